@@ -1,0 +1,30 @@
+#pragma once
+// Each subcommand of brivane-cli registers itself on the application here.
+// A command's callback throws TCliError for bad input; main turns it into one
+// line on standard error and its exit code.
+
+#include <stdexcept>
+#include <string>
+
+namespace CLI {
+class App;
+}
+
+namespace brivane::cli {
+
+// Exit codes shared by all subcommands.
+inline constexpr int kExitOk = 0;
+inline constexpr int kExitFailure = 1; // the operation ran and failed (a request, say)
+inline constexpr int kExitBadInput = 2;
+
+class TCliError : public std::runtime_error {
+public:
+    TCliError(const std::string& aMessage, int aExitCode = kExitBadInput)
+        : std::runtime_error(aMessage), fExitCode(aExitCode) {}
+    int ExitCode() const { return fExitCode; }
+
+private:
+    int fExitCode;
+};
+
+} // namespace brivane::cli

@@ -1,0 +1,35 @@
+// brivane-cli: the command-line front end.
+
+#include "cli/commands.h"
+#include "core/version.h"
+
+#include <CLI/CLI.hpp>
+
+#include <iostream>
+
+int main(int argc, char** argv) {
+    using namespace brivane;
+    CLI::App app{"Brivane keeps the programs on this computer up to date.", "brivane-cli"};
+    app.set_version_flag("--version", std::string("Brivane ") + kProgramVersion + " build " +
+                                          std::to_string(kProgramBuild));
+    app.require_subcommand(0, 1);
+
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::Success& e) {
+        return app.exit(e);
+    } catch (const CLI::ParseError& e) {
+        std::cerr << "brivane-cli: " << e.what() << '\n';
+        return cli::kExitBadInput;
+    } catch (const cli::TCliError& e) {
+        std::cerr << "brivane-cli: " << e.what() << '\n';
+        return e.ExitCode();
+    } catch (const std::exception& e) {
+        std::cerr << "brivane-cli: " << e.what() << '\n';
+        return cli::kExitFailure;
+    }
+    if (argc == 1) {
+        std::cout << app.help();
+    }
+    return cli::kExitOk;
+}

@@ -1,0 +1,32 @@
+#pragma once
+// Shared output of the subcommands: aligned tables for people, JSON for programs.
+
+#include <nlohmann/json.hpp>
+
+#include <iosfwd>
+#include <string>
+#include <vector>
+
+namespace brivane::cli {
+
+// A plain text table; columns are as wide as their widest cell, counted in
+// characters (not bytes), so Cyrillic names line up.
+class TTable {
+public:
+    explicit TTable(std::vector<std::string> aHeader);
+    void AddRow(std::vector<std::string> aCells);
+    void Print(std::ostream& aOut) const;
+    bool Empty() const { return fRows.empty(); }
+
+private:
+    std::vector<std::string> fHeader;
+    std::vector<std::vector<std::string>> fRows;
+};
+
+// JSON for --json output: two-space indentation, UTF-8 as it is.
+void PrintJson(std::ostream& aOut, const nlohmann::ordered_json& aValue);
+
+// Number of characters (code points) in UTF-8 text.
+std::size_t DisplayWidth(const std::string& aText);
+
+} // namespace brivane::cli

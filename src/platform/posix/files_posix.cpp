@@ -1,0 +1,124 @@
+#include "platform/files.h"
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <stdexcept>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace brivane::platform {
+
+namespace {
+
+std::runtime_error SystemError(const std::string& aWhat, const std::filesystem::path& aPath) {
+    return std::runtime_error(aWhat + " '" + aPath.string() + "': " + std::strerror(errno));
+}
+
+class TFileDescriptor {
+public:
+    explicit TFileDescriptor(int aFd) : fFd(aFd) {}
+    ~TFileDescriptor() {
+        if (fFd >= 0) {
+            ::close(fFd);
+        }
+    }
+    TFileDescriptor(const TFileDescriptor&) = delete;
+    TFileDescriptor& operator=(const TFileDescriptor&) = delete;
+    int Get() const { return fFd; }
+    int Release() {
+        const int fd = fFd;
+        fFd = -1;
+        return fd;
+    }
+
+private:
+    int fFd;
+};
+
+} // namespace
+
+std::optional<std::string> ReadFileBytes(const std::filesystem::path& aPath, std::size_t aMaxSize) {
+    TFileDescriptor fd(::open(aPath.c_str(), O_RDONLY | O_CLOEXEC));
+    if (fd.Get() < 0) {
+        return std::nullopt;
+    }
+    struct stat info {};
+    if (::fstat(fd.Get(), &info) != 0 || !S_ISREG(info.st_mode) ||
+        static_cast<std::uintmax_t>(info.st_size) > aMaxSize) {
+        return std::nullopt;
+    }
+    std::string bytes;
+    bytes.reserve(static_cast<std::size_t>(info.st_size));
+    char buffer[65536];
+    for (;;) {
+        const ssize_t n = ::read(fd.Get(), buffer, sizeof buffer);
+        if (n < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            return std::nullopt;
+        }
+        if (n == 0) {
+            break;
+        }
+        // The file may grow while it is read: the limit still holds.
+        if (bytes.size() + static_cast<std::size_t>(n) > aMaxSize) {
+            return std::nullopt;
+        }
+        bytes.append(buffer, static_cast<std::size_t>(n));
+    }
+    return bytes;
+}
+
+void WriteFileAtomically(const std::filesystem::path& aPath, std::string_view aBytes) {
+    std::filesystem::path folder = aPath.parent_path();
+    if (folder.empty()) {
+        folder = ".";
+    }
+    std::error_code ec;
+    std::filesystem::create_directories(folder, ec);
+    if (ec) {
+        throw std::runtime_error("Cannot create folder '" + folder.string() + "': " + ec.message());
+    }
+    std::string pattern = (folder / ("." + aPath.filename().string() + ".XXXXXX")).string();
+    TFileDescriptor fd(::mkstemp(pattern.data()));
+    if (fd.Get() < 0) {
+        throw SystemError("Cannot create a temporary file in", folder);
+    }
+    const std::filesystem::path temporary = pattern;
+    const auto fail = [&](const char* aWhat) {
+        const int saved = errno;
+        ::unlink(temporary.c_str());
+        errno = saved;
+        return SystemError(aWhat, aPath);
+    };
+    ::fchmod(fd.Get(), 0644);
+    std::size_t written = 0;
+    while (written < aBytes.size()) {
+        const ssize_t n = ::write(fd.Get(), aBytes.data() + written, aBytes.size() - written);
+        if (n < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            throw fail("Cannot write");
+        }
+        written += static_cast<std::size_t>(n);
+    }
+    if (::fsync(fd.Get()) != 0) {
+        throw fail("Cannot flush");
+    }
+    if (::close(fd.Release()) != 0) {
+        throw fail("Cannot close");
+    }
+    if (::rename(temporary.c_str(), aPath.c_str()) != 0) {
+        throw fail("Cannot replace");
+    }
+    // Make the rename itself durable.
+    TFileDescriptor dir(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (dir.Get() >= 0) {
+        ::fsync(dir.Get());
+    }
+}
+
+} // namespace brivane::platform

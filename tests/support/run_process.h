@@ -1,0 +1,27 @@
+#pragma once
+
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace brivane::test {
+
+struct TProcessResult {
+    int ExitCode = -1; // the exit status, or 128 + signal number
+    std::string Out;
+    std::string Err;
+};
+
+// Runs a program to its end with the given standard input, capturing both output
+// streams. aEnv entries are set (a nullopt value unsets) on top of this process's
+// environment.
+TProcessResult RunProcess(const std::string& aProgram, const std::vector<std::string>& aArgs,
+                          const std::string& aStdin = {},
+                          const std::map<std::string, std::optional<std::string>>& aEnv = {});
+
+// Runs the brivane-cli built with the tests.
+TProcessResult RunCli(const std::vector<std::string>& aArgs, const std::string& aStdin = {},
+                      const std::map<std::string, std::optional<std::string>>& aEnv = {});
+
+} // namespace brivane::test

@@ -1,0 +1,61 @@
+#include "support/temp_dir.h"
+
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <stdexcept>
+
+namespace brivane::test {
+
+TTempDir::TTempDir() {
+    std::string pattern = (std::filesystem::temp_directory_path() / "brivane-test-XXXXXX").string();
+    if (::mkdtemp(pattern.data()) == nullptr) {
+        throw std::runtime_error("mkdtemp failed");
+    }
+    fPath = pattern;
+}
+
+TTempDir::~TTempDir() {
+    std::error_code ec;
+    std::filesystem::remove_all(fPath, ec);
+}
+
+std::filesystem::path TTempDir::Write(std::string_view aName, std::string_view aBytes) const {
+    const auto path = fPath / aName;
+    std::filesystem::create_directories(path.parent_path());
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(aBytes.data(), static_cast<std::streamsize>(aBytes.size()));
+    if (!out) {
+        throw std::runtime_error("cannot write " + path.string());
+    }
+    return path;
+}
+
+std::string ReadAll(const std::filesystem::path& aPath) {
+    std::ifstream in(aPath, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+TScopedEnv::TScopedEnv(std::string aName, const char* aValue) : fName(std::move(aName)) {
+    if (const char* old = std::getenv(fName.c_str())) {
+        fHadValue = true;
+        fOldValue = old;
+    }
+    if (aValue != nullptr) {
+        ::setenv(fName.c_str(), aValue, 1);
+    } else {
+        ::unsetenv(fName.c_str());
+    }
+}
+
+TScopedEnv::~TScopedEnv() {
+    if (fHadValue) {
+        ::setenv(fName.c_str(), fOldValue.c_str(), 1);
+    } else {
+        ::unsetenv(fName.c_str());
+    }
+}
+
+} // namespace brivane::test

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+namespace brivane::test {
+
+// A fresh folder under the system's temporary folder, removed with its contents.
+class TTempDir {
+public:
+    TTempDir();
+    ~TTempDir();
+    TTempDir(const TTempDir&) = delete;
+    TTempDir& operator=(const TTempDir&) = delete;
+
+    const std::filesystem::path& Path() const { return fPath; }
+    std::filesystem::path operator/(std::string_view aName) const { return fPath / aName; }
+
+    // Writes a file below the folder (creating its parents) and returns its path.
+    std::filesystem::path Write(std::string_view aName, std::string_view aBytes) const;
+
+private:
+    std::filesystem::path fPath;
+};
+
+std::string ReadAll(const std::filesystem::path& aPath);
+
+// Sets an environment variable for the life of the object, then restores it.
+class TScopedEnv {
+public:
+    TScopedEnv(std::string aName, const char* aValue);
+    ~TScopedEnv();
+    TScopedEnv(const TScopedEnv&) = delete;
+    TScopedEnv& operator=(const TScopedEnv&) = delete;
+
+private:
+    std::string fName;
+    bool fHadValue = false;
+    std::string fOldValue;
+};
+
+} // namespace brivane::test
