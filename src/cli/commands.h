@@ -27,4 +27,6 @@ private:
     int fExitCode;
 };
 
+void RegisterFetchCommand(CLI::App& aApp);
+
 } // namespace brivane::cli

@@ -136,9 +136,10 @@ void TCurlHTTPClient::PrepareMethod(const THTTPRequest& aRequest) {
         return;
     }
     if (source || method == "POST") {
-        const std::string& body = source ? *source : std::string();
-        curl_easy_setopt(fCurl, CURLOPT_POSTFIELDSIZE_LARGE, static_cast<curl_off_t>(body.size()));
-        curl_easy_setopt(fCurl, CURLOPT_POSTFIELDS, body.data());
+        // curl reads the body from the request itself, which outlives the transfer.
+        curl_easy_setopt(fCurl, CURLOPT_POSTFIELDSIZE_LARGE,
+                         static_cast<curl_off_t>(source ? source->size() : 0));
+        curl_easy_setopt(fCurl, CURLOPT_POSTFIELDS, source ? source->data() : "");
     }
     if (method != "POST") {
         curl_easy_setopt(fCurl, CURLOPT_CUSTOMREQUEST, method.c_str());
