@@ -15,7 +15,9 @@ namespace {
 constexpr std::size_t kMaxCookieSize = 4096;
 constexpr std::size_t kMaxCookies = 1000;
 
-std::int64_t NowSeconds() { return static_cast<std::int64_t>(std::time(nullptr)); }
+std::int64_t NowSeconds() {
+    return static_cast<std::int64_t>(std::time(nullptr));
+}
 
 bool IsIpLiteral(std::string_view aHost) {
     return aHost.starts_with('[') ||
@@ -69,7 +71,8 @@ void TCookieManager::AddServerCookie(std::string_view aSetCookie, const TURI& aU
     const auto take = [&rest] {
         const auto semicolon = rest.find(';');
         const auto part = rest.substr(0, semicolon);
-        rest = semicolon == std::string_view::npos ? std::string_view() : rest.substr(semicolon + 1);
+        rest =
+            semicolon == std::string_view::npos ? std::string_view() : rest.substr(semicolon + 1);
         return part;
     };
     const auto pair = take();
@@ -121,8 +124,7 @@ void TCookieManager::AddServerCookie(std::string_view aSetCookie, const TURI& aU
         cookie.Expires = maxAge; // Max-Age wins over Expires
     }
     const auto same = std::find_if(fCookies.begin(), fCookies.end(), [&](const TCookie& aOld) {
-        return aOld.Name == cookie.Name && aOld.Domain == cookie.Domain &&
-               aOld.Path == cookie.Path;
+        return aOld.Name == cookie.Name && aOld.Domain == cookie.Domain && aOld.Path == cookie.Path;
     });
     const bool expired = cookie.Expires && *cookie.Expires <= NowSeconds();
     if (same != fCookies.end()) {

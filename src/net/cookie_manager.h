@@ -20,7 +20,8 @@ struct TCookie {
     std::string Path;
     bool HostOnly = true; // sent to Domain itself only, not to its subdomains
     bool Secure = false;  // sent over HTTPS only
-    std::optional<std::int64_t> Expires; // seconds since the Unix epoch; none: until the client ends
+    std::optional<std::int64_t>
+        Expires; // seconds since the Unix epoch; none: until the client ends
 };
 
 class TCookieManager {

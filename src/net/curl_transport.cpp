@@ -7,6 +7,7 @@
 #include <exception>
 #include <memory>
 #include <mutex>
+#include <optional>
 
 namespace brivane::net {
 
@@ -118,9 +119,13 @@ TCurlHTTPClient::TCurlHTTPClient() {
     curl_easy_setopt(fCurl, CURLOPT_NOPROGRESS, 0L);
 }
 
-TCurlHTTPClient::~TCurlHTTPClient() { curl_easy_cleanup(fCurl); }
+TCurlHTTPClient::~TCurlHTTPClient() {
+    curl_easy_cleanup(fCurl);
+}
 
-std::unique_ptr<THTTPClient> THTTPClient::Create() { return std::make_unique<TCurlHTTPClient>(); }
+std::unique_ptr<THTTPClient> THTTPClient::Create() {
+    return std::make_unique<TCurlHTTPClient>();
+}
 
 void TCurlHTTPClient::PrepareMethod(const THTTPRequest& aRequest) {
     const std::string& method = aRequest.GetMethod();
@@ -152,9 +157,10 @@ void TCurlHTTPClient::PrepareProxy(const TURI& aTarget) {
         return; // curl follows the proxy environment variables
     }
     // Like the system's "<local>" rule, host names without a dot go direct.
-    const bool applies = !settings->Host.empty() &&
-                         (settings->Scheme.empty() || SameToken(settings->Scheme, aTarget.Scheme)) &&
-                         aTarget.Host.find('.') != std::string::npos;
+    const bool applies =
+        !settings->Host.empty() &&
+        (settings->Scheme.empty() || SameToken(settings->Scheme, aTarget.Scheme)) &&
+        aTarget.Host.find('.') != std::string::npos;
     const std::string proxy =
         applies ? "http://" + settings->Host + ":" + std::to_string(settings->Port) : "";
     // An empty proxy text makes curl connect directly, ignoring the environment.
@@ -170,9 +176,16 @@ THTTPClient::TExecution TCurlHTTPClient::ExecuteRequest(const THTTPRequest& aReq
     } catch (const EHostMapError& e) {
         throw ENetHTTPClientException(e.what());
     }
-    const std::string target =
-        hostMap ? hostMap->Rewrite(aRequest.GetURL()) : aRequest.GetURL().ToString();
-    const TURI targetURI = TURI::Parse(target);
+    const TURI& url = aRequest.GetURL();
+    std::string target = url.ToString();
+    std::optional<TURI> rewritten;
+    if (hostMap) {
+        if (std::string mapped = hostMap->Rewrite(url); mapped != target) {
+            rewritten = TURI::Parse(mapped);
+            target = std::move(mapped);
+        }
+    }
+    const TURI& targetURI = rewritten ? *rewritten : url;
     if (targetURI.Scheme != "http" && targetURI.Scheme != "https") {
         throw ENetHTTPClientException("Unsupported URL scheme: " + targetURI.Scheme);
     }
@@ -218,10 +231,10 @@ THTTPClient::TExecution TCurlHTTPClient::Finish(CURLcode aCode, TTransfer& aTran
         return {}; // the response keeps what it has: status and headers
     }
     const CURLcode reported = aTransfer.Stalled ? CURLE_OPERATION_TIMEDOUT : aCode;
-    std::string detail = aTransfer.Stalled
-                             ? "no data for " + std::to_string(aTransfer.ResponseTimeout.count()) +
-                                   " ms"
-                             : std::string(fErrorBuffer);
+    std::string detail =
+        aTransfer.Stalled
+            ? "no data for " + std::to_string(aTransfer.ResponseTimeout.count()) + " ms"
+            : std::string(fErrorBuffer);
     if (detail.empty()) {
         detail = curl_easy_strerror(reported);
     }
@@ -298,7 +311,8 @@ std::size_t TCurlHTTPClient::OnWrite(char* aBuffer, std::size_t aSize, std::size
     }
 }
 
-int TCurlHTTPClient::OnProgress(void* aData, curl_off_t, curl_off_t, curl_off_t, curl_off_t aUpNow) {
+int TCurlHTTPClient::OnProgress(void* aData, curl_off_t, curl_off_t, curl_off_t,
+                                curl_off_t aUpNow) {
     auto& transfer = *static_cast<TTransfer*>(aData);
     const auto now = TClock::now();
     if (aUpNow != transfer.LastUpload) {

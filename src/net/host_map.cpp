@@ -27,7 +27,9 @@ bool IsLoopback(std::string_view aHost) {
     return aHost == "localhost" || aHost == "[::1]" || aHost.starts_with("127.");
 }
 
-bool IsHttpScheme(std::string_view aScheme) { return aScheme == "http" || aScheme == "https"; }
+bool IsHttpScheme(std::string_view aScheme) {
+    return aScheme == "http" || aScheme == "https";
+}
 
 struct THostMapState {
     std::mutex Lock;

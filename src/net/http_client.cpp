@@ -36,7 +36,9 @@ bool THTTPRequest::RemoveHeader(std::string_view aName) {
     return net::RemoveHeader(fHeaders, aName);
 }
 
-THTTPClient::THTTPClient() { SetUserAgent(kDefaultUserAgent); }
+THTTPClient::THTTPClient() {
+    SetUserAgent(kDefaultUserAgent);
+}
 
 std::string THTTPClient::CustomHeader(std::string_view aName) const {
     return HeaderValueOf(fCustomHeaders, aName);

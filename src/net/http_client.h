@@ -28,12 +28,12 @@ class THTTPRequest;
 // 300: aContentLength is the announced length (-1 when unknown or 0), aReadCount
 // the bytes received so far. Setting aAbort ends the transfer; the response then
 // keeps its status code and headers.
-using TReceiveDataEvent = std::function<void(const THTTPRequest& aSender,
-                                             std::int64_t aContentLength,
-                                             std::int64_t aReadCount, bool& aAbort)>;
+using TReceiveDataEvent =
+    std::function<void(const THTTPRequest& aSender, std::int64_t aContentLength,
+                       std::int64_t aReadCount, bool& aAbort)>;
 
 struct TProxySettings {
-    std::string Host;   // empty: connect directly
+    std::string Host; // empty: connect directly
     int Port = 0;
     std::string Scheme; // "http" or "https": only requests of that scheme use the proxy; empty: all
 
@@ -139,7 +139,12 @@ public:
 protected:
     THTTPClient();
 
-    enum class TExecutionResult { Success, UnknownError, ServerCertificateInvalid, ClientCertificateNeeded };
+    enum class TExecutionResult {
+        Success,
+        UnknownError,
+        ServerCertificateInvalid,
+        ClientCertificateNeeded
+    };
     struct TExecution {
         TExecutionResult Result = TExecutionResult::Success;
         std::string Detail; // the transport's reason for a failure

@@ -143,6 +143,8 @@ std::string THTTPResponse::GetMimeType() const {
     return std::string(TrimBlanks(std::string_view(contentType).substr(0, contentType.find(';'))));
 }
 
-std::string THTTPResponse::GetLastModified() const { return GetHeaderValue("Last-Modified"); }
+std::string THTTPResponse::GetLastModified() const {
+    return GetHeaderValue("Last-Modified");
+}
 
 } // namespace brivane::net

@@ -124,7 +124,9 @@ TURI TURI::Resolve(std::string_view aReference) const {
     return FromHandle(handle.get(), aReference);
 }
 
-bool TURI::HasDefaultPort() const { return Port == DefaultPort(Scheme); }
+bool TURI::HasDefaultPort() const {
+    return Port == DefaultPort(Scheme);
+}
 
 std::string TURI::Origin() const {
     std::string result = Scheme + "://" + Host;
@@ -134,9 +136,13 @@ std::string TURI::Origin() const {
     return result;
 }
 
-std::string TURI::ResourcePath() const { return Query.empty() ? Path : Path + '?' + Query; }
+std::string TURI::ResourcePath() const {
+    return Query.empty() ? Path : Path + '?' + Query;
+}
 
-std::string TURI::ToString() const { return Origin() + ResourcePath(); }
+std::string TURI::ToString() const {
+    return Origin() + ResourcePath();
+}
 
 std::string EncodeFormComponent(std::string_view aText) {
     std::string result;

@@ -86,18 +86,18 @@ TEST_F(FetchCommandTest, HeadPostRangeAndNoRedirects) {
 TEST_F(FetchCommandTest, FollowsTheHostMap) {
     TTempDir folder;
     const auto map = folder.Write("hosts.json", R"({"*": ")" + fServer.Url("/{host}") + R"("})");
-    const auto result = RunCli({"fetch", "https://www.publisher.localhost/x", "--hosts",
-                                map.string(), "--json"});
+    const auto result =
+        RunCli({"fetch", "https://www.publisher.localhost/x", "--hosts", map.string(), "--json"});
     ASSERT_EQ(result.ExitCode, 0) << result.Err;
     const auto json = nlohmann::json::parse(result.Out);
     EXPECT_EQ(json["url"], "https://www.publisher.localhost/x");
     EXPECT_EQ(json["status"], 404); // served at /www.publisher.localhost/x
 
-    const auto viaEnv = RunCli({"fetch", "http://site.localhost/page"}, "",
-                               {{"BRIVANE_HOSTS", folder.Write("page.json",
-                                                               R"({"http://site.localhost": ")" +
-                                                                   fServer.Origin() + R"("})")
-                                                      .string()}});
+    const auto viaEnv = RunCli(
+        {"fetch", "http://site.localhost/page"}, "",
+        {{"BRIVANE_HOSTS",
+          folder.Write("page.json", R"({"http://site.localhost": ")" + fServer.Origin() + R"("})")
+              .string()}});
     EXPECT_EQ(viaEnv.Out, "Привет, /page\n") << viaEnv.Err;
 }
 
@@ -120,8 +120,8 @@ TEST_F(FetchCommandTest, BadInputExitsWithTwo) {
         SCOPED_TRACE(arguments.back());
         ExpectOneLineError(RunCli(arguments), 2);
     }
-    ExpectOneLineError(RunCli({"fetch", fServer.Url("/bytes")}, "", {{"BRIVANE_HOSTS", badMap.string()}}),
-                       2);
+    ExpectOneLineError(
+        RunCli({"fetch", fServer.Url("/bytes")}, "", {{"BRIVANE_HOSTS", badMap.string()}}), 2);
 }
 
 TEST_F(FetchCommandTest, FailedRequestExitsWithOne) {
@@ -134,5 +134,6 @@ TEST_F(FetchCommandTest, FailedRequestExitsWithOne) {
     }
     const auto result = RunCli({"fetch", url});
     ExpectOneLineError(result, 1);
-    EXPECT_NE(result.Err.find("Execution of request terminated with unknown error"), std::string::npos);
+    EXPECT_NE(result.Err.find("Execution of request terminated with unknown error"),
+              std::string::npos);
 }

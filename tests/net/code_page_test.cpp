@@ -6,13 +6,27 @@ using namespace brivane::net;
 
 TEST(CodePageTest, KnowsTheCharsetsServersDeclare) {
     const std::pair<const char*, int> cases[] = {
-        {"UTF-8", 65001},        {" utf8 ", 65001},      {"windows-1251", 1251},
-        {"CP1251", 1251},        {"koi8-r", 20866},      {"KOI8-U", 21866},
-        {"iso-8859-1", 28591},   {"latin1", 28591},      {"ISO-8859-5", 28595},
-        {"us-ascii", 20127},     {"Shift_JIS", 932},     {"gb2312", 936},
-        {"GB18030", 54936},      {"big5", 950},          {"euc-kr", 51949},
-        {"windows-1252", 1252},  {"ibm866", 866},        {"utf-16", 1200},
-        {"", 0},                 {"no-such-charset", 0}, {"utf-8x", 0},
+        {"UTF-8", 65001},
+        {" utf8 ", 65001},
+        {"windows-1251", 1251},
+        {"CP1251", 1251},
+        {"koi8-r", 20866},
+        {"KOI8-U", 21866},
+        {"iso-8859-1", 28591},
+        {"latin1", 28591},
+        {"ISO-8859-5", 28595},
+        {"us-ascii", 20127},
+        {"Shift_JIS", 932},
+        {"gb2312", 936},
+        {"GB18030", 54936},
+        {"big5", 950},
+        {"euc-kr", 51949},
+        {"windows-1252", 1252},
+        {"ibm866", 866},
+        {"utf-16", 1200},
+        {"", 0},
+        {"no-such-charset", 0},
+        {"utf-8x", 0},
     };
     for (const auto& [name, codePage] : cases) {
         EXPECT_EQ(CodePageOfCharset(name), codePage) << name;
@@ -29,9 +43,17 @@ TEST(CodePageTest, ConvertsToUtf8) {
 }
 
 TEST(CodePageTest, ReplacesInvalidSequences) {
-    EXPECT_EQ(DecodeCodePage("a\xFF" "b", 65001), "a\xEF\xBF\xBD" "b");
-    EXPECT_EQ(DecodeCodePage("a\x98" "b", 1251), "a\xEF\xBF\xBD" "b"); // undefined in 1251
-    EXPECT_EQ(DecodeCodePage("\x82\xA0\x82", 932), "あ\xEF\xBF\xBD");     // cut-off pair
+    EXPECT_EQ(DecodeCodePage("a\xFF"
+                             "b",
+                             65001),
+              "a\xEF\xBF\xBD"
+              "b");
+    EXPECT_EQ(DecodeCodePage("a\x98"
+                             "b",
+                             1251),
+              "a\xEF\xBF\xBD"
+              "b");                                                   // undefined in 1251
+    EXPECT_EQ(DecodeCodePage("\x82\xA0\x82", 932), "あ\xEF\xBF\xBD"); // cut-off pair
 }
 
 TEST(CodePageTest, UnknownCodePageIsAnError) {

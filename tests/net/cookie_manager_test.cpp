@@ -6,7 +6,9 @@ using namespace brivane::net;
 
 namespace {
 
-TURI U(const char* aText) { return TURI::Parse(aText); }
+TURI U(const char* aText) {
+    return TURI::Parse(aText);
+}
 
 } // namespace
 
@@ -16,7 +18,8 @@ TEST(CookieManagerTest, SendsCookiesToMatchingHostAndPath) {
     jar.AddServerCookie("root=1; Path=/", U("http://site.example/login/form"));
     jar.AddServerCookie("deep=2; Path=/login/form", U("http://site.example/login/form"));
 
-    EXPECT_EQ(jar.CookieHeader(U("http://site.example/login/form/x")), "deep=2; session=abc; root=1");
+    EXPECT_EQ(jar.CookieHeader(U("http://site.example/login/form/x")),
+              "deep=2; session=abc; root=1");
     EXPECT_EQ(jar.CookieHeader(U("http://site.example/login")), "session=abc; root=1");
     EXPECT_EQ(jar.CookieHeader(U("http://site.example/loginx")), "root=1");
     EXPECT_EQ(jar.CookieHeader(U("http://www.site.example/")), ""); // host-only
@@ -33,8 +36,8 @@ TEST(CookieManagerTest, DomainCookiesReachSubdomainsOnly) {
 
 TEST(CookieManagerTest, IgnoresCookiesForOtherSitesAndMalformedOnes) {
     TCookieManager jar;
-    const char* rejected[] = {"x=1; Domain=other.example", "x=1; Domain=a.site.example",
-                              "novalue", "=nameless", ""};
+    const char* rejected[] = {"x=1; Domain=other.example", "x=1; Domain=a.site.example", "novalue",
+                              "=nameless", ""};
     for (const char* header : rejected) {
         jar.AddServerCookie(header, U("http://site.example/"));
     }

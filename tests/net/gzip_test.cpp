@@ -18,9 +18,8 @@ TEST(GzipTest, RejectsMalformedAndTruncatedData) {
     const std::string encoded = GzipEncode(std::string(5000, 'y'));
     std::string corrupted = encoded;
     corrupted[12] = static_cast<char>(corrupted[12] ^ 0x55);
-    for (const std::string& bad :
-         {std::string("plain text"), encoded.substr(0, encoded.size() / 2),
-          encoded.substr(0, encoded.size() - 4), corrupted}) {
+    for (const std::string& bad : {std::string("plain text"), encoded.substr(0, encoded.size() / 2),
+                                   encoded.substr(0, encoded.size() - 4), corrupted}) {
         EXPECT_THROW(GzipDecode(bad, 1 << 20), EGzipError);
     }
 }

@@ -37,21 +37,23 @@ protected:
     void SetUp() override {
         auto& s = fServer.Server();
         // /hop/N redirects N times before it answers.
-        s.Get(R"(/hop/(\d+))", [this](const httplib::Request& aRequest, httplib::Response& aResponse) {
-            Record(aRequest);
-            const int left = std::stoi(aRequest.matches[1]);
-            if (left == 0) {
-                aResponse.set_content("arrived", kBinary);
-            } else {
-                aResponse.set_redirect("/hop/" + std::to_string(left - 1), 302);
-            }
-        });
-        s.Get(R"(/status/(\d+))", [this](const httplib::Request& aRequest, httplib::Response& aResponse) {
-            Record(aRequest);
-            aResponse.status = std::stoi(aRequest.matches[1]);
-            aResponse.set_header("Location", "/hop/0");
-            aResponse.set_content("moved body", kBinary);
-        });
+        s.Get(R"(/hop/(\d+))",
+              [this](const httplib::Request& aRequest, httplib::Response& aResponse) {
+                  Record(aRequest);
+                  const int left = std::stoi(aRequest.matches[1]);
+                  if (left == 0) {
+                      aResponse.set_content("arrived", kBinary);
+                  } else {
+                      aResponse.set_redirect("/hop/" + std::to_string(left - 1), 302);
+                  }
+              });
+        s.Get(R"(/status/(\d+))",
+              [this](const httplib::Request& aRequest, httplib::Response& aResponse) {
+                  Record(aRequest);
+                  aResponse.status = std::stoi(aRequest.matches[1]);
+                  aResponse.set_header("Location", "/hop/0");
+                  aResponse.set_content("moved body", kBinary);
+              });
         s.Get("/choices", [this](const httplib::Request& aRequest, httplib::Response& aResponse) {
             Record(aRequest);
             aResponse.status = 300;
@@ -61,7 +63,8 @@ protected:
             Record(aRequest);
             aResponse.set_redirect("/landing", 302);
         });
-        const auto landing = [this](const httplib::Request& aRequest, httplib::Response& aResponse) {
+        const auto landing = [this](const httplib::Request& aRequest,
+                                    httplib::Response& aResponse) {
             Record(aRequest);
             aResponse.set_content("landed", kBinary);
         };
@@ -82,7 +85,8 @@ protected:
             aResponse.set_header("Set-Cookie", "scoped=1; Path=/app");
             aResponse.set_redirect("/app/page", 302);
         });
-        const auto echoCookie = [this](const httplib::Request& aRequest, httplib::Response& aResponse) {
+        const auto echoCookie = [this](const httplib::Request& aRequest,
+                                       httplib::Response& aResponse) {
             Record(aRequest);
             aResponse.set_content(aRequest.get_header_value("Cookie"), kBinary);
         };
@@ -101,15 +105,16 @@ protected:
             aResponse.set_content(Data(), kBinary);
         });
         s.Get("/chunked", [](const httplib::Request&, httplib::Response& aResponse) {
-            aResponse.set_chunked_content_provider(kBinary, [](size_t aOffset, httplib::DataSink& aSink) {
-                if (aOffset < Data().size()) {
-                    const auto piece = std::min<size_t>(3000, Data().size() - aOffset);
-                    aSink.write(Data().data() + aOffset, piece);
-                } else {
-                    aSink.done();
-                }
-                return true;
-            });
+            aResponse.set_chunked_content_provider(
+                kBinary, [](size_t aOffset, httplib::DataSink& aSink) {
+                    if (aOffset < Data().size()) {
+                        const auto piece = std::min<size_t>(3000, Data().size() - aOffset);
+                        aSink.write(Data().data() + aOffset, piece);
+                    } else {
+                        aSink.done();
+                    }
+                    return true;
+                });
         });
         fServer.Start();
     }
@@ -182,7 +187,8 @@ TEST_F(HttpClientTest, StopsAtTheRedirectWhenNotFollowing) {
     fClient->SetHandleRedirects(false);
     for (const int status : {302, 308}) {
         TMemoryContent body;
-        const auto response = fClient->Get(Url(("/status/" + std::to_string(status)).c_str()), &body);
+        const auto response =
+            fClient->Get(Url(("/status/" + std::to_string(status)).c_str()), &body);
         EXPECT_EQ(response->GetStatusCode(), status);
         EXPECT_EQ(response->GetHeaderValue("location"), "/hop/0");
         EXPECT_EQ(body.Bytes(), "moved body");
@@ -206,7 +212,8 @@ TEST_F(HttpClientTest, PostRedirectedBy302BecomesGetWithoutBody) {
     const auto seen = Seen();
     ASSERT_EQ(seen.size(), 2u);
     EXPECT_EQ(seen[0].Method, "POST");
-    EXPECT_EQ(seen[0].Body, "name=%D0%98%D0%B2%D0%B0%D0%BD+%D0%9F%D0%B5%D1%82%D1%80%D0%BE%D0%B2&empty=");
+    EXPECT_EQ(seen[0].Body,
+              "name=%D0%98%D0%B2%D0%B0%D0%BD+%D0%9F%D0%B5%D1%82%D1%80%D0%BE%D0%B2&empty=");
     EXPECT_EQ(HeaderOf(seen[0].Headers, "Content-Type"), "application/x-www-form-urlencoded");
     EXPECT_EQ(seen[1].Method, "GET");
     EXPECT_EQ(seen[1].Body, "");
@@ -254,9 +261,8 @@ TEST_F(HttpClientTest, JoinsHeadersOfTheSameNameAndKeepsSetCookieOut) {
 
 TEST_F(HttpClientTest, ReportsEachBlockBeforeItIsRead) {
     std::vector<std::pair<std::int64_t, std::int64_t>> reports;
-    fClient->SetOnReceiveData([&](const THTTPRequest&, std::int64_t aTotal, std::int64_t aRead, bool&) {
-        reports.emplace_back(aTotal, aRead);
-    });
+    fClient->SetOnReceiveData([&](const THTTPRequest&, std::int64_t aTotal, std::int64_t aRead,
+                                  bool&) { reports.emplace_back(aTotal, aRead); });
     TMemoryContent body;
     fClient->Get(Url("/hop/2"), &body); // no reports for the redirects
     ASSERT_FALSE(reports.empty());
@@ -280,15 +286,15 @@ TEST_F(HttpClientTest, ReportsEachBlockBeforeItIsRead) {
 
 TEST_F(HttpClientTest, UnknownLengthEndsWithAReportOfEverything) {
     std::vector<std::pair<std::int64_t, std::int64_t>> reports;
-    fClient->SetOnReceiveData([&](const THTTPRequest&, std::int64_t aTotal, std::int64_t aRead, bool&) {
-        reports.emplace_back(aTotal, aRead);
-    });
+    fClient->SetOnReceiveData([&](const THTTPRequest&, std::int64_t aTotal, std::int64_t aRead,
+                                  bool&) { reports.emplace_back(aTotal, aRead); });
     TMemoryContent body;
     fClient->Get(Url("/chunked"), &body);
     EXPECT_TRUE(body.Bytes() == Data());
     ASSERT_GE(reports.size(), 2u);
     EXPECT_EQ(reports.front(), std::make_pair(std::int64_t{-1}, std::int64_t{0}));
-    EXPECT_EQ(reports.back(), std::make_pair(std::int64_t{-1}, static_cast<std::int64_t>(Data().size())));
+    EXPECT_EQ(reports.back(),
+              std::make_pair(std::int64_t{-1}, static_cast<std::int64_t>(Data().size())));
 }
 
 TEST_F(HttpClientTest, AbortKeepsStatusAndHeaders) {
@@ -319,10 +325,11 @@ TEST_F(HttpClientTest, AbortKeepsStatusAndHeaders) {
 
 TEST_F(HttpClientTest, AbortMidwayKeepsWhatWasReported) {
     std::int64_t lastReport = -1;
-    fClient->SetOnReceiveData([&](const THTTPRequest&, std::int64_t, std::int64_t aRead, bool& aAbort) {
-        lastReport = aRead;
-        aAbort = aRead >= 10000;
-    });
+    fClient->SetOnReceiveData(
+        [&](const THTTPRequest&, std::int64_t, std::int64_t aRead, bool& aAbort) {
+            lastReport = aRead;
+            aAbort = aRead >= 10000;
+        });
     TMemoryContent body;
     fClient->Get(Url("/data"), &body);
     ASSERT_GE(lastReport, 10000);

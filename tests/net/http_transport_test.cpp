@@ -101,12 +101,9 @@ TEST(HttpTransportTest, SendsHeadersInOrderWithReplacementsInPlace) {
 
     const std::lock_guard guard(lock);
     EXPECT_TRUE(head.starts_with("GET /p?q=1 HTTP/1.1\r\n")) << head;
-    const std::vector<std::string> expected{"User-Agent: Agent/2",
-                                            "Accept: text/html",
-                                            "X-First: 2",
-                                            "X-Injected: a  X-Evil: 1",
-                                            "Referer: http://r/",
-                                            "Cache-Control: no-cache",
+    const std::vector<std::string> expected{"User-Agent: Agent/2", "Accept: text/html",
+                                            "X-First: 2",          "X-Injected: a  X-Evil: 1",
+                                            "Referer: http://r/",  "Cache-Control: no-cache",
                                             "Pragma: no-cache"};
     EXPECT_EQ(HeaderLines(head), expected);
 }
@@ -127,9 +124,9 @@ TEST(HttpTransportTest, DefaultUserAgentAndNoAcceptOfItsOwn) {
     EXPECT_EQ(response->GetVersion(), THTTPProtocolVersion::HTTP_1_0);
     const std::lock_guard guard(lock);
     EXPECT_TRUE(head.starts_with("HEAD / HTTP/1.1\r\n"));
-    EXPECT_EQ(HeaderLines(head), (std::vector<std::string>{"User-Agent: Brivane-HTTP/1.0",
-                                                           "Cache-Control: no-cache",
-                                                           "Pragma: no-cache"}));
+    EXPECT_EQ(HeaderLines(head),
+              (std::vector<std::string>{"User-Agent: Brivane-HTTP/1.0", "Cache-Control: no-cache",
+                                        "Pragma: no-cache"}));
 }
 
 TEST(HttpTransportTest, RefusedConnectionIsAnUnknownError) {
@@ -143,8 +140,8 @@ TEST(HttpTransportTest, RefusedConnectionIsAnUnknownError) {
     ASSERT_EQ(::getsockname(socket, reinterpret_cast<sockaddr*>(&address), &length), 0);
     const auto url = "http://127.0.0.1:" + std::to_string(ntohs(address.sin_port)) + "/";
 
-    const auto [message, detail] = CaughtMessage<ENetHTTPClientException>(
-        [&] { THTTPClient::Create()->Get(url); });
+    const auto [message, detail] =
+        CaughtMessage<ENetHTTPClientException>([&] { THTTPClient::Create()->Get(url); });
     ::close(socket);
     EXPECT_EQ(message, "Execution of request terminated with unknown error");
     EXPECT_FALSE(detail.empty());
@@ -210,13 +207,13 @@ TEST(HttpTransportTest, StalledServerTimesOut) {
     auto client = THTTPClient::Create();
     client->SetResponseTimeout(std::chrono::milliseconds(200));
 
-    const auto [beforeHead, detail] = CaughtMessage<ENetHTTPClientException>(
-        [&] { client->Get(server.Url("/head")); });
+    const auto [beforeHead, detail] =
+        CaughtMessage<ENetHTTPClientException>([&] { client->Get(server.Url("/head")); });
     EXPECT_EQ(beforeHead, "Execution of request terminated with unknown error");
     EXPECT_EQ(detail, "no data for 200 ms");
     headGate.Open(); // the server serves one connection at a time
-    const auto [inBody, _] = CaughtMessage<ENetHTTPResponseException>(
-        [&] { client->Get(server.Url("/body")); });
+    const auto [inBody, _] =
+        CaughtMessage<ENetHTTPResponseException>([&] { client->Get(server.Url("/body")); });
     EXPECT_EQ(inBody, "Error reading data: (28) Timeout was reached");
 }
 
@@ -302,10 +299,10 @@ TEST_F(HostMapClientTest, RewritesEveryRequestAndReportsTheOriginalAddress) {
         }
     });
     server.Start();
-    SetHostMap(std::make_shared<const THostMap>(THostMap::Parse(
-        R"({"http://pub.localhost": ")" + server.Url("/pub") + R"(", "*": ")" +
-            server.Url("/any/{host}") + R"("})",
-        "test")));
+    SetHostMap(std::make_shared<const THostMap>(
+        THostMap::Parse(R"({"http://pub.localhost": ")" + server.Url("/pub") + R"(", "*": ")" +
+                            server.Url("/any/{host}") + R"("})",
+                        "test")));
 
     auto client = THTTPClient::Create();
     EXPECT_EQ(client->Get("http://pub.localhost/x?y=1")->GetURL(), "http://pub.localhost/x?y=1");
@@ -319,8 +316,9 @@ TEST_F(HostMapClientTest, RewritesEveryRequestAndReportsTheOriginalAddress) {
     EXPECT_EQ(back.Bytes(), "k=1");
 
     const std::lock_guard guard(lock);
-    const std::vector<std::string> expected{"/pub/x?y=1",     "/pub/jump", "/any/other.localhost/z?w=2",
-                                            "/pub/relative", "/pub/next", "/pub/x"};
+    const std::vector<std::string> expected{
+        "/pub/x?y=1",    "/pub/jump", "/any/other.localhost/z?w=2",
+        "/pub/relative", "/pub/next", "/pub/x"};
     EXPECT_EQ(paths, expected);
 }
 

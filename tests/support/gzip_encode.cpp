@@ -9,7 +9,7 @@ namespace brivane::test {
 std::string GzipEncode(std::string_view aData) {
     z_stream stream{};
     // 16 + MAX_WBITS: a gzip wrapper instead of zlib's own.
-    if (deflateInit2(&stream, Z_BEST_COMPRESSION, Z_DEFLATED, 16 + MAX_WBITS, 9,
+    if (deflateInit2(&stream, Z_DEFAULT_COMPRESSION, Z_DEFLATED, 16 + MAX_WBITS, 9,
                      Z_DEFAULT_STRATEGY) != Z_OK) {
         throw std::runtime_error("deflateInit2 failed");
     }

@@ -34,7 +34,9 @@ std::unique_ptr<httplib::Server> MakeServer(std::function<void()>& aStop, TArgs&
 
 } // namespace
 
-TLoopbackServer::TLoopbackServer() : fServer(MakeServer<httplib::Server>(fStop)) { Bind(); }
+TLoopbackServer::TLoopbackServer() : fServer(MakeServer<httplib::Server>(fStop)) {
+    Bind();
+}
 
 TLoopbackServer::TLoopbackServer(X509* aCertificate, EVP_PKEY* aKey)
     : fServer(MakeServer<httplib::SSLServer>(fStop, aCertificate, aKey, nullptr)), fTls(true) {
