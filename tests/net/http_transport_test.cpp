@@ -56,6 +56,30 @@ private:
     std::shared_future<void> fFuture = fPromise.get_future().share();
 };
 
+// A raw server that keeps the head of the latest request and sends a fixed answer.
+class TRecordingServer {
+public:
+    explicit TRecordingServer(std::string aAnswer)
+        : fServer([this, answer = std::move(aAnswer)](int aSocket) {
+              const auto head = ReadRequestHead(aSocket);
+              {
+                  const std::lock_guard guard(fLock);
+                  fHead = head;
+              }
+              SendAll(aSocket, answer);
+          }) {}
+    std::string Head() {
+        const std::lock_guard guard(fLock);
+        return fHead;
+    }
+    std::string Url(std::string_view aPath) const { return fServer.Url(aPath); }
+
+private:
+    std::mutex fLock;
+    std::string fHead;
+    TRawLoopbackServer fServer; // last: it stops before the rest goes
+};
+
 // Runs an action when it goes out of scope (opens gates before a server stops).
 class TOnExit {
 public:
@@ -82,16 +106,7 @@ std::pair<std::string, std::string> CaughtMessage(const std::function<void()>& a
 } // namespace
 
 TEST(HttpTransportTest, SendsHeadersInOrderWithReplacementsInPlace) {
-    std::mutex lock;
-    std::string head;
-    TRawLoopbackServer server([&](int aSocket) {
-        const auto received = ReadRequestHead(aSocket);
-        {
-            const std::lock_guard guard(lock);
-            head = received;
-        }
-        SendAll(aSocket, "HTTP/1.1 200 OK\r\nContent-Length: 0\r\n\r\n");
-    });
+    TRecordingServer server("HTTP/1.1 200 OK\r\nContent-Length: 0\r\n\r\n");
     auto client = THTTPClient::Create();
     client->SetCustomHeader("Accept", "text/html");
     client->SetCustomHeader("X-First", "1");
@@ -99,7 +114,7 @@ TEST(HttpTransportTest, SendsHeadersInOrderWithReplacementsInPlace) {
     client->SetCustomHeader("X-Injected", "a\r\nX-Evil: 1");
     client->Get(server.Url("/p?q=1"), nullptr, {{"x-first", "2"}, {"Referer", "http://r/"}});
 
-    const std::lock_guard guard(lock);
+    const std::string head = server.Head();
     EXPECT_TRUE(head.starts_with("GET /p?q=1 HTTP/1.1\r\n")) << head;
     const std::vector<std::string> expected{"User-Agent: Agent/2", "Accept: text/html",
                                             "X-First: 2",          "X-Injected: a  X-Evil: 1",
@@ -109,20 +124,11 @@ TEST(HttpTransportTest, SendsHeadersInOrderWithReplacementsInPlace) {
 }
 
 TEST(HttpTransportTest, DefaultUserAgentAndNoAcceptOfItsOwn) {
-    std::mutex lock;
-    std::string head;
-    TRawLoopbackServer server([&](int aSocket) {
-        const auto received = ReadRequestHead(aSocket);
-        {
-            const std::lock_guard guard(lock);
-            head = received;
-        }
-        SendAll(aSocket, "HTTP/1.0 204 No Content\r\n\r\n");
-    });
+    TRecordingServer server("HTTP/1.0 204 No Content\r\n\r\n");
     const auto response = THTTPClient::Create()->Head(server.Url("/"));
     EXPECT_EQ(response->GetStatusCode(), 204);
     EXPECT_EQ(response->GetVersion(), THTTPProtocolVersion::HTTP_1_0);
-    const std::lock_guard guard(lock);
+    const std::string head = server.Head();
     EXPECT_TRUE(head.starts_with("HEAD / HTTP/1.1\r\n"));
     EXPECT_EQ(HeaderLines(head),
               (std::vector<std::string>{"User-Agent: Brivane-HTTP/1.0", "Cache-Control: no-cache",
