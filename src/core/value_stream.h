@@ -56,6 +56,8 @@ private:
 class TValueReader {
 public:
     explicit TValueReader(std::string_view aBytes) : fBytes(aBytes) {}
+    // The reader only views its bytes: a temporary would be gone before the first read.
+    explicit TValueReader(std::string&&) = delete;
 
     std::int32_t ReadInteger();
     // Accepts the 64-bit tag and every integer tag.

@@ -6,6 +6,7 @@
 
 using namespace brivane;
 using namespace std::string_literals;
+using namespace std::string_view_literals;
 
 namespace {
 
@@ -73,10 +74,8 @@ TEST(ValueStreamTest, RoundTripsValuesAndWidensIntegers) {
 
 TEST(ValueStreamTest, ReadsAnsiTextsWithoutLosingBytes) {
     // Texts written elsewhere: Windows-1252 bytes in the short and the long tag.
-    TValueReader reader("\x06\x04"
-                        "caf\xE9"
-                        "\x0C\x03\x00\x00\x00"
-                        "\x80\x20\x41"s);
+    const std::string bytes = "\x06\x04"s + "caf\xE9" + "\x0C\x03\x00\x00\x00\x80\x20\x41"s;
+    TValueReader reader(bytes);
     EXPECT_EQ(reader.ReadString(), "café");
     EXPECT_EQ(reader.ReadString(), "€ A");
 }
@@ -136,6 +135,6 @@ TEST(ValueStreamTest, HugeLengthsFailBeforeAnyAllocation) {
         TValueReader reader(bytes);
         EXPECT_THROW(reader.ReadString(), TValueReadError);
     }
-    TValueReader reader("ab");
+    TValueReader reader("ab"sv);
     EXPECT_THROW(reader.ReadBytes(std::numeric_limits<std::size_t>::max()), TValueReadError);
 }
