@@ -1,10 +1,8 @@
 #pragma once
-// The program's name (its user agent too) and version, as shown to the user and
-// compared by the self-updater.
+// The program's own version, as shown to the user and compared by the self-updater.
 
 namespace brivane {
 
-inline constexpr const char* kProgramName = "Brivane";
 inline constexpr const char* kProgramVersion = "2016.05.11";
 inline constexpr int kProgramBuild = 12;
 

@@ -1,6 +1,6 @@
 #include "net/http_helpers.h"
 
-#include "core/version.h"
+#include "core/globals.h"
 #include "net/code_page.h"
 #include "net/gzip.h"
 

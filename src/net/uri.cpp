@@ -65,7 +65,8 @@ TURI FromHandle(CURLU* aHandle, std::string_view aText) {
     result.Port = port.empty() ? DefaultPort(result.Scheme) : std::stoi(port);
     result.Path = GetPart(aHandle, CURLUPART_PATH);
     if (result.Path.empty()) {
-        result.Path = "/";
+        // push_back, not = "/": GCC 12 at -O3 misreads the assignment as an overlapping copy.
+        result.Path.push_back('/');
     }
     result.Query = GetPart(aHandle, CURLUPART_QUERY);
     return result;

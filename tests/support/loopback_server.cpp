@@ -47,9 +47,10 @@ TLoopbackServer::TLoopbackServer(X509* aCertificate, EVP_PKEY* aKey)
 }
 
 void TLoopbackServer::Bind() {
-    // Connections stay open for reuse, but not so long that stopping waits.
+    // Connections stay open for reuse, even on a busy machine. A server stops
+    // once its clients have closed their connections (or after this timeout).
     fServer->set_keep_alive_max_count(100000);
-    fServer->set_keep_alive_timeout(1);
+    fServer->set_keep_alive_timeout(5);
     // Without it a head and a body sent apart wait out the client's delayed ACK.
     fServer->set_tcp_nodelay(true);
     fPort = fServer->bind_to_any_port("127.0.0.1");
