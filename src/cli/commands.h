@@ -17,6 +17,9 @@ inline constexpr int kExitOk = 0;
 inline constexpr int kExitFailure = 1; // the operation ran and failed (a request, say)
 inline constexpr int kExitBadInput = 2;
 
+// brivane-cli config list | get KEY | set KEY VALUE: the settings store.
+void RegisterConfigCommand(CLI::App& aApp);
+
 class TCliError : public std::runtime_error {
 public:
     TCliError(const std::string& aMessage, int aExitCode = kExitBadInput)
@@ -26,5 +29,12 @@ public:
 private:
     int fExitCode;
 };
+
+// brivane-cli match PATTERN [--options N] [--all] [--json]
+void RegisterMatchCommand(CLI::App& aApp);
+
+// brivane-cli fetch URL [--head] [--post F]... [--range A-B] [--no-redirects] [--hosts FILE]
+// [--json]
+void RegisterFetchCommand(CLI::App& aApp);
 
 } // namespace brivane::cli
