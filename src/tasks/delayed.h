@@ -3,6 +3,7 @@
 // completion event that is signalled exactly while the status is dsExecuted. Tasks are
 // shared (std::shared_ptr) and live as long as a list, a worker or a caller holds them.
 
+#include "core/enum_set.h"
 #include "tasks/wait_timeout.h"
 
 #include <atomic>
@@ -10,7 +11,6 @@
 #include <cstdint>
 #include <exception>
 #include <functional>
-#include <initializer_list>
 #include <memory>
 #include <mutex>
 #include <stdexcept>
@@ -28,22 +28,9 @@ enum TDelayedStatus : std::uint8_t {
     dsIgnore,     // parked: not taken by workers, not waited for by list waits
 };
 
-// A set of statuses; the empty set selects every task.
-class TDelayedStatuses {
-public:
-    constexpr TDelayedStatuses() = default;
-    constexpr TDelayedStatuses(std::initializer_list<TDelayedStatus> aStatuses) {
-        for (const auto status : aStatuses) {
-            fBits = static_cast<std::uint8_t>(fBits | (1u << status));
-        }
-    }
-    constexpr bool Selects(TDelayedStatus aStatus) const {
-        return fBits == 0 || (fBits & (1u << aStatus)) != 0;
-    }
-
-private:
-    std::uint8_t fBits = 0;
-};
+// A set of statuses (bit n for value n); in list operations the empty set selects
+// every task.
+using TDelayedStatuses = TEnumSet<TDelayedStatus, std::uint8_t>;
 
 class IExecutable {
 public:

@@ -39,6 +39,10 @@ std::string MessageOf(const std::exception_ptr& aError) {
     }
 }
 
+bool Selects(TDelayedStatuses aSelection, TDelayedStatus aStatus) {
+    return aSelection.Empty() || aSelection.Contains(aStatus);
+}
+
 bool IsPending(TDelayedStatus aStatus) {
     return aStatus == dsWaiting || aStatus == dsInProgress;
 }
@@ -129,7 +133,7 @@ TExecutables TDelayedList::Select(TDelayedStatuses aSelectStatus, TDelayedStatus
     {
         std::lock_guard lock(state.fCS);
         for (const auto& task : state.fList) {
-            if (aSelectStatus.Selects(task->Status())) {
+            if (Selects(aSelectStatus, task->Status())) {
                 selected.push_back(task);
             }
         }
@@ -151,7 +155,7 @@ bool TDelayedList::ChangeStatus(TDelayedStatuses aSelectStatus, TDelayedStatus a
     {
         std::lock_guard lock(state.fCS);
         for (const auto& task : state.fList) {
-            if (aSelectStatus.Selects(task->Status())) {
+            if (Selects(aSelectStatus, task->Status())) {
                 task->SetStatus(aNewStatus);
                 matched = true;
             }

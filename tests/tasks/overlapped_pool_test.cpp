@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <functional>
 #include <stdexcept>
 #include <thread>
 #include <vector>
@@ -83,49 +84,37 @@ struct TThreadExit {
 
 } // namespace
 
-TEST(OverlappedPoolTest, GrowsToItsMaximumAndShrinksBackToItsStandbyThreads) {
-    TWatchedPool pool(TOverlappedPool::Make(4, 3));
-    EXPECT_EQ(pool->ActiveThreads(), 3);
-    TGatedTasks tasks;
-    constexpr int kTasks = 20;
-    tasks.Add(pool.Tasks(), kTasks, pool.fChanged);
-    EXPECT_TRUE(pool.fChanged.WaitFor([&] { return tasks.fRunning == 4; }));
-    EXPECT_EQ(pool->ActiveThreads(), 4);
-    tasks.fGate.Set();
-    EXPECT_TRUE(pool.Tasks().Wait(kInfinite, false));
-    EXPECT_EQ(tasks.fDone, kTasks);
-    // Every add and every finished task dispatches once.
-    EXPECT_TRUE(pool.Settles(3, 2 * kTasks));
-    EXPECT_EQ(pool.fMost, 4);
-}
-
-TEST(OverlappedPoolTest, PoolWithoutStandbyThreadsHasNoneAtRest) {
-    TWatchedPool pool(TOverlappedPool::Make(1000, 0));
-    EXPECT_EQ(pool->ActiveThreads(), 0);
-    TGatedTasks tasks;
-    constexpr int kTasks = 40;
-    tasks.Add(pool.Tasks(), kTasks, pool.fChanged);
-    EXPECT_TRUE(pool.fChanged.WaitFor([&] { return tasks.fRunning == kTasks; }));
-    // A burst of adds starts about one worker per task, not one per task and per add.
-    EXPECT_LT(pool.fMost, kTasks + kTasks / 2);
-    tasks.fGate.Set();
-    EXPECT_TRUE(pool.Tasks().Wait(kInfinite, false));
-    EXPECT_TRUE(pool.Settles(0, 2 * kTasks));
-}
-
-TEST(OverlappedPoolTest, FixedSizePoolKeepsAllItsThreads) {
-    TWatchedPool pool(TOverlappedPool::Make(5));
-    EXPECT_EQ(pool->ActiveThreads(), 5);
-    std::atomic<int> done{0};
-    constexpr int kTasks = 30;
-    for (int i = 0; i < kTasks; ++i) {
-        pool.Tasks() <= [&] { ++done; };
+TEST(OverlappedPoolTest, WorkersGrowWithWaitingTasksAndShrinkToTheStandbyThreads) {
+    struct TCase {
+        const char* fName;
+        std::function<IOverlappedPoolPtr()> fMake;
+        int fStandby;
+        int fTasks;
+        int fRunningAtPeak;
+        int fMostAllowed;
+    };
+    const TCase cases[] = {
+        {"Make(4, 3)", [] { return TOverlappedPool::Make(4, 3); }, 3, 20, 4, 4},
+        // A burst of adds starts about one worker per task, not one per task and per add.
+        {"Make(1000, 0)", [] { return TOverlappedPool::Make(1000, 0); }, 0, 40, 40, 59},
+        {"Make(5)", [] { return TOverlappedPool::Make(5); }, 5, 30, 5, 5},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.fName);
+        TWatchedPool pool(c.fMake());
+        EXPECT_EQ(pool->ActiveThreads(), c.fStandby);
+        TGatedTasks tasks;
+        tasks.Add(pool.Tasks(), c.fTasks, pool.fChanged);
+        EXPECT_TRUE(pool.fChanged.WaitFor([&] { return tasks.fRunning == c.fRunningAtPeak; }));
+        tasks.fGate.Set();
+        EXPECT_TRUE(pool.Tasks().Wait(kInfinite, false));
+        EXPECT_EQ(tasks.fDone, c.fTasks);
+        // Every add and every finished task dispatches at least once.
+        EXPECT_TRUE(pool.Settles(c.fStandby, 2 * c.fTasks));
+        EXPECT_GE(pool.fMost, c.fRunningAtPeak);
+        EXPECT_LE(pool.fMost, c.fMostAllowed);
+        EXPECT_GE(pool.fLeast, c.fStandby);
     }
-    EXPECT_TRUE(pool.Tasks().Wait(kInfinite, false));
-    EXPECT_TRUE(pool.Settles(5, 2 * kTasks));
-    EXPECT_EQ(done, kTasks);
-    EXPECT_EQ(pool.fMost, 5);
-    EXPECT_EQ(pool.fLeast, 5);
 }
 
 TEST(OverlappedPoolTest, ParkedTasksStartNoWorkerUntilResumed) {
