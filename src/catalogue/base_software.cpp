@@ -225,7 +225,8 @@ std::string TBaseSoftware::PostPageText(const std::string& aURL, std::string_vie
 }
 
 platform::TWindowsPathResolver TBaseSoftware::Files() {
-    return platform::TWindowsPathResolver(platform::GetWinePrefixFolder().value_or(std::filesystem::path()));
+    return platform::TWindowsPathResolver(
+        platform::GetWinePrefixFolder().value_or(std::filesystem::path()));
 }
 
 std::string TBaseSoftware::GetFileVersion(std::string_view aFileName) {

@@ -8,9 +8,9 @@ namespace brivane {
 // One line per entry, in catalogue order. Each entry's definition is one file under
 // programs/ named after its program (SevenZip: seven_zip.cpp) and defines
 // programs::Make<Unit>.
-#define BRIVANE_CATALOGUE(ENTRY)                                                                  \
-    ENTRY(SevenZip)                                                                               \
-    ENTRY(CCleaner)                                                                               \
+#define BRIVANE_CATALOGUE(ENTRY)                                                                   \
+    ENTRY(SevenZip)                                                                                \
+    ENTRY(CCleaner)                                                                                \
     ENTRY(Dernholt)
 
 namespace programs {

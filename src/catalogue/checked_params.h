@@ -8,7 +8,7 @@
 namespace brivane {
 
 struct TCheckedParams {
-    std::string AvailableVersion; // as the publisher writes it; empty when nothing was found
+    std::string AvailableVersion;     // as the publisher writes it; empty when nothing was found
     TDateTime UpdateDate = kZeroDate; // the release date when the publisher gives one
     std::string DownloadURL;          // absolute address of the installer; empty when unknown
     std::string DownloadReferer;      // Referer to send when downloading; empty when none

@@ -27,7 +27,8 @@ std::int64_t ComponentValue(const std::string& aText) {
 std::vector<std::int64_t> SplitVersion(std::string_view aVersion, int aDigits) {
     // The dot after the component is deliberately unescaped: it takes whatever one
     // character separates two components. Compiled once; matching is thread-safe.
-    static const auto pattern = NewRegex("\\s*([^.]+)\\s*?(?:.|$)", {TRegCompileOption::rcoSingleLine});
+    static const auto pattern =
+        NewRegex("\\s*([^.]+)\\s*?(?:.|$)", {TRegCompileOption::rcoSingleLine});
     std::vector<std::int64_t> components(static_cast<std::size_t>(aDigits), 0);
     std::size_t index = 0;
     pattern->ForEachMatch(aVersion, [&](const std::shared_ptr<IMatch>& aMatch) {

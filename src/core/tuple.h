@@ -13,7 +13,9 @@ public:
     TTuple() = default;
     TTuple(T1 aItem1, T2 aItem2) : fItem1(std::move(aItem1)), fItem2(std::move(aItem2)) {}
 
-    static TTuple Make(T1 aItem1, T2 aItem2) { return TTuple(std::move(aItem1), std::move(aItem2)); }
+    static TTuple Make(T1 aItem1, T2 aItem2) {
+        return TTuple(std::move(aItem1), std::move(aItem2));
+    }
 
     const T1& Item1() const { return fItem1; }
     const T2& Item2() const { return fItem2; }

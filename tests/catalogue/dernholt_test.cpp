@@ -15,11 +15,11 @@ constexpr const char* kManifestPath = "/update.brivane.app/download/dernholt/ver
 class DernholtTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        fMachine.Server().Get(kManifestPath, [this](const httplib::Request&,
-                                                    httplib::Response& aResponse) {
-            std::lock_guard lock(fLock);
-            aResponse.set_content(fManifest, fContentType);
-        });
+        fMachine.Server().Get(kManifestPath,
+                              [this](const httplib::Request&, httplib::Response& aResponse) {
+                                  std::lock_guard lock(fLock);
+                                  aResponse.set_content(fManifest, fContentType);
+                              });
         fMachine.Server().Get(
             "/update.brivane.app/download/dernholt/dernholt-setup-2.4.1.exe",
             [](const httplib::Request&, httplib::Response& aResponse) {

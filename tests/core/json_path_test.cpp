@@ -29,7 +29,7 @@ TEST(JsonPathTest, MembersByDottedPathAsText) {
         {"package_info.missing", ""},
         {"url.install", ""}, // a text has no members
         {"nothing.deeper", ""},
-        {"a.b", ""}, // a path never names a member whose name has a dot
+        {"a.b", ""},     // a path never names a member whose name has a dot
         {"Version", ""}, // names compare exactly
         {"version.", ""},
         {".version", ""},

@@ -61,9 +61,10 @@ void TCatalogueEnvironment::SetMachine(const std::vector<TUninstallRecord>& aRec
     fWindows64 = aWindows64;
     fMachine.clear();
     for (const auto& record : aRecords) {
-        fMachine += "\n[" + WineKey("Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\" +
-                                    record.Key) +
-                    "] 1796856856\n";
+        fMachine +=
+            "\n[" +
+            WineKey("Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\" + record.Key) +
+            "] 1796856856\n";
         const std::pair<const char*, const std::string*> values[] = {
             {"DisplayName", &record.DisplayName},
             {"DisplayVersion", &record.DisplayVersion},

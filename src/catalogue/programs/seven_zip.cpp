@@ -61,8 +61,8 @@ protected:
             return location;
         }
         const auto registry = platform::OpenRegistry();
-        const auto key = registry->OpenKey(platform::TRegistryHive::CurrentUser,
-                                           "Software\\7-Zip", platform::TRegistryView::Bits64);
+        const auto key = registry->OpenKey(platform::TRegistryHive::CurrentUser, "Software\\7-Zip",
+                                           platform::TRegistryView::Bits64);
         const auto folder = key ? key->ReadString("Path") : std::nullopt;
         if (folder) {
             const std::string file = JoinWindowsPath(*folder, kFileManager);
@@ -80,10 +80,10 @@ protected:
             ">\\s*?Download\\s+?7-Zip\\s+?([\\d.]+)\\s+?beta\\s+?\\([\\d-]+?\\)\\s+?for\\s+?"
             "Windows.+?<TABLE[^<>]*?>(.+?)</TABLE>",
             kHtml);
-        static const auto stable = NewRegex(
-            ">\\s*?Download\\s+?7-Zip\\s+?([\\d.]+)\\s+?\\([\\d-]+?\\)\\s+?for\\s+?"
-            "Windows.+?<TABLE[^<>]*?>(.+?)</TABLE>",
-            kHtml);
+        static const auto stable =
+            NewRegex(">\\s*?Download\\s+?7-Zip\\s+?([\\d.]+)\\s+?\\([\\d-]+?\\)\\s+?for\\s+?"
+                     "Windows.+?<TABLE[^<>]*?>(.+?)</TABLE>",
+                     kHtml);
         static const auto link64 =
             NewRegex("<A\\s+?href=\"([^<>]+?)\">\\s*?Download(?:\\s*<[^<>]+?>\\s*)*?\\.\\w+"
                      "(?:\\s*<[^<>]+?>\\s*)*?64-bit\\s+?x64",
