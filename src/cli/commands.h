@@ -27,4 +27,6 @@ private:
     int fExitCode;
 };
 
+void RegisterInventoryCommand(CLI::App& aApp);
+
 } // namespace brivane::cli
