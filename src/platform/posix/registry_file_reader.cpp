@@ -96,6 +96,9 @@ public:
                 end = lineEnd;
             }
             ParseLine(line, startLine);
+            if (end == aText.size() && !line.empty()) {
+                fCutOff = lineNumber - 1;
+            }
             pos = end + 1;
         }
     }
@@ -103,13 +106,22 @@ public:
     std::optional<bool> Is64Bit() const { return fIs64Bit; }
 
     std::string Warning() const {
-        if (fMalformed == 0) {
-            return {};
+        std::string warning;
+        if (fMalformed > 0) {
+            warning = "skipped " + std::to_string(fMalformed) + " malformed line" +
+                      (fMalformed == 1 ? "" : "s") + ", the first at line " +
+                      std::to_string(fFirstMalformed);
         }
-        return fLabel + ": skipped " + std::to_string(fMalformed) + " malformed line" +
-               (fMalformed == 1 ? "" : "s") + ", the first at line " +
-               std::to_string(fFirstMalformed);
+        if (fCutOff > 0) {
+            // Both writers end every line, so a last line without its end means the
+            // file was cut off; what it held is still read when it makes sense.
+            warning += (warning.empty() ? "" : "; ") + std::string("cut off in line ") +
+                       std::to_string(fCutOff);
+        }
+        return warning.empty() ? warning : fLabel + ": " + warning;
     }
+
+    void MarkCutOff(std::size_t aLine) { fCutOff = aLine; }
 
     void Malformed(std::size_t aLine) {
         if (fMalformed++ == 0) {
@@ -308,6 +320,7 @@ private:
     std::optional<bool> fIs64Bit;
     std::size_t fMalformed = 0;
     std::size_t fFirstMalformed = 0;
+    std::size_t fCutOff = 0; // the last line, when the file ends inside it
 };
 
 // Splits off the first line; the rest starts on line 2.
@@ -404,7 +417,7 @@ std::string ParseRegFile(std::string aBytes, const std::string& aLabel, TRegistr
     }
     parser.Parse(rest, 2, TStoreRoot::LocalMachine);
     if (truncated) {
-        parser.Malformed(static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n') + 1));
+        parser.MarkCutOff(static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n') + 1));
     }
     return parser.Warning();
 }
