@@ -47,20 +47,19 @@ std::string Trim(std::string_view aText) {
 // Every double quote removed and every pair of backslashes made one: uninstallers
 // often write paths quoted and escaped as in source code.
 std::string CleanPath(std::string_view aText) {
-    std::string unquoted;
-    unquoted.reserve(aText.size());
-    for (const char c : aText) {
-        if (c != '"') {
-            unquoted += c;
-        }
-    }
     std::string out;
-    out.reserve(unquoted.size());
-    for (std::size_t i = 0; i < unquoted.size(); ++i) {
-        out += unquoted[i];
-        if (unquoted[i] == '\\' && i + 1 < unquoted.size() && unquoted[i + 1] == '\\') {
-            ++i;
+    out.reserve(aText.size());
+    bool afterSingleBackslash = false; // the last character kept was an unpaired backslash
+    for (const char c : aText) {
+        if (c == '"') {
+            continue; // quotes go first, so backslashes around them pair up
         }
+        if (c == '\\' && afterSingleBackslash) {
+            afterSingleBackslash = false;
+            continue;
+        }
+        afterSingleBackslash = c == '\\';
+        out += c;
     }
     return out;
 }

@@ -25,10 +25,10 @@ public:
         std::string folded;
         for (const TKeyId key : fKeys) {
             for (const TKeyId subkey : fStore->GetSubkeys(key)) {
-                const std::string& name = fStore->GetName(subkey);
+                const std::string_view name = fStore->GetName(subkey);
                 FoldName(name, folded);
                 if (fKeys.size() == 1 || seen.insert(folded).second) {
-                    names.push_back(name);
+                    names.emplace_back(name);
                 }
             }
         }
@@ -36,27 +36,23 @@ public:
     }
 
     std::optional<std::string> ReadString(std::string_view aName) const override {
-        const TRawValue* value = Find(aName);
-        return value != nullptr ? DecodeString(*value) : std::nullopt;
+        const auto value = Find(aName);
+        return value ? DecodeString(*value) : std::nullopt;
     }
 
     std::optional<std::uint64_t> ReadNumber(std::string_view aName) const override {
-        const TRawValue* value = Find(aName);
-        return value != nullptr ? DecodeNumber(*value) : std::nullopt;
+        const auto value = Find(aName);
+        return value ? DecodeNumber(*value) : std::nullopt;
     }
 
 private:
-    const TRawValue* Find(std::string_view aName) const {
+    std::optional<TRawValue> Find(std::string_view aName) const {
         for (const TKeyId key : fKeys) {
-            const auto& values = fStore->GetValues(key);
-            for (auto it = values.rbegin(); it != values.rend();
-                 ++it) { // the last one written wins
-                if (SameValueName(*it, aName)) {
-                    return &*it;
-                }
+            if (auto value = fStore->FindValue(key, aName)) {
+                return value;
             }
         }
-        return nullptr;
+        return std::nullopt;
     }
 
     std::shared_ptr<const TRegistryStore> fStore;
@@ -139,13 +135,13 @@ private:
     // (S-1-5-21-..., not its _Classes twin) is the current user.
     TKeyId FindCurrentUser() const {
         const TKeyId current = Root(TStoreRoot::CurrentUser);
-        if (!fStore->GetSubkeys(current).empty()) {
+        if (fStore->HasSubkeys(current)) {
             return current;
         }
         TKeyId found = current;
         int users = 0;
         for (const TKeyId user : fStore->GetSubkeys(Root(TStoreRoot::Users))) {
-            const std::string& name = fStore->GetName(user);
+            const std::string_view name = fStore->GetName(user);
             if (name.starts_with("S-1-5-21-") && !LowerCase(name).ends_with("_classes")) {
                 found = user;
                 ++users;
@@ -213,9 +209,9 @@ std::shared_ptr<IRegistry> OpenRegistryFrom(const TRegistrySource& aSource) {
             note(ReadRegFile(aSource.fPath, *store));
             break;
         }
-    } catch (const std::bad_alloc&) {
+    } catch (const std::exception& e) { // out of memory, or more keys than a store holds
         store = std::make_shared<TRegistryStore>();
-        note(aSource.fPath.string() + ": not enough memory to read the registry");
+        warnings.push_back(aSource.fPath.string() + ": cannot be read (" + e.what() + ")");
     }
     return MakeFileRegistry(std::move(store), is64Bit, std::move(warnings));
 }

@@ -175,16 +175,26 @@ private:
         fSkipping = false;
         std::string_view path;
         if (fDialect == TRegistryDialect::Wine) {
-            // [escaped\\path] followed by a time stamp
-            std::size_t i = 1;
-            while (i < aLine.size() && aLine[i] != ']') {
-                i += aLine[i] == '\\' ? 2 : 1;
+            // [escaped\\path] followed by a time stamp; "\]" is a bracket in a name.
+            std::string_view rest = aLine.substr(1);
+            std::size_t close = 0;
+            for (;;) {
+                close = rest.find(']', close);
+                if (close == std::string_view::npos) {
+                    return false;
+                }
+                std::size_t backslashes = 0;
+                while (backslashes < close && rest[close - 1 - backslashes] == '\\') {
+                    ++backslashes;
+                }
+                if (backslashes % 2 == 0) {
+                    break;
+                }
+                ++close;
             }
-            if (i >= aLine.size()) {
-                return false;
-            }
-            path = aLine.substr(1, i - 1);
-            return OpenPath(TRegistryStore::Root(fRoot), SplitWinePath(path));
+            path = rest.substr(0, close);
+            SplitWinePath(path, fParts);
+            return OpenPath(TRegistryStore::Root(fRoot), fParts);
         }
         // Regedit writes names unescaped: the key ends at the line's last ']'.
         if (!aLine.ends_with(']')) {
@@ -216,23 +226,20 @@ private:
         return OpenPath(TRegistryStore::Root(mapping->fRoot), full);
     }
 
-    static std::vector<std::string_view> SplitWinePath(std::string_view aPath) {
-        std::vector<std::string_view> parts;
+    // Names are separated by an escaped backslash ("\\\\"); other escapes belong
+    // to a name.
+    static void SplitWinePath(std::string_view aPath, std::vector<std::string_view>& aParts) {
+        aParts.clear();
         std::size_t start = 0;
-        std::size_t i = 0;
-        while (i < aPath.size()) {
-            if (aPath[i] != '\\') {
-                ++i;
-            } else if (i + 1 < aPath.size() && aPath[i + 1] == '\\') {
-                parts.push_back(aPath.substr(start, i - start));
-                i += 2;
-                start = i;
-            } else {
-                i += 2; // an escape inside a name
+        std::size_t i = aPath.find('\\');
+        while (i != std::string_view::npos && i + 1 < aPath.size()) {
+            if (aPath[i + 1] == '\\') {
+                aParts.push_back(aPath.substr(start, i - start));
+                start = i + 2;
             }
+            i = aPath.find('\\', i + 2);
         }
-        parts.push_back(aPath.substr(start));
-        return parts;
+        aParts.push_back(aPath.substr(start));
     }
 
     static std::vector<std::string_view> SplitRegeditPath(std::string_view aPath) {
@@ -271,9 +278,10 @@ private:
         fCachedPath.resize(same);
         TKeyId key = same == 0 ? aRoot : fCachedPath.back().second;
         for (std::size_t i = same; i < aParts.size(); ++i) {
-            key = fDialect == TRegistryDialect::Wine
-                      ? fStore.AddKey(key, UnescapeText(aParts[i], fDialect))
-                      : fStore.AddKey(key, aParts[i]);
+            const bool escaped = fDialect == TRegistryDialect::Wine &&
+                                 aParts[i].find('\\') != std::string_view::npos;
+            key = escaped ? fStore.AddKey(key, UnescapeText(aParts[i], fDialect))
+                          : fStore.AddKey(key, aParts[i]);
             fCachedPath.emplace_back(aParts[i], key);
         }
         fCurrent = key;
@@ -317,6 +325,7 @@ private:
     bool fSkipping = false; // inside a section whose values are not kept
     TKeyId fCachedRoot = TRegistryStore::kNoKey;
     std::vector<std::pair<std::string_view, TKeyId>> fCachedPath;
+    std::vector<std::string_view> fParts; // of the current key line
     std::optional<bool> fIs64Bit;
     std::size_t fMalformed = 0;
     std::size_t fFirstMalformed = 0;

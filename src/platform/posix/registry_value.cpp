@@ -3,6 +3,7 @@
 #include "core/unicode.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace brivane::platform::posix {
 
@@ -57,14 +58,57 @@ bool IsAscii(std::string_view aText) {
                        [](char c) { return static_cast<unsigned char>(c) < 0x80; });
 }
 
+void AppendUtf8(std::string& aOut, char32_t aCode) {
+    if (aCode < 0x80) {
+        aOut += static_cast<char>(aCode);
+    } else if (aCode < 0x800) {
+        aOut += static_cast<char>(0xC0 | (aCode >> 6));
+        aOut += static_cast<char>(0x80 | (aCode & 0x3F));
+    } else if (aCode < 0x10000) {
+        aOut += static_cast<char>(0xE0 | (aCode >> 12));
+        aOut += static_cast<char>(0x80 | ((aCode >> 6) & 0x3F));
+        aOut += static_cast<char>(0x80 | (aCode & 0x3F));
+    } else {
+        aOut += static_cast<char>(0xF0 | (aCode >> 18));
+        aOut += static_cast<char>(0x80 | ((aCode >> 12) & 0x3F));
+        aOut += static_cast<char>(0x80 | ((aCode >> 6) & 0x3F));
+        aOut += static_cast<char>(0x80 | (aCode & 0x3F));
+    }
+}
+
+// Wine's escapes straight into UTF-8; "\x" code units pair up into surrogates.
 std::string WineUnescape(std::string_view aText) {
-    std::u16string units;
-    units.reserve(aText.size());
+    std::string out;
+    out.reserve(aText.size());
+    bool rawHighBytes = false; // unescaped non-ASCII bytes, checked at the end
+    char16_t pendingHigh = 0;  // a high surrogate waiting for its low half
+    const auto flushHigh = [&] {
+        if (pendingHigh != 0) {
+            AppendUtf8(out, 0xFFFD);
+            pendingHigh = 0;
+        }
+    };
+    const auto appendUnit = [&](char16_t aUnit) {
+        if (aUnit >= 0xDC00 && aUnit <= 0xDFFF && pendingHigh != 0) {
+            AppendUtf8(out, 0x10000 + ((char32_t(pendingHigh) - 0xD800) << 10) + (aUnit - 0xDC00));
+            pendingHigh = 0;
+            return;
+        }
+        flushHigh();
+        if (aUnit >= 0xD800 && aUnit <= 0xDBFF) {
+            pendingHigh = aUnit;
+        } else {
+            AppendUtf8(out, (aUnit >= 0xDC00 && aUnit <= 0xDFFF) ? 0xFFFD : aUnit);
+        }
+    };
     std::size_t i = 0;
     while (i < aText.size()) {
         if (aText[i] != '\\') {
             const std::size_t end = std::min(aText.find('\\', i), aText.size());
-            units += Utf8ToUtf16(aText.substr(i, end - i));
+            flushHigh();
+            const std::string_view run = aText.substr(i, end - i);
+            rawHighBytes = rawHighBytes || !IsAscii(run);
+            out += run;
             i = end;
             continue;
         }
@@ -80,7 +124,7 @@ std::string WineUnescape(std::string_view aText) {
                 unit = static_cast<char16_t>(unit * 16 + HexDigit(aText[i]));
                 ++i, ++digits;
             }
-            units += digits > 0 ? unit : u'x';
+            appendUnit(digits > 0 ? unit : u'x');
         } else if (c >= '0' && c <= '7') {
             char16_t unit = 0;
             for (std::size_t digits = 0;
@@ -88,18 +132,19 @@ std::string WineUnescape(std::string_view aText) {
                  ++digits, ++i) {
                 unit = static_cast<char16_t>(unit * 8 + (aText[i] - '0'));
             }
-            units += unit;
+            appendUnit(unit);
         } else if (static_cast<unsigned char>(c) >= 0x80) {
             // A backslash before a multibyte character: keep the character whole.
         } else {
             static constexpr std::string_view kFrom = "abtnvfre";
             static constexpr char16_t kTo[] = {7, 8, 9, 10, 11, 12, 13, 27};
             const std::size_t at = kFrom.find(c);
-            units += at != std::string_view::npos ? kTo[at] : static_cast<char16_t>(c);
+            appendUnit(at != std::string_view::npos ? kTo[at] : static_cast<char16_t>(c));
             ++i;
         }
     }
-    return Utf16ToUtf8(units);
+    flushHigh();
+    return rawHighBytes ? Utf16ToUtf8(Utf8ToUtf16(out)) : out;
 }
 
 std::string RegeditUnescape(std::string_view aText) {
@@ -137,12 +182,23 @@ std::string EightBitToUtf8(std::string_view aBytes) {
 }
 
 std::optional<std::size_t> QuotedLength(std::string_view aText) {
-    for (std::size_t i = 0; i < aText.size(); ++i) {
-        if (aText[i] == '\\') {
-            ++i;
-        } else if (aText[i] == '"') {
-            return i;
+    // A quote closes the text unless an odd number of backslashes stands before it
+    // (each backslash escapes the character after it).
+    std::size_t from = 0;
+    while (from < aText.size()) {
+        const void* hit = std::memchr(aText.data() + from, '"', aText.size() - from);
+        if (hit == nullptr) {
+            return std::nullopt;
         }
+        const auto quote = static_cast<std::size_t>(static_cast<const char*>(hit) - aText.data());
+        std::size_t backslashes = 0;
+        while (backslashes < quote && aText[quote - 1 - backslashes] == '\\') {
+            ++backslashes;
+        }
+        if (backslashes % 2 == 0) {
+            return quote;
+        }
+        from = quote + 1;
     }
     return std::nullopt;
 }
@@ -291,14 +347,15 @@ std::optional<std::uint64_t> DecodeNumber(const TRawValue& aValue) {
 
 bool SameValueName(const TRawValue& aValue, std::string_view aName) {
     const std::string_view raw = aValue.fName;
-    if (raw.size() == aName.size() && raw.find('\\') == std::string_view::npos && IsAscii(raw)) {
-        return std::equal(raw.begin(), raw.end(), aName.begin(), [](char a, char b) {
-            const auto lower = [](char c) { return (c >= 'A' && c <= 'Z') ? char(c + 32) : c; };
-            return lower(a) == lower(b);
-        });
-    }
-    if (raw.find('\\') == std::string_view::npos && IsAscii(raw) && IsAscii(aName)) {
-        return false; // different lengths
+    // Plain ASCII on both sides (nearly every name): equal lengths and letters.
+    const bool plain = std::all_of(raw.begin(), raw.end(), [](char c) {
+        return c != '\\' && static_cast<unsigned char>(c) < 0x80;
+    });
+    if (plain && IsAscii(aName)) {
+        const auto lower = [](char c) { return (c >= 'A' && c <= 'Z') ? char(c + 32) : c; };
+        return raw.size() == aName.size() &&
+               std::equal(raw.begin(), raw.end(), aName.begin(),
+                          [&](char a, char b) { return lower(a) == lower(b); });
     }
     return SameText(UnescapeText(raw, aValue.fDialect), aName);
 }
