@@ -111,8 +111,7 @@ private:
             const auto products = fRegistry.OpenKey(aHive, aPath, TRegistryView::Bits32);
             const auto names = products ? products->GetSubkeyNames() : std::vector<std::string>();
             for (const auto& name : names) {
-                const std::string path = std::string(aPath) + "\\" + name;
-                if (const auto product = fRegistry.OpenKey(aHive, path, TRegistryView::Bits32)) {
+                if (const auto product = products->OpenSubkey(name)) {
                     aIndex->try_emplace(LowerCase(Trim(ReadText(*product, "ProductName"))),
                                         CleanPath(Trim(ReadText(*product, "ProductIcon"))));
                 }
@@ -142,14 +141,13 @@ public:
 
 private:
     void ReadView(TRegistryHive aHive, TRegistryView aView) {
-        std::vector<std::string> names;
-        if (const auto uninstall = fRegistry.OpenKey(aHive, kUninstallKey, aView)) {
-            names = uninstall->GetSubkeyNames();
+        const auto uninstall = fRegistry.OpenKey(aHive, kUninstallKey, aView);
+        if (!uninstall) {
+            return; // this view contributes nothing
         }
-        for (const auto& name : names) {
-            const auto key =
-                fRegistry.OpenKey(aHive, std::string(kUninstallKey) + "\\" + name, aView);
-            if (key) {
+        // Each record is opened below the uninstall key, as its full path would open it.
+        for (const auto& name : uninstall->GetSubkeyNames()) {
+            if (const auto key = uninstall->OpenSubkey(name)) {
                 ReadRecord(name, *key);
             }
         }

@@ -35,6 +35,20 @@ public:
         return names;
     }
 
+    std::unique_ptr<IRegistryKey> OpenSubkey(std::string_view aName) const override {
+        std::vector<TKeyId> subkeys;
+        for (const TKeyId key : fKeys) {
+            if (const TKeyId subkey = fStore->FindKey(key, aName);
+                subkey != TRegistryStore::kNoKey) {
+                subkeys.push_back(subkey);
+            }
+        }
+        if (subkeys.empty()) {
+            return nullptr;
+        }
+        return std::make_unique<TFileRegistryKey>(fStore, std::move(subkeys));
+    }
+
     std::optional<std::string> ReadString(std::string_view aName) const override {
         const auto value = Find(aName);
         return value ? DecodeString(*value) : std::nullopt;

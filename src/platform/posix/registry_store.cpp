@@ -27,15 +27,14 @@ std::uint32_t HashPart(std::uint64_t aSlot) {
 
 void FoldName(std::string_view aName, std::string& aFolded) {
     // Folded into the caller's buffer: most names are ASCII and need no new string.
-    aFolded.assign(aName);
-    for (char& c : aFolded) {
+    aFolded.resize(aName.size());
+    for (std::size_t i = 0; i < aName.size(); ++i) {
+        const char c = aName[i];
         if (static_cast<unsigned char>(c) >= 0x80) {
             aFolded = LowerCase(aName);
             return;
         }
-        if (c >= 'A' && c <= 'Z') {
-            c = static_cast<char>(c + ('a' - 'A'));
-        }
+        aFolded[i] = (c >= 'A' && c <= 'Z') ? static_cast<char>(c + ('a' - 'A')) : c;
     }
 }
 

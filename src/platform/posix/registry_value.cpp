@@ -206,16 +206,21 @@ std::optional<std::size_t> QuotedLength(std::string_view aText) {
 std::optional<TValueForm> ClassifyValue(std::string_view aData) {
     aData = Trim(aData);
     TValueForm form;
+    // Writers escape every quote inside a text, so the text ends at the last
+    // character when that is a quote without an escaping backslash.
     const auto quoted = [&](std::string_view aRest) -> std::optional<TValueForm> {
-        if (aRest.empty() || aRest.front() != '"') {
+        if (aRest.size() < 2 || aRest.front() != '"' || aRest.back() != '"') {
             return std::nullopt;
         }
-        const auto length = QuotedLength(aRest.substr(1));
-        if (!length || *length + 2 != aRest.size()) {
+        std::size_t backslashes = 0;
+        while (backslashes + 2 < aRest.size() && aRest[aRest.size() - 2 - backslashes] == '\\') {
+            ++backslashes;
+        }
+        if (backslashes % 2 != 0) {
             return std::nullopt;
         }
         form.fQuoted = true;
-        form.fPayload = aRest.substr(1, *length);
+        form.fPayload = aRest.substr(1, aRest.size() - 2);
         return form;
     };
     // "(N):" after a prefix such as "hex" or "str".
@@ -347,15 +352,24 @@ std::optional<std::uint64_t> DecodeNumber(const TRawValue& aValue) {
 
 bool SameValueName(const TRawValue& aValue, std::string_view aName) {
     const std::string_view raw = aValue.fName;
-    // Plain ASCII on both sides (nearly every name): equal lengths and letters.
-    const bool plain = std::all_of(raw.begin(), raw.end(), [](char c) {
-        return c != '\\' && static_cast<unsigned char>(c) < 0x80;
-    });
-    if (plain && IsAscii(aName)) {
-        const auto lower = [](char c) { return (c >= 'A' && c <= 'Z') ? char(c + 32) : c; };
-        return raw.size() == aName.size() &&
-               std::equal(raw.begin(), raw.end(), aName.begin(),
-                          [&](char a, char b) { return lower(a) == lower(b); });
+    // Walk both names while they hold plain ASCII (nearly always to the end): a
+    // plain difference decides at once; an escape or a non-ASCII letter needs the
+    // full comparison.
+    const auto plain = [](char c) { return c != '\\' && static_cast<unsigned char>(c) < 0x80; };
+    const auto lower = [](char c) { return (c >= 'A' && c <= 'Z') ? char(c + 32) : c; };
+    std::size_t i = 0;
+    for (;; ++i) {
+        const bool rawEnds = i == raw.size();
+        const bool nameEnds = i == aName.size();
+        if (rawEnds && nameEnds) {
+            return true;
+        }
+        if ((!rawEnds && !plain(raw[i])) || (!nameEnds && !plain(aName[i]))) {
+            break;
+        }
+        if (rawEnds || nameEnds || lower(raw[i]) != lower(aName[i])) {
+            return false;
+        }
     }
     return SameText(UnescapeText(raw, aValue.fDialect), aName);
 }
