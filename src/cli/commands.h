@@ -17,6 +17,9 @@ inline constexpr int kExitOk = 0;
 inline constexpr int kExitFailure = 1; // the operation ran and failed (a request, say)
 inline constexpr int kExitBadInput = 2;
 
+// brivane-cli config list | get KEY | set KEY VALUE: the settings store.
+void RegisterConfigCommand(CLI::App& aApp);
+
 class TCliError : public std::runtime_error {
 public:
     TCliError(const std::string& aMessage, int aExitCode = kExitBadInput)
@@ -27,6 +30,10 @@ private:
     int fExitCode;
 };
 
+// brivane-cli match PATTERN [--options N] [--all] [--json]
+void RegisterMatchCommand(CLI::App& aApp);
+
+// brivane-cli inventory [--registry PATH] [--json]
 void RegisterInventoryCommand(CLI::App& aApp);
 
 } // namespace brivane::cli
