@@ -5,9 +5,9 @@
 namespace brivane {
 
 bool IsProductCode(std::string_view aSubkeyName) {
-    // The pattern matches 36 to 38 ASCII characters only: other lengths are
-    // answered without running it.
-    if (aSubkeyName.size() < 36 || aSubkeyName.size() > 38) {
+    // The pattern matches 36 to 38 ASCII characters (and "$" a final line break
+    // after them): other lengths are answered without running it.
+    if (aSubkeyName.size() < 36 || aSubkeyName.size() > 39) {
         return false;
     }
     static const std::shared_ptr<IRegex> kProductCode =
