@@ -1,5 +1,7 @@
 #include "catalogue/os_information.h"
 
+#include "platform/locale.h"
+
 #include <utility>
 
 namespace brivane {
@@ -161,7 +163,7 @@ TOSInformation TOSInformation::Create() {
 }
 
 TOSInformation TOSInformation::Create(const IRegistry& aRegistry) {
-    return Create(ReadSystemVersion(aRegistry), GetSystemLanguage());
+    return Create(ReadSystemVersion(aRegistry), GetSystemLanguageCode());
 }
 
 TOSInformation TOSInformation::Create(const TSystemVersion& aVersion, std::string aLanguage) {

@@ -49,9 +49,6 @@ struct TSystemVersion {
 
 TSystemVersion ReadSystemVersion(const IRegistry& aRegistry);
 
-// The system default locale's ISO 639 language name ("ru", "en").
-std::string GetSystemLanguage();
-
 // The Windows user's roaming application-data folder, as %APPDATA% names it
 // (C:\Users\...\AppData\Roaming); empty when unknown.
 std::string GetAppDataFolder(const IRegistry& aRegistry);

@@ -71,29 +71,6 @@ TEST(SystemFactsTest, WithoutWindowsFactsAssumes64BitWindows10) {
         kArchitectureX86);
 }
 
-TEST(SystemFactsTest, LanguageComesFromTheLocale) {
-    const struct {
-        const char* fAll;
-        const char* fMessages;
-        const char* fLang;
-        const char* fLanguage;
-    } cases[] = {
-        {nullptr, nullptr, "ru_RU.UTF-8", "ru"},
-        {nullptr, "de_DE", "ru_RU.UTF-8", "de"},
-        {"fr_FR@euro", "de_DE", "ru_RU.UTF-8", "fr"},
-        {"", "", "pt_BR", "pt"},
-        {nullptr, nullptr, "C.UTF-8", "en"},
-        {nullptr, nullptr, "POSIX", "en"},
-        {nullptr, nullptr, nullptr, "en"},
-    };
-    for (const auto& entry : cases) {
-        TScopedEnv all("LC_ALL", entry.fAll);
-        TScopedEnv messages("LC_MESSAGES", entry.fMessages);
-        TScopedEnv lang("LANG", entry.fLang);
-        EXPECT_EQ(GetSystemLanguage(), entry.fLanguage);
-    }
-}
-
 TEST(SystemFactsTest, AppDataFromTheEnvironmentElseTheUsersHive) {
     TScopedEnv lower("appdata", nullptr);
     const std::string volatileEnvironment = R"(WINE REGISTRY Version 2

@@ -1,6 +1,7 @@
 #include "platform/posix/registry_file_reader.h"
 
 #include "core/unicode.h"
+#include "platform/code_page.h"
 #include "platform/files.h"
 #include "platform/posix/registry_value.h"
 
@@ -420,8 +421,8 @@ std::string ParseRegFile(std::string aBytes, const std::string& aLabel, TRegistr
     }
     TRegistryTextParser parser(aStore, dialect, aLabel);
     if (dialect == TRegistryDialect::Regedit4) {
-        // 8-bit text in the exporting system's code page: kept when it is UTF-8.
-        const std::string& converted = aStore.KeepText(EightBitToUtf8(rest));
+        // 8-bit text in the exporting system's code page.
+        const std::string& converted = aStore.KeepText(AnsiToUtf8(rest));
         rest = converted;
     }
     parser.Parse(rest, 2, TStoreRoot::LocalMachine);

@@ -1,6 +1,7 @@
 #include "platform/posix/registry_value.h"
 
 #include "core/unicode.h"
+#include "platform/code_page.h"
 
 #include <algorithm>
 #include <cstring>
@@ -58,54 +59,32 @@ bool IsAscii(std::string_view aText) {
                        [](char c) { return static_cast<unsigned char>(c) < 0x80; });
 }
 
-void AppendUtf8(std::string& aOut, char32_t aCode) {
-    if (aCode < 0x80) {
-        aOut += static_cast<char>(aCode);
-    } else if (aCode < 0x800) {
-        aOut += static_cast<char>(0xC0 | (aCode >> 6));
-        aOut += static_cast<char>(0x80 | (aCode & 0x3F));
-    } else if (aCode < 0x10000) {
-        aOut += static_cast<char>(0xE0 | (aCode >> 12));
-        aOut += static_cast<char>(0x80 | ((aCode >> 6) & 0x3F));
-        aOut += static_cast<char>(0x80 | (aCode & 0x3F));
-    } else {
-        aOut += static_cast<char>(0xF0 | (aCode >> 18));
-        aOut += static_cast<char>(0x80 | ((aCode >> 12) & 0x3F));
-        aOut += static_cast<char>(0x80 | ((aCode >> 6) & 0x3F));
-        aOut += static_cast<char>(0x80 | (aCode & 0x3F));
-    }
-}
-
-// Wine's escapes straight into UTF-8; "\x" code units pair up into surrogates.
+// Wine's escapes resolved into UTF-8. Code units from "\\x" escapes gather until
+// plain text follows, so surrogate pairs convert as one character.
 std::string WineUnescape(std::string_view aText) {
     std::string out;
     out.reserve(aText.size());
+    std::u16string units;
     bool rawHighBytes = false; // unescaped non-ASCII bytes, checked at the end
-    char16_t pendingHigh = 0;  // a high surrogate waiting for its low half
-    const auto flushHigh = [&] {
-        if (pendingHigh != 0) {
-            AppendUtf8(out, 0xFFFD);
-            pendingHigh = 0;
+    const auto flush = [&] {
+        if (!units.empty()) {
+            out += Utf16ToUtf8(units);
+            units.clear();
         }
     };
     const auto appendUnit = [&](char16_t aUnit) {
-        if (aUnit >= 0xDC00 && aUnit <= 0xDFFF && pendingHigh != 0) {
-            AppendUtf8(out, 0x10000 + ((char32_t(pendingHigh) - 0xD800) << 10) + (aUnit - 0xDC00));
-            pendingHigh = 0;
-            return;
-        }
-        flushHigh();
-        if (aUnit >= 0xD800 && aUnit <= 0xDBFF) {
-            pendingHigh = aUnit;
+        if (aUnit < 0x80) {
+            flush();
+            out += static_cast<char>(aUnit);
         } else {
-            AppendUtf8(out, (aUnit >= 0xDC00 && aUnit <= 0xDFFF) ? 0xFFFD : aUnit);
+            units += aUnit;
         }
     };
     std::size_t i = 0;
     while (i < aText.size()) {
         if (aText[i] != '\\') {
             const std::size_t end = std::min(aText.find('\\', i), aText.size());
-            flushHigh();
+            flush();
             const std::string_view run = aText.substr(i, end - i);
             rawHighBytes = rawHighBytes || !IsAscii(run);
             out += run;
@@ -143,7 +122,7 @@ std::string WineUnescape(std::string_view aText) {
             ++i;
         }
     }
-    flushHigh();
+    flush();
     return rawHighBytes ? Utf16ToUtf8(Utf8ToUtf16(out)) : out;
 }
 
@@ -168,18 +147,6 @@ std::string CutAtNul(std::string aText) {
 }
 
 } // namespace
-
-std::string EightBitToUtf8(std::string_view aBytes) {
-    const std::string roundTrip = Utf16ToUtf8(Utf8ToUtf16(aBytes));
-    if (roundTrip == aBytes) {
-        return roundTrip;
-    }
-    std::u16string units(aBytes.begin(), aBytes.end());
-    for (std::size_t i = 0; i < aBytes.size(); ++i) {
-        units[i] = static_cast<unsigned char>(aBytes[i]);
-    }
-    return Utf16ToUtf8(units);
-}
 
 std::optional<std::size_t> QuotedLength(std::string_view aText) {
     // A quote closes the text unless an odd number of backslashes stands before it
@@ -320,7 +287,7 @@ std::optional<std::string> DecodeString(const TRawValue& aValue) {
         return std::nullopt;
     }
     if (aValue.fDialect == TRegistryDialect::Regedit4) {
-        return CutAtNul(EightBitToUtf8(*bytes));
+        return CutAtNul(AnsiToUtf8(*bytes));
     }
     std::u16string units(bytes->size() / 2, u'\0');
     for (std::size_t i = 0; i < units.size(); ++i) {

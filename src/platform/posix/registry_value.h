@@ -47,9 +47,6 @@ std::string UnescapeText(std::string_view aEscaped, TRegistryDialect aDialect);
 // any other character or a malformed byte.
 std::optional<std::string> ParseHexBytes(std::string_view aPayload);
 
-// 8-bit text (REGEDIT4): UTF-8 when it is valid UTF-8, else Latin-1.
-std::string EightBitToUtf8(std::string_view aBytes);
-
 std::optional<std::string> DecodeString(const TRawValue& aValue);
 std::optional<std::uint64_t> DecodeNumber(const TRawValue& aValue);
 

@@ -194,29 +194,6 @@ TSystemVersion ReadSystemVersion(const IRegistry& aRegistry) {
     return version;
 }
 
-std::string GetSystemLanguage() {
-    std::string locale;
-    for (const char* name : {"LC_ALL", "LC_MESSAGES", "LANG"}) {
-        const char* value = std::getenv(name);
-        if (value != nullptr && *value != '\0') {
-            locale = value;
-            break;
-        }
-    }
-    // "ru_RU.UTF-8", "pt_BR@euro", "C": the language letters up to the first separator.
-    std::string language;
-    for (const char c : locale) {
-        if (!((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'))) {
-            break;
-        }
-        language += static_cast<char>(c | 0x20);
-    }
-    if (language.size() < 2 || language.size() > 3 || language == "c" || language == "posix") {
-        return "en";
-    }
-    return language;
-}
-
 std::string GetAppDataFolder(const IRegistry& aRegistry) {
     for (const char* name : {"APPDATA", "appdata"}) {
         if (const char* value = std::getenv(name); value != nullptr && *value != '\0') {
