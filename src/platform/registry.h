@@ -26,9 +26,9 @@ public:
     // Names of the direct subkeys in the order the registry enumerates them.
     virtual std::vector<std::string> GetSubkeyNames() const = 0;
 
-    // A direct subkey in the same view, as opening the key's path plus "\" plus
-    // aName would give it; null when it does not exist.
-    virtual std::unique_ptr<IRegistryKey> OpenSubkey(std::string_view aName) const = 0;
+    // A key below this one ("Name" or "Name\Deeper") in the same view, as opening
+    // this key's path plus "\" plus aPath would give it; null when it does not exist.
+    virtual std::unique_ptr<IRegistryKey> OpenSubkey(std::string_view aPath) const = 0;
 
     // A text value (plain or expandable, left unexpanded) up to its first NUL;
     // nothing when the value is missing or holds no text. aName is compared

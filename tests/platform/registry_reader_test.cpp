@@ -94,6 +94,9 @@ TEST(WineRegistryTest, KeysCompareCaseInsensitivelyAndKeepTheirStoredOrder) {
     // A key written twice holds both parts; the later value of a name wins.
     EXPECT_EQ(Text(*registry, kMachine, "Software\\Zeta\\Inner", "A"), "2");
     EXPECT_EQ(Text(*registry, kMachine, "Software\\Zeta\\Inner", "B"), "3");
+    const auto software = registry->OpenKey(kMachine, "software", k64);
+    EXPECT_EQ(software->OpenSubkey("zeta\\INNER")->ReadString("B"), "3");
+    EXPECT_EQ(software->OpenSubkey("Zeta\\Missing"), nullptr);
     EXPECT_EQ(registry->OpenKey(kMachine, "Software\\Missing", k64), nullptr);
     EXPECT_EQ(registry->OpenKey(kUser, "Software", k64), nullptr);
 }
@@ -117,6 +120,10 @@ TEST(WineRegistryTest, ThirtyTwoBitViewOfA64BitPrefixIsWow6432Node) {
     EXPECT_EQ(Text(*registry, kMachine, "Software\\Vendor", "Where", k64), "native");
     EXPECT_EQ(Text(*registry, kMachine, "Software\\Vendor", "Where", k32), "wow");
     EXPECT_EQ(Text(*registry, kMachine, "Software\\Classes\\Shared", "Where", k32), "classes");
+    // Keys below the redirected one stay in its view.
+    EXPECT_EQ(
+        registry->OpenKey(kMachine, "Software", k32)->OpenSubkey("Vendor")->ReadString("Where"),
+        "wow");
     EXPECT_EQ(Text(*registry, kUser, "Software\\Vendor", "Where", k32), "user");
     EXPECT_EQ(Text(*registry, kUser, "Software\\Vendor", "Where", k64), "user");
 

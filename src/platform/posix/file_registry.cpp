@@ -12,6 +12,20 @@ namespace {
 
 using TKeyId = TRegistryStore::TKeyId;
 
+std::vector<std::string_view> SplitPath(std::string_view aPath) {
+    std::vector<std::string_view> parts;
+    std::size_t start = 0;
+    for (std::size_t i = 0; i <= aPath.size(); ++i) {
+        if (i == aPath.size() || aPath[i] == '\\') {
+            if (i > start) {
+                parts.push_back(aPath.substr(start, i - start));
+            }
+            start = i + 1;
+        }
+    }
+    return parts;
+}
+
 // One key as the registry presents it: a single stored key, or for the classes
 // root the user's key over the machine's (the first holding a value wins).
 class TFileRegistryKey : public IRegistryKey {
@@ -35,12 +49,18 @@ public:
         return names;
     }
 
-    std::unique_ptr<IRegistryKey> OpenSubkey(std::string_view aName) const override {
+    std::unique_ptr<IRegistryKey> OpenSubkey(std::string_view aPath) const override {
+        const std::vector<std::string_view> parts = SplitPath(aPath);
         std::vector<TKeyId> subkeys;
-        for (const TKeyId key : fKeys) {
-            if (const TKeyId subkey = fStore->FindKey(key, aName);
-                subkey != TRegistryStore::kNoKey) {
-                subkeys.push_back(subkey);
+        for (TKeyId key : fKeys) {
+            for (const auto part : parts) {
+                key = fStore->FindKey(key, part);
+                if (key == TRegistryStore::kNoKey) {
+                    break;
+                }
+            }
+            if (key != TRegistryStore::kNoKey) {
+                subkeys.push_back(key);
             }
         }
         if (subkeys.empty()) {
@@ -72,20 +92,6 @@ private:
     std::shared_ptr<const TRegistryStore> fStore;
     std::vector<TKeyId> fKeys;
 };
-
-std::vector<std::string_view> SplitPath(std::string_view aPath) {
-    std::vector<std::string_view> parts;
-    std::size_t start = 0;
-    for (std::size_t i = 0; i <= aPath.size(); ++i) {
-        if (i == aPath.size() || aPath[i] == '\\') {
-            if (i > start) {
-                parts.push_back(aPath.substr(start, i - start));
-            }
-            start = i + 1;
-        }
-    }
-    return parts;
-}
 
 class TFileRegistry : public IRegistry {
 public:
