@@ -12,7 +12,9 @@ namespace brivane::platform::posix {
 namespace {
 
 constexpr std::size_t kRootCount = 3;
-constexpr std::size_t kNameBlockSize = 1 << 20;
+// Name blocks start small, for the many small registries, and grow to this.
+constexpr std::size_t kFirstNameBlock = std::size_t{1} << 14;
+constexpr std::size_t kLastNameBlock = std::size_t{1} << 20;
 constexpr std::uint64_t kEmptySlot = UINT64_MAX;
 
 std::uint32_t IdOf(std::uint64_t aSlot) {
@@ -45,12 +47,14 @@ TRegistryStore::TRegistryStore() : fIndex(1024, kEmptySlot) {
 }
 
 const char* TRegistryStore::StoreName(std::string_view aName, std::string_view aFolded) {
-    const std::size_t size = aName.size() + aFolded.size();
+    const std::size_t size = aName.size() + aFolded.size(); // below kFirstNameBlock
     if (fNameBlocks.empty() || size > fNameBlockFree) {
-        fNameBlocks.push_back(std::make_unique<char[]>(kNameBlockSize));
-        fNameBlockFree = kNameBlockSize;
+        fNameBlockSize =
+            fNameBlocks.empty() ? kFirstNameBlock : std::min(fNameBlockSize * 2, kLastNameBlock);
+        fNameBlocks.push_back(std::unique_ptr<char[]>(new char[fNameBlockSize]));
+        fNameBlockFree = fNameBlockSize;
     }
-    char* name = fNameBlocks.back().get() + (kNameBlockSize - fNameBlockFree);
+    char* name = fNameBlocks.back().get() + (fNameBlockSize - fNameBlockFree);
     std::copy(aName.begin(), aName.end(), name);
     std::copy(aFolded.begin(), aFolded.end(), name + aName.size());
     fNameBlockFree -= size;

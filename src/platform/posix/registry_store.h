@@ -44,7 +44,7 @@ public:
     }
 
 private:
-    static constexpr std::uint32_t kShift = 12;
+    static constexpr std::uint32_t kShift = 10;
     static constexpr std::uint32_t kMask = (1u << kShift) - 1;
     std::vector<std::unique_ptr<T[]>> fBlocks;
     std::uint32_t fSize = 0;
@@ -127,6 +127,7 @@ private:
     TBlockArray<TKey> fKeys;
     TBlockArray<TValue> fValues;
     std::vector<std::unique_ptr<char[]>> fNameBlocks;
+    std::size_t fNameBlockSize = 0;
     std::size_t fNameBlockFree = 0;
     // Open addressing: each slot holds a key's hash (high half) and id (low half),
     // so most probes are decided without touching the key itself.
