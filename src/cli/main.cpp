@@ -19,6 +19,7 @@ int main(int argc, char** argv) {
     cli::RegisterConfigCommand(app);
     cli::RegisterMatchCommand(app);
     cli::RegisterFetchCommand(app);
+    cli::RegisterInventoryCommand(app);
 
     try {
         app.parse(argc, argv);
