@@ -2,7 +2,6 @@
 
 #include "catalogue/version_compare.h"
 #include "core/controller.h"
-#include "net/content_stream.h"
 #include "platform/executable_files.h"
 #include "platform/registry_source.h"
 
