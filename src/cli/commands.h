@@ -27,4 +27,6 @@ private:
     int fExitCode;
 };
 
+void RegisterVersionOfCommand(CLI::App& aApp);
+
 } // namespace brivane::cli
