@@ -17,6 +17,12 @@ inline constexpr int kExitOk = 0;
 inline constexpr int kExitFailure = 1; // the operation ran and failed (a request, say)
 inline constexpr int kExitBadInput = 2;
 
+// brivane-cli config list | get KEY | set KEY VALUE: the settings store.
+void RegisterConfigCommand(CLI::App& aApp);
+
+// brivane-cli version-of FILE [--json]: the version record of a local executable.
+void RegisterVersionOfCommand(CLI::App& aApp);
+
 class TCliError : public std::runtime_error {
 public:
     TCliError(const std::string& aMessage, int aExitCode = kExitBadInput)
@@ -26,7 +32,5 @@ public:
 private:
     int fExitCode;
 };
-
-void RegisterVersionOfCommand(CLI::App& aApp);
 
 } // namespace brivane::cli

@@ -13,6 +13,7 @@ int main(int argc, char** argv) {
     app.set_version_flag("--version", std::string("Brivane ") + kProgramVersion + " build " +
                                           std::to_string(kProgramBuild));
     app.require_subcommand(0, 1);
+    cli::RegisterConfigCommand(app);
     cli::RegisterVersionOfCommand(app);
 
     try {

@@ -13,4 +13,8 @@ std::filesystem::path GetRoamingDataFolder();
 // The system's temporary folder.
 std::filesystem::path GetTempFolder();
 
+// The folder of the running executable (where the read-only data shipped with the
+// program lies). Empty when it cannot be determined.
+std::filesystem::path GetExecutableFolder();
+
 } // namespace brivane::platform

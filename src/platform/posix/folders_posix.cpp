@@ -24,6 +24,12 @@ std::filesystem::path GetRoamingDataFolder() {
     return {};
 }
 
+std::filesystem::path GetExecutableFolder() {
+    std::error_code ec;
+    const auto executable = std::filesystem::read_symlink("/proc/self/exe", ec);
+    return ec ? std::filesystem::path() : executable.parent_path();
+}
+
 std::filesystem::path GetTempFolder() {
     if (auto tmp = FromEnvironment("TMPDIR"); !tmp.empty()) {
         return tmp;
