@@ -1,6 +1,6 @@
 #include "catalogue/executable_reader.h"
 
-#include "catalogue/little_endian.h"
+#include "core/little_endian.h"
 
 #include <algorithm>
 #include <cstring>

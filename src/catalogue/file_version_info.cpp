@@ -1,6 +1,6 @@
 #include "catalogue/file_version_info.h"
 
-#include "catalogue/little_endian.h"
+#include "core/little_endian.h"
 #include "core/unicode.h"
 
 #include <cstdio>

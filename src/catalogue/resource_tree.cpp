@@ -1,6 +1,6 @@
 #include "catalogue/resource_tree.h"
 
-#include "catalogue/little_endian.h"
+#include "core/little_endian.h"
 
 #include <algorithm>
 

@@ -1,22 +1,17 @@
 #include "catalogue/file_version_info.h"
 
-#include "support/pe_writer.h"
+#include "support/pe_samples.h"
 
 #include <gtest/gtest.h>
 
 using namespace brivane;
-using brivane::test::BuildVersionBlock;
-using brivane::test::PatchWord;
-using brivane::test::TVersionBlockOptions;
+using namespace brivane::test;
 
 namespace {
 
+// Version 1.2.3.4 with strings that test trimming, name case and unknown names.
 TVersionBlockOptions FullOptions() {
-    TVersionBlockOptions options;
-    options.FileVersionMS = 0x00010002;
-    options.FileVersionLS = 0x00030004;
-    options.ProductVersionMS = 0x00050006;
-    options.ProductVersionLS = 0x00070008;
+    TVersionBlockOptions options = SampleVersion();
     options.Strings = {{u"CompanyName", u"Piriform Ltd"},
                        {u"FileDescription", u"  CCleaner\t"},
                        {u"FileVersion", u"5.06.5219"},

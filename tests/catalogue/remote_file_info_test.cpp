@@ -2,7 +2,7 @@
 
 #include "catalogue/executable_icons.h"
 #include "catalogue/executable_resources.h"
-#include "catalogue/little_endian.h"
+#include "core/little_endian.h"
 #include "support/pe_samples.h"
 
 #include <gtest/gtest.h>

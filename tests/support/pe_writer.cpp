@@ -1,6 +1,6 @@
 #include "support/pe_writer.h"
 
-#include "catalogue/little_endian.h"
+#include "core/little_endian.h"
 
 #include <algorithm>
 #include <stdexcept>
