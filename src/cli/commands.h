@@ -33,4 +33,7 @@ private:
     int fExitCode;
 };
 
+// brivane-cli match PATTERN [--options N] [--all] [--json]
+void RegisterMatchCommand(CLI::App& aApp);
+
 } // namespace brivane::cli

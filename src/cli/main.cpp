@@ -14,6 +14,7 @@ int main(int argc, char** argv) {
                                           std::to_string(kProgramBuild));
     app.require_subcommand(0, 1);
     cli::RegisterConfigCommand(app);
+    cli::RegisterMatchCommand(app);
     cli::RegisterVersionOfCommand(app);
 
     try {

@@ -30,6 +30,17 @@ TEST(UnicodeTest, MalformedInputBecomesReplacementCharacters) {
     EXPECT_EQ(Utf16ToUtf8(std::u16string(1, char16_t(0xD800))), "\xEF\xBF\xBD");
 }
 
+TEST(UnicodeTest, LongAsciiRunsAroundOtherSequences) {
+    // ASCII is converted in blocks; every alignment of the other sequences must survive.
+    for (std::size_t run = 0; run <= 17; ++run) {
+        const std::string ascii(run, 'a');
+        const std::string text = ascii + "Ж" + ascii + "😀" + ascii + "\xC3" + ascii;
+        const std::u16string units = Utf8ToUtf16(text);
+        const std::u16string wide(run, u'a');
+        EXPECT_EQ(units, wide + u"Ж" + wide + u"😀" + wide + u"\uFFFD" + wide) << run;
+    }
+}
+
 TEST(UnicodeTest, CaseFoldingCoversLatinAndCyrillic) {
     EXPECT_TRUE(SameText("Mozilla Firefox", "MOZILLA firefox"));
     EXPECT_TRUE(SameText("Яндекс.Браузер", "яндекс.браузер"));

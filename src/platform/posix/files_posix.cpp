@@ -81,7 +81,11 @@ void WriteFileAtomically(const std::filesystem::path& aPath, std::string_view aB
     if (ec) {
         throw std::runtime_error("Cannot create folder '" + folder.string() + "': " + ec.message());
     }
-    std::string pattern = (folder / ("." + aPath.filename().string() + ".XXXXXX")).string();
+    // Built by appending: GCC 12 at -O3 misreads "." + string as an overlapping copy.
+    std::string name = ".";
+    name += aPath.filename().string();
+    name += ".XXXXXX";
+    std::string pattern = (folder / name).string();
     TFileDescriptor fd(::mkstemp(pattern.data()));
     if (fd.Get() < 0) {
         throw SystemError("Cannot create a temporary file in", folder);

@@ -1,0 +1,50 @@
+#pragma once
+// A small set of enumeration members stored as bits, member n at bit n. Option sets
+// travel as numbers too (the command line's "--options 10"), hence FromBits/Bits.
+
+#include <initializer_list>
+#include <type_traits>
+
+namespace brivane {
+
+template <typename E, typename TBits>
+class TEnumSet {
+    static_assert(std::is_enum_v<E> && std::is_unsigned_v<TBits>);
+
+public:
+    constexpr TEnumSet() = default;
+    constexpr TEnumSet(std::initializer_list<E> aMembers) {
+        for (const E member : aMembers) {
+            Include(member);
+        }
+    }
+
+    static constexpr TEnumSet FromBits(TBits aBits) {
+        TEnumSet result;
+        result.fBits = aBits;
+        return result;
+    }
+    constexpr TBits Bits() const { return fBits; }
+
+    constexpr bool Contains(E aMember) const { return (fBits & Bit(aMember)) != 0; }
+    constexpr bool Empty() const { return fBits == 0; }
+    constexpr TEnumSet& Include(E aMember) {
+        fBits = static_cast<TBits>(fBits | Bit(aMember));
+        return *this;
+    }
+    constexpr TEnumSet& Exclude(E aMember) {
+        fBits = static_cast<TBits>(fBits & ~Bit(aMember));
+        return *this;
+    }
+
+    friend constexpr bool operator==(TEnumSet, TEnumSet) = default;
+
+private:
+    static constexpr TBits Bit(E aMember) {
+        return static_cast<TBits>(TBits{1} << static_cast<unsigned>(aMember));
+    }
+
+    TBits fBits = 0;
+};
+
+} // namespace brivane
