@@ -5,11 +5,11 @@
 #include "catalogue/executable_icons.h"
 #include "catalogue/executable_resources.h"
 #include "core/unicode.h"
+#include "net/regex.h"
 #include "platform/byte_range_source.h"
 #include "platform/files.h"
 
 #include <charconv>
-#include <optional>
 
 namespace brivane::platform {
 
@@ -19,37 +19,26 @@ bool EndsWith(std::string_view aText, std::string_view aSuffix) {
     return aText.size() >= aSuffix.size() && aText.substr(aText.size() - aSuffix.size()) == aSuffix;
 }
 
-bool IsBlank(char aChar) {
-    return aChar == ' ' || aChar == '\t' || aChar == '\n' || aChar == '\r' || aChar == '\f' ||
-           aChar == '\v';
-}
-
-// "path,index": a non-empty path, the last comma, optional blanks, then only digits and
-// minus signs up to the end. The index is 0 when it is not a valid integer.
+// "path,index" as installers store icon locations; the index is 0 when it is not a
+// valid integer.
 struct TIconLocation {
-    std::string_view File;
+    std::string File;
     int Index = 0;
 };
 
-TIconLocation SplitIconLocation(std::string_view aLocation) {
-    const std::size_t comma = aLocation.rfind(',');
-    if (comma == std::string_view::npos || comma == 0) {
+TIconLocation SplitIconLocation(const std::string& aLocation) {
+    static const auto pattern = NewRegex("(.+),\\s*?([-\\d]+)$");
+    const auto match = pattern->Match(aLocation);
+    if (!match->Success()) {
         return {aLocation, 0};
     }
-    std::size_t digits = comma + 1;
-    while (digits < aLocation.size() && IsBlank(aLocation[digits])) {
-        ++digits;
-    }
-    const std::string_view index = aLocation.substr(digits);
-    if (index.empty() || index.find_first_not_of("-0123456789") != std::string_view::npos) {
-        return {aLocation, 0};
-    }
+    const std::string index = match->Groups()->Item(2)->Value();
     int value = 0;
     const auto [end, error] = std::from_chars(index.data(), index.data() + index.size(), value);
     if (error != std::errc() || end != index.data() + index.size()) {
         value = 0;
     }
-    return {aLocation.substr(0, comma), value};
+    return {match->Groups()->Item(1)->Value(), value};
 }
 
 std::string ExtractIcon(const TWindowsPathResolver& aFiles, std::string_view aFile, int aIndex) {
