@@ -36,4 +36,8 @@ private:
 // brivane-cli match PATTERN [--options N] [--all] [--json]
 void RegisterMatchCommand(CLI::App& aApp);
 
+// brivane-cli fetch URL [--head] [--post F]... [--range A-B] [--no-redirects] [--hosts FILE]
+// [--json]
+void RegisterFetchCommand(CLI::App& aApp);
+
 } // namespace brivane::cli

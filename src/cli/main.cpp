@@ -15,6 +15,7 @@ int main(int argc, char** argv) {
     app.require_subcommand(0, 1);
     cli::RegisterConfigCommand(app);
     cli::RegisterMatchCommand(app);
+    cli::RegisterFetchCommand(app);
     cli::RegisterVersionOfCommand(app);
 
     try {

@@ -1,0 +1,341 @@
+// The transport at its edges: what goes on the wire, servers that stall, break
+// off or answer garbage, certificates nobody vouches for, proxies and the host map.
+
+#include "net/host_map.h"
+#include "net/http_client.h"
+#include "net/net_errors.h"
+#include "support/loopback_server.h"
+#include "support/temp_dir.h"
+#include "support/tls_certificate.h"
+
+#include <gtest/gtest.h>
+
+#include <future>
+#include <mutex>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+using namespace brivane::net;
+using brivane::test::ReadRequestHead;
+using brivane::test::SendAll;
+using brivane::test::TLoopbackServer;
+using brivane::test::TRawLoopbackServer;
+using brivane::test::TScopedEnv;
+using brivane::test::TTempDir;
+
+namespace {
+
+constexpr const char* kBinary = "application/octet-stream";
+
+// Lines of a request head after the request line, without the Host line.
+std::vector<std::string> HeaderLines(const std::string& aHead) {
+    std::vector<std::string> lines;
+    size_t start = aHead.find("\r\n") + 2;
+    for (size_t end; (end = aHead.find("\r\n", start)) != std::string::npos && end > start;
+         start = end + 2) {
+        const auto line = aHead.substr(start, end - start);
+        if (!line.starts_with("Host:")) {
+            lines.push_back(line);
+        }
+    }
+    return lines;
+}
+
+// Lets a server thread wait until the test has seen what it wanted.
+class TGate {
+public:
+    void Open() {
+        std::call_once(fOnce, [this] { fPromise.set_value(); });
+    }
+    std::shared_future<void> Waiter() const { return fFuture; }
+
+private:
+    std::once_flag fOnce;
+    std::promise<void> fPromise;
+    std::shared_future<void> fFuture = fPromise.get_future().share();
+};
+
+// A raw server that keeps the head of the latest request and sends a fixed answer.
+class TRecordingServer {
+public:
+    explicit TRecordingServer(std::string aAnswer)
+        : fServer([this, answer = std::move(aAnswer)](int aSocket) {
+              const auto head = ReadRequestHead(aSocket);
+              {
+                  const std::lock_guard guard(fLock);
+                  fHead = head;
+              }
+              SendAll(aSocket, answer);
+          }) {}
+    std::string Head() {
+        const std::lock_guard guard(fLock);
+        return fHead;
+    }
+    std::string Url(std::string_view aPath) const { return fServer.Url(aPath); }
+
+private:
+    std::mutex fLock;
+    std::string fHead;
+    TRawLoopbackServer fServer; // last: it stops before the rest goes
+};
+
+// Runs an action when it goes out of scope (opens gates before a server stops).
+class TOnExit {
+public:
+    explicit TOnExit(std::function<void()> aAction) : fAction(std::move(aAction)) {}
+    ~TOnExit() { fAction(); }
+    TOnExit(const TOnExit&) = delete;
+    TOnExit& operator=(const TOnExit&) = delete;
+
+private:
+    std::function<void()> fAction;
+};
+
+template <class TException>
+std::pair<std::string, std::string> CaughtMessage(const std::function<void()>& aCall) {
+    try {
+        aCall();
+    } catch (const TException& e) {
+        return {e.what(), e.Detail()};
+    }
+    ADD_FAILURE() << "no exception";
+    return {};
+}
+
+} // namespace
+
+TEST(HttpTransportTest, SendsHeadersInOrderWithReplacementsInPlace) {
+    TRecordingServer server("HTTP/1.1 200 OK\r\nContent-Length: 0\r\n\r\n");
+    auto client = THTTPClient::Create();
+    client->SetCustomHeader("Accept", "text/html");
+    client->SetCustomHeader("X-First", "1");
+    client->SetUserAgent("Agent/2"); // replaces the default, where it stands
+    client->SetCustomHeader("X-Injected", "a\r\nX-Evil: 1");
+    client->Get(server.Url("/p?q=1"), nullptr, {{"x-first", "2"}, {"Referer", "http://r/"}});
+
+    const std::string head = server.Head();
+    EXPECT_TRUE(head.starts_with("GET /p?q=1 HTTP/1.1\r\n")) << head;
+    const std::vector<std::string> expected{"User-Agent: Agent/2", "Accept: text/html",
+                                            "X-First: 2",          "X-Injected: a  X-Evil: 1",
+                                            "Referer: http://r/",  "Cache-Control: no-cache",
+                                            "Pragma: no-cache"};
+    EXPECT_EQ(HeaderLines(head), expected);
+}
+
+TEST(HttpTransportTest, DefaultUserAgentAndNoAcceptOfItsOwn) {
+    TRecordingServer server("HTTP/1.0 204 No Content\r\n\r\n");
+    const auto response = THTTPClient::Create()->Head(server.Url("/"));
+    EXPECT_EQ(response->GetStatusCode(), 204);
+    EXPECT_EQ(response->GetVersion(), THTTPProtocolVersion::HTTP_1_0);
+    const std::string head = server.Head();
+    EXPECT_TRUE(head.starts_with("HEAD / HTTP/1.1\r\n"));
+    EXPECT_EQ(HeaderLines(head),
+              (std::vector<std::string>{"User-Agent: Brivane-HTTP/1.0", "Cache-Control: no-cache",
+                                        "Pragma: no-cache"}));
+}
+
+TEST(HttpTransportTest, RefusedConnectionIsAnUnknownError) {
+    // A bound socket that does not listen: connections to its port are refused.
+    const int socket = ::socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t length = sizeof address;
+    ASSERT_EQ(::bind(socket, reinterpret_cast<sockaddr*>(&address), length), 0);
+    ASSERT_EQ(::getsockname(socket, reinterpret_cast<sockaddr*>(&address), &length), 0);
+    const auto url = "http://127.0.0.1:" + std::to_string(ntohs(address.sin_port)) + "/";
+
+    const auto [message, detail] =
+        CaughtMessage<ENetHTTPClientException>([&] { THTTPClient::Create()->Get(url); });
+    ::close(socket);
+    EXPECT_EQ(message, "Execution of request terminated with unknown error");
+    EXPECT_FALSE(detail.empty());
+}
+
+TEST(HttpTransportTest, GarbageInsteadOfAnAnswerIsAnError) {
+    for (const char* answer : {"garbage\r\n\r\n", "HTTP/1.1 abc\r\n\r\n", ""}) {
+        TRawLoopbackServer server([answer](int aSocket) {
+            ReadRequestHead(aSocket);
+            SendAll(aSocket, answer);
+        });
+        EXPECT_THROW(THTTPClient::Create()->Get(server.Url("/")), ENetHTTPClientException)
+            << answer;
+    }
+}
+
+TEST(HttpTransportTest, BodyCutOffIsAReadError) {
+    const char* answers[] = {
+        "HTTP/1.1 200 OK\r\nContent-Length: 1000\r\n\r\n" // 500 of 1000 bytes
+        "0123456789012345678901234567890123456789012345678901234567890123456789"
+        "0123456789012345678901234567890123456789012345678901234567890123456789",
+        "HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n10\r\n0123456789abcdef\r\n20\r\nabc",
+    };
+    for (const char* answer : answers) {
+        TRawLoopbackServer server([answer](int aSocket) {
+            ReadRequestHead(aSocket);
+            SendAll(aSocket, answer);
+        });
+        TMemoryContent body;
+        const auto [message, detail] = CaughtMessage<ENetHTTPResponseException>(
+            [&] { THTTPClient::Create()->Get(server.Url("/"), &body); });
+        EXPECT_TRUE(message.starts_with("Error reading data: (")) << message;
+    }
+}
+
+TEST(HttpTransportTest, BodyUntilCloseIsComplete) {
+    TRawLoopbackServer server([](int aSocket) {
+        ReadRequestHead(aSocket);
+        SendAll(aSocket, "HTTP/1.0 200 OK\r\n\r\nall of it");
+    });
+    TMemoryContent body;
+    const auto response = THTTPClient::Create()->Get(server.Url("/"), &body);
+    EXPECT_EQ(response->GetContentLength(), -1);
+    EXPECT_EQ(body.Bytes(), "all of it");
+}
+
+TEST(HttpTransportTest, StalledServerTimesOut) {
+    TGate headGate, bodyGate;
+    TRawLoopbackServer server(
+        [headWaiter = headGate.Waiter(), bodyWaiter = bodyGate.Waiter()](int aSocket) {
+            const auto head = ReadRequestHead(aSocket);
+            if (head.starts_with("GET /body")) {
+                SendAll(aSocket, "HTTP/1.1 200 OK\r\nContent-Length: 100\r\n\r\nsome");
+                bodyWaiter.wait();
+            } else {
+                headWaiter.wait();
+            }
+        });
+    const TOnExit openGates([&] {
+        headGate.Open();
+        bodyGate.Open();
+    });
+    auto client = THTTPClient::Create();
+    client->SetResponseTimeout(std::chrono::milliseconds(200));
+
+    const auto [beforeHead, detail] =
+        CaughtMessage<ENetHTTPClientException>([&] { client->Get(server.Url("/head")); });
+    EXPECT_EQ(beforeHead, "Execution of request terminated with unknown error");
+    EXPECT_EQ(detail, "no data for 200 ms");
+    headGate.Open(); // the server serves one connection at a time
+    const auto [inBody, _] =
+        CaughtMessage<ENetHTTPResponseException>([&] { client->Get(server.Url("/body")); });
+    EXPECT_EQ(inBody, "Error reading data: (28) Timeout was reached");
+}
+
+TEST(HttpTransportTest, RefusesCertificatesTheSystemDoesNotTrust) {
+    brivane::test::TSelfSignedCertificate certificate;
+    TLoopbackServer server(certificate.Certificate(), certificate.Key());
+    std::atomic<int> served{0};
+    server.Server().Get("/", [&](const httplib::Request&, httplib::Response& aResponse) {
+        ++served;
+        aResponse.set_content("secret", kBinary);
+    });
+    server.Start();
+    const auto [message, detail] = CaughtMessage<ENetHTTPCertificateException>(
+        [&] { THTTPClient::Create()->Get(server.Url("/")); });
+    EXPECT_EQ(message, "Server Certificate Invalid or not present");
+    EXPECT_EQ(served.load(), 0);
+}
+
+TEST(HttpTransportTest, ProxySettingsChooseProxyOrDirect) {
+    std::mutex lock;
+    std::vector<std::string> targets;
+    TLoopbackServer proxy;
+    proxy.Server().Get(".*", [&](const httplib::Request& aRequest, httplib::Response& aResponse) {
+        const std::lock_guard guard(lock);
+        targets.push_back(aRequest.target);
+        aResponse.set_content("via proxy", kBinary);
+    });
+    proxy.Start();
+    TLoopbackServer origin;
+    origin.Server().Get("/x", [](const httplib::Request&, httplib::Response& aResponse) {
+        aResponse.set_content("direct", kBinary);
+    });
+    origin.Start();
+
+    const auto fetch = [&](THTTPClient& aClient) {
+        TMemoryContent body;
+        aClient.Get(origin.Url("/x"), &body);
+        return body.Take();
+    };
+    TScopedEnv noProxy("no_proxy", nullptr), noProxyUpper("NO_PROXY", nullptr);
+    {
+        // Until settings are written the system's proxy (the environment) applies.
+        TScopedEnv system("http_proxy", proxy.Origin().c_str());
+        auto client = THTTPClient::Create();
+        EXPECT_EQ(fetch(*client), "via proxy");
+        client->SetProxySettings({});
+        EXPECT_EQ(fetch(*client), "direct");
+    }
+    auto client = THTTPClient::Create();
+    client->SetProxySettings({"127.0.0.1", proxy.Port(), "http"});
+    EXPECT_EQ(fetch(*client), "via proxy");
+    client->SetProxySettings({"127.0.0.1", proxy.Port(), "https"}); // for https only
+    EXPECT_EQ(fetch(*client), "direct");
+    client->SetProxySettings({"127.0.0.1", proxy.Port(), ""});
+    EXPECT_EQ(fetch(*client), "via proxy");
+
+    const std::lock_guard guard(lock);
+    ASSERT_EQ(targets.size(), 3u);
+    EXPECT_EQ(targets[0], origin.Url("/x"));
+}
+
+class HostMapClientTest : public ::testing::Test {
+protected:
+    void TearDown() override { ResetHostMap(); }
+};
+
+TEST_F(HostMapClientTest, RewritesEveryRequestAndReportsTheOriginalAddress) {
+    std::mutex lock;
+    std::vector<std::string> paths;
+    TLoopbackServer server;
+    server.Server().Get(".*", [&](const httplib::Request& aRequest, httplib::Response& aResponse) {
+        {
+            const std::lock_guard guard(lock);
+            paths.push_back(aRequest.target);
+        }
+        if (aRequest.path == "/pub/jump") {
+            aResponse.set_header("Set-Cookie", "k=1");
+            aResponse.set_redirect("http://other.localhost/z?w=2", 302);
+        } else if (aRequest.path == "/pub/relative") {
+            aResponse.set_redirect("/next", 301);
+        } else {
+            aResponse.set_content(aRequest.get_header_value("Cookie"), kBinary);
+        }
+    });
+    server.Start();
+    SetHostMap(std::make_shared<const THostMap>(
+        THostMap::Parse(R"({"http://pub.localhost": ")" + server.Url("/pub") + R"(", "*": ")" +
+                            server.Url("/any/{host}") + R"("})",
+                        "test")));
+
+    auto client = THTTPClient::Create();
+    EXPECT_EQ(client->Get("http://pub.localhost/x?y=1")->GetURL(), "http://pub.localhost/x?y=1");
+    TMemoryContent body;
+    EXPECT_EQ(client->Get("http://pub.localhost/jump", &body)->GetURL(),
+              "http://other.localhost/z?w=2");
+    EXPECT_EQ(body.Bytes(), ""); // the cookie of pub.localhost stays there
+    EXPECT_EQ(client->Get("http://pub.localhost/relative")->GetURL(), "http://pub.localhost/next");
+    TMemoryContent back;
+    client->Get("http://pub.localhost/x", &back);
+    EXPECT_EQ(back.Bytes(), "k=1");
+
+    const std::lock_guard guard(lock);
+    const std::vector<std::string> expected{
+        "/pub/x?y=1",    "/pub/jump", "/any/other.localhost/z?w=2",
+        "/pub/relative", "/pub/next", "/pub/x"};
+    EXPECT_EQ(paths, expected);
+}
+
+TEST_F(HostMapClientTest, BrokenMapFromEnvironmentFailsEveryRequest) {
+    TTempDir folder;
+    const auto file = folder.Write("hosts.json", R"({"*": 1})");
+    TScopedEnv env("BRIVANE_HOSTS", file.c_str());
+    ResetHostMap();
+    for (int i = 0; i < 2; ++i) {
+        const auto [message, detail] = CaughtMessage<ENetHTTPClientException>(
+            [&] { THTTPClient::Create()->Get("http://pub.localhost/"); });
+        EXPECT_EQ(message, "Host map '" + file.string() + "': the value of \"*\" is not a text");
+    }
+}
