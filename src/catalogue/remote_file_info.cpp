@@ -1,10 +1,14 @@
 #include "catalogue/remote_file_info.h"
 
+#include "catalogue/http_range_source.h"
 #include "catalogue/resource_tree.h"
 
 #include <limits>
 
 namespace brivane {
+
+TRemoteFileInfo::TRemoteFileInfo(std::string aFileURL)
+    : TRemoteFileInfo(aFileURL, std::make_unique<THTTPRangeSource>(aFileURL)) {}
 
 TRemoteFileInfo::TRemoteFileInfo(std::string aFileURL,
                                  std::unique_ptr<platform::IByteRangeSource> aSource)

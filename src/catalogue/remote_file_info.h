@@ -20,6 +20,9 @@ inline constexpr std::uint32_t kMaxResourceBlockSize = 16 << 20;
 
 class TRemoteFileInfo {
 public:
+    // Reads the file at aFileURL through range requests on a client of its own, with
+    // the client's default settings (no custom headers, redirects followed).
+    explicit TRemoteFileInfo(std::string aFileURL);
     // Reads the file through aSource (the URL names it in what the object reports).
     TRemoteFileInfo(std::string aFileURL, std::unique_ptr<platform::IByteRangeSource> aSource);
 

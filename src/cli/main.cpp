@@ -17,6 +17,7 @@ int main(int argc, char** argv) {
     cli::RegisterMatchCommand(app);
     cli::RegisterFetchCommand(app);
     cli::RegisterVersionOfCommand(app);
+    cli::RegisterProbeCommand(app);
 
     try {
         app.parse(argc, argv);
