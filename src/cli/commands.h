@@ -42,5 +42,7 @@ void RegisterMatchCommand(CLI::App& aApp);
 // brivane-cli fetch URL [--head] [--post F]... [--range A-B] [--no-redirects] [--hosts FILE]
 // [--json]
 void RegisterFetchCommand(CLI::App& aApp);
+// brivane-cli inventory [--registry PATH] [--json]
+void RegisterInventoryCommand(CLI::App& aApp);
 
 } // namespace brivane::cli
