@@ -1,8 +1,13 @@
 #include "platform/windows_paths.h"
 
 #include "core/unicode.h"
+#include "platform/registry_source.h"
 
 namespace brivane::platform {
+
+TWindowsPathResolver CurrentWindowsPathResolver() {
+    return TWindowsPathResolver(GetWinePrefixFolder().value_or(std::filesystem::path()));
+}
 
 bool MatchesMask(std::string_view aName, std::string_view aMask) {
     std::u16string name = Utf8ToUtf16(aName);

@@ -40,6 +40,10 @@ private:
     std::filesystem::path fPrefix;
 };
 
+// The resolver of the registry source in use (see registry_source.h): its Wine
+// prefix, or none when the source is an exported file or no registry at all.
+TWindowsPathResolver CurrentWindowsPathResolver();
+
 // Whether a name matches a mask of '*' (any run of characters) and '?' (one character),
 // compared without case.
 bool MatchesMask(std::string_view aName, std::string_view aMask);

@@ -1,5 +1,7 @@
 #include "platform/windows_paths.h"
 
+#include "platform/registry_source.h"
+
 #include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
@@ -101,6 +103,16 @@ TEST_F(WindowsPathsTest, FilesFoldersAndListings) {
               (std::vector<std::string>{"CCleaner.exe", "lang", "readme.txt", "uninst.EXE"}));
     EXPECT_TRUE(files.ListFolder("C:\\Program Files\\CCleaner\\CCleaner.exe").empty());
     EXPECT_TRUE(files.ListFolder("C:\\Missing").empty());
+}
+
+TEST_F(WindowsPathsTest, CurrentResolverFollowsTheRegistrySource) {
+    brivane::platform::SetRegistryPathOverride(fPrefix);
+    EXPECT_TRUE(brivane::platform::CurrentWindowsPathResolver().FileExists(
+        "C:\\Program Files\\CCleaner\\CCleaner.exe"));
+    const auto exported = fRoot.Write("export.reg", "REGEDIT4\r\n");
+    brivane::platform::SetRegistryPathOverride(exported);
+    EXPECT_EQ(brivane::platform::CurrentWindowsPathResolver().Prefix(), fs::path());
+    brivane::platform::SetRegistryPathOverride({});
 }
 
 TEST(WindowsMaskTest, MatchesWildcardsWithoutCase) {
