@@ -20,6 +20,8 @@ int main(int argc, char** argv) {
     cli::RegisterMatchCommand(app);
     cli::RegisterFetchCommand(app);
     cli::RegisterInventoryCommand(app);
+    cli::RegisterVersionOfCommand(app);
+    cli::RegisterProbeCommand(app);
 
     try {
         app.parse(argc, argv);
