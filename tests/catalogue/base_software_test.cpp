@@ -3,7 +3,6 @@
 #include "core/value_stream.h"
 #include "platform/executable_files.h"
 #include "platform/folders.h"
-#include "platform/registry_source.h"
 #include "support/catalogue_environment.h"
 #include "support/pe_samples.h"
 
@@ -138,7 +137,7 @@ TEST(BaseSoftwareTest, IconOfTheInstalledProgram) {
     for (auto* entry : {&withIcon, &withoutIcon, &brokenIcon}) {
         entry->Init();
     }
-    const platform::TWindowsPathResolver files(*platform::GetWinePrefixFolder());
+    const platform::TWindowsPathResolver files = platform::CurrentWindowsPathResolver();
     const std::string toolIcon = platform::LoadIconFromLocation(files, "C:\\Tools\\tool.exe,0");
     ASSERT_FALSE(toolIcon.empty());
     ASSERT_NE(toolIcon, platform::DefaultApplicationIcon());

@@ -1,5 +1,4 @@
 #include "platform/executable_files.h"
-#include "platform/registry_source.h"
 #include "support/catalogue_environment.h"
 #include "support/pe_samples.h"
 
@@ -157,7 +156,7 @@ TEST_F(SevenZipTest, IconFromTheFolderInTheUsersSettings) {
     fMachine.SetUserValue("Software\\7-Zip", "Path", "C:\\Program Files\\7-Zip");
     TBaseSoftware& entry = fMachine.CatalogueEntry("7-Zip");
     entry.Init();
-    const platform::TWindowsPathResolver files(*platform::GetWinePrefixFolder());
+    const platform::TWindowsPathResolver files = platform::CurrentWindowsPathResolver();
     const std::string icon =
         platform::LoadIconFromLocation(files, "C:\\Program Files\\7-Zip\\7zFM.exe");
     ASSERT_FALSE(icon.empty());
