@@ -1,37 +1,69 @@
 #pragma once
-// TController: the application's single controller. This header holds its catalogue
-// registry (the entries, owned here, in registration order) and the look-ups the
-// catalogue entries use: the inventory of installed applications and the facts about
-// the running system.
+// TController: the application's single controller. It owns the catalogue (the entries,
+// in registration order), the inventory of installed applications and the library
+// pool; it runs the start sequence and the two online check passes (the update pass
+// over the installed entries, the library pass over the others), sorts the entries into
+// the Updates, Actuals and Library lists of its view, and answers the view's settings
+// changes. The catalogue entries reach it through Controller() for the inventory and
+// the facts about the running system.
 
 #include "catalogue/application_item.h"
 #include "catalogue/os_information.h"
 #include "catalogue/software_information.h"
+#include "core/globals.h"
+#include "core/main_view.h"
+#include "core/program_info.h"
+#include "platform/system_assessment.h"
 
+#include <atomic>
+#include <functional>
 #include <memory>
 #include <mutex>
+#include <span>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace brivane {
 
 class TBaseSoftware;
+class TConfig;
+class IExecutable;
+class IOverlappedPool;
 
 // What the controller reads from outside; the defaults are the program's own.
 struct TControllerOptions {
     // The registry the inventory and the system facts are read from, anew at every Init.
     TRegistryOpener OpenRegistry = platform::OpenRegistry;
+    // The settings store; none: the settings file of the per-user data folder.
+    std::shared_ptr<TConfig> Config;
+    // The system's performance assessment, asked when no animation setting is stored.
+    std::function<std::shared_ptr<platform::IAssessmentQuery>()> CreateAssessmentQuery =
+        platform::CreateAssessmentQuery;
+    // Display names (any letter case) the start sequence limits the catalogue to; empty:
+    // the whole catalogue.
+    std::vector<std::string> CatalogueFilter;
 };
+
+// The catalogue filter the command line asks for: the name after "debug" when the
+// first argument is exactly "debug" and a second one follows; otherwise none.
+std::vector<std::string> DebugFilterFromArguments(std::span<const std::string> aArguments);
 
 class TController {
 public:
-    // Reads the inventory once; sets the process-wide Controller() to this object.
+    using TSoftwareChecked = std::function<void(TBaseSoftware*)>;
+
+    // Reads the inventory once, removes leftover temporary files of the static cache,
+    // sets Controller() to this object and installs the start hook.
     explicit TController(TControllerOptions aOptions = {});
-    // Clears Controller() and destroys the entries in registration order.
+    // Waits for the checks still running, removes the start hook, clears Controller()
+    // and destroys the entries in registration order.
     ~TController();
     TController(const TController&) = delete;
     TController& operator=(const TController&) = delete;
+
+    // --- The catalogue registry and the look-ups of the entries ---
 
     // Appends the entry to the catalogue and takes it over; a null entry is ignored.
     void RegisterSoftware(std::unique_ptr<TBaseSoftware> aSoftware);
@@ -55,19 +87,100 @@ public:
     // The system facts of the last Init (of the construction before the first one).
     TOSInformation SystemInfo() const;
 
+    // --- The start sequence and the check passes ---
+
+    // The start hook (main thread): limits the catalogue, shows the splash screen, loads
+    // the settings into aSender, binds its events and starts the start body on
+    // DefaultTasks, which reads the inventory, runs the update pass, shows the lists
+    // and queues the library pass.
+    void HandleOnStart(IMainView& aSender);
+
+    // Re-reads the system facts and the inventory and initialises every entry (on a
+    // background thread; the view must be set).
+    void Init();
+
+    // Copies the stored settings into the view / the view's settings into the store
+    // (main thread).
+    void LoadConfig();
+    void SaveConfig();
+
+    // Makes every check task that has not started yet do nothing.
+    void Stop() { fStop = true; }
+
+    // Main thread: waits, dispatching main-thread work, until the background bodies the
+    // controller started and the library pass have ended. False when the application
+    // began terminating first.
+    bool WaitUntilIdle();
+
 private:
+    // What the lists show of one entry: its program info with the installed state and
+    // licence, taken on the thread that just initialised or checked it, so that building
+    // the lists never reads an entry while another thread checks it.
+    struct TEntryState {
+        TProgramInfo Info;
+        bool Installed = false;
+        TSoftwareLicense License = slUnknown;
+    };
+
+    std::shared_ptr<platform::IRegistry> NextRegistry();
+    void ApplyCatalogueFilter();
+    void ShowWaitScreen(bool aSearching);
+    void HookView();
+    void OnLanguageChanged();
+    void OnConfigChanged();
+    void AddBody(std::function<void()> aBody);
+    void StartBody();
+    std::shared_ptr<IExecutable> InitAnimations();
+    void RunAssessment();
+    void RefreshSoftwareList(bool aRecheck);
+    void CheckSoftwareUpdate(const std::vector<TBaseSoftware*>& aList, bool aCheckBeta);
+    void CheckLibraryUpdate();
+    void DrainLibraryPool();
+    void CheckTask(TBaseSoftware* aSoftware, bool aCheckBeta);
+    void LibraryTask(TBaseSoftware* aSoftware, bool aCheckBeta);
+    void NotifyChecked(TBaseSoftware* aSoftware);
+    void OnSoftwareUpdate(TBaseSoftware* aSoftware);
+    TProgramInfo Remember(TBaseSoftware& aSoftware);
+    TEntryState KnownState(TBaseSoftware& aSoftware);
+    void FillLists();
+    void ShowLists();
+    void Main(const std::function<void()>& aProc);
+
     const TControllerOptions fOptions;
+    const std::shared_ptr<TConfig> fConfig;
 
     // The catalogue lock guards fSoftware and fOwnedSoftware.
     mutable std::recursive_mutex fSoftwareLock;
     std::vector<TBaseSoftware*> fSoftware;
-    // Owns every registered entry, including those the debug filter took out.
+    // Owns every registered entry, including those the catalogue filter took out.
     std::vector<std::unique_ptr<TBaseSoftware>> fOwnedSoftware;
 
+    // A registry read for the system facts, handed on to the inventory's next read.
+    std::mutex fRegistryLock;
+    std::shared_ptr<platform::IRegistry> fNextRegistry;
     TSoftwareInformation fSoftwareInfo;
 
     mutable std::mutex fSystemInfoLock;
     TOSInformation fSystemInfo;
+
+    TSoftwareChecked fOnSoftwareChecked;
+    // Read by every check task before it checks; set by Stop.
+    std::atomic<bool> fStop{false};
+    const std::shared_ptr<IOverlappedPool> fLibraryPool;
+
+    IMainView* fView = nullptr; // set by HandleOnStart; used on the main thread only
+    // The list screen's Cancel handler, set by the install flows.
+    TViewEvent fOnCancelInstall;
+
+    // One refresh cycle (Init, update pass, lists, library pass) at a time, so that Init
+    // of an entry never meets a check of it.
+    std::mutex fCycleLock;
+
+    std::mutex fBodiesLock;
+    std::vector<std::shared_ptr<IExecutable>> fBodies; // background bodies not yet seen finished
+
+    std::mutex fKnownLock;
+    std::unordered_map<const TBaseSoftware*, TEntryState> fKnown;
 };
 
 // The process's controller while one exists, else null.
