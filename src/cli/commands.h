@@ -37,4 +37,7 @@ void RegisterMatchCommand(CLI::App& aApp);
 // [--json]
 void RegisterFetchCommand(CLI::App& aApp);
 
+// brivane-cli check [NAME...] [--beta] [--shareware] [--registry PATH] [--hosts FILE] [--json]
+void RegisterCheckCommand(CLI::App& aApp);
+
 } // namespace brivane::cli

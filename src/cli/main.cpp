@@ -16,6 +16,7 @@ int main(int argc, char** argv) {
     cli::RegisterConfigCommand(app);
     cli::RegisterMatchCommand(app);
     cli::RegisterFetchCommand(app);
+    cli::RegisterCheckCommand(app);
 
     try {
         app.parse(argc, argv);

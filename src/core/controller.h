@@ -107,9 +107,10 @@ public:
     // Makes every check task that has not started yet do nothing.
     void Stop() { fStop = true; }
 
-    // Main thread: waits, dispatching main-thread work, until the background bodies the
-    // controller started and the library pass have ended. False when the application
-    // began terminating first.
+    // No background body the controller started is left, and the library pass has ended.
+    bool Idle();
+    // Main thread: waits, dispatching main-thread work, until Idle. False when the
+    // application began terminating first.
     bool WaitUntilIdle();
 
 private:
@@ -128,7 +129,8 @@ private:
     void HookView();
     void OnLanguageChanged();
     void OnConfigChanged();
-    void AddBody(std::function<void()> aBody);
+    // Adds a one-off background body to DefaultTasks and keeps it for WaitUntilIdle.
+    std::shared_ptr<IExecutable> AddBody(std::function<void()> aBody);
     void StartBody();
     std::shared_ptr<IExecutable> InitAnimations();
     void RunAssessment();
@@ -144,7 +146,6 @@ private:
     TEntryState KnownState(TBaseSoftware& aSoftware);
     void FillLists();
     void ShowLists();
-    void Main(const std::function<void()>& aProc);
 
     const TControllerOptions fOptions;
     const std::shared_ptr<TConfig> fConfig;
@@ -158,15 +159,14 @@ private:
     // A registry read for the system facts, handed on to the inventory's next read.
     std::mutex fRegistryLock;
     std::shared_ptr<platform::IRegistry> fNextRegistry;
-    TSoftwareInformation fSoftwareInfo;
-
     mutable std::mutex fSystemInfoLock;
     TOSInformation fSystemInfo;
+    TSoftwareInformation fSoftwareInfo;
 
     TSoftwareChecked fOnSoftwareChecked;
     // Read by every check task before it checks; set by Stop.
     std::atomic<bool> fStop{false};
-    const std::shared_ptr<IOverlappedPool> fLibraryPool;
+    std::shared_ptr<IOverlappedPool> fLibraryPool;
 
     IMainView* fView = nullptr; // set by HandleOnStart; used on the main thread only
     // The list screen's Cancel handler, set by the install flows.
