@@ -2,6 +2,7 @@
 
 #include "cli/commands.h"
 #include "core/version.h"
+#include "tasks/task_runtime.h"
 
 #include <CLI/CLI.hpp>
 
@@ -9,6 +10,8 @@
 
 int main(int argc, char** argv) {
     using namespace brivane;
+    // The main-thread loop and the default pool for background work, for the whole run.
+    TTaskRuntime runtime;
     CLI::App app{"Brivane keeps the programs on this computer up to date.", "brivane-cli"};
     app.set_version_flag("--version", std::string("Brivane ") + kProgramVersion + " build " +
                                           std::to_string(kProgramBuild));
