@@ -16,7 +16,7 @@
 #include "platform/files.h"
 #include "platform/folders.h"
 #include "platform/registry_source.h"
-#include "tasks/task_runtime.h"
+#include "tasks/main_thread.h"
 #include "tasks/waking_main_loop.h"
 
 #include <CLI/CLI.hpp>
@@ -162,8 +162,10 @@ void RunCheck(const TCheckOptions& aOptions) {
     const TRunSettings settings(stored, aOptions);
 
     TProgressBar bar(std::cerr, TProgressBar::StandardErrorIsTerminal());
-    const auto loop = std::make_shared<TWakingMainLoop>();
-    const TTaskRuntime runtime(loop);
+    const auto loop = std::dynamic_pointer_cast<TWakingMainLoop>(MainThreadDispatcher());
+    if (!loop) {
+        throw std::logic_error("check needs the waking main loop of brivane-cli");
+    }
     TConsoleView view(bar);
     TControllerOptions options;
     options.Config = settings.Config();
