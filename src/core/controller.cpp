@@ -105,7 +105,7 @@ TBaseSoftware* TController::GetSoftwareByName(std::string_view aName) const {
 
 std::vector<TApplicationItem> TController::GetApplicationsByName(std::string_view aName) const {
     std::vector<TApplicationItem> result;
-    for (const auto& item : *fSoftwareInfo.GetApplications()) {
+    for (const auto& item : *GetInstalledApplications()) {
         if (SameText(item.Name, aName)) {
             result.push_back(item);
         }
@@ -114,7 +114,24 @@ std::vector<TApplicationItem> TController::GetApplicationsByName(std::string_vie
 }
 
 TApplicationArray TController::GetInstalledApplications() const {
-    return fSoftwareInfo.GetApplications();
+    auto read = fSoftwareInfo.GetApplications();
+    std::lock_guard lock(fApplicationsLock);
+    return fCorrected && fCorrectedBase == read ? fCorrected : read;
+}
+
+void TController::ReplaceInstalledApplication(const TApplicationArray& aSnapshot,
+                                              std::size_t aIndex, const TApplicationItem& aItem) {
+    auto read = fSoftwareInfo.GetApplications();
+    std::lock_guard lock(fApplicationsLock);
+    const auto current = fCorrected && fCorrectedBase == read ? fCorrected : read;
+    if ((aSnapshot != current && aSnapshot != read) || !current || aIndex >= current->size()) {
+        return;
+    }
+    // A new array: readers of the current one may be walking it on other threads.
+    auto corrected = std::make_shared<std::vector<TApplicationItem>>(*current);
+    (*corrected)[aIndex] = aItem;
+    fCorrected = std::move(corrected);
+    fCorrectedBase = std::move(read);
 }
 
 bool TController::IsWindows64() const {

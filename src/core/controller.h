@@ -82,6 +82,14 @@ public:
     // The inventory's current snapshot; a later inventory read does not change it.
     TApplicationArray GetInstalledApplications() const;
 
+    // Corrects item aIndex of the inventory (an entry that reads its version from the
+    // name, say). The snapshots already handed out stay as they are; later look-ups see
+    // the correction until the next inventory read. Ignored when aSnapshot is neither
+    // the current snapshot nor the one the current one was corrected from, or aIndex is
+    // outside it.
+    void ReplaceInstalledApplication(const TApplicationArray& aSnapshot, std::size_t aIndex,
+                                     const TApplicationItem& aItem);
+
     bool IsWindows64() const;
 
     // The system facts of the last Init (of the construction before the first one).
@@ -162,6 +170,10 @@ private:
     mutable std::mutex fSystemInfoLock;
     TOSInformation fSystemInfo;
     TSoftwareInformation fSoftwareInfo;
+    // The inventory's snapshot with the corrections made since it was read.
+    mutable std::mutex fApplicationsLock;
+    TApplicationArray fCorrectedBase;
+    TApplicationArray fCorrected;
 
     TSoftwareChecked fOnSoftwareChecked;
     // Read by every check task before it checks; set by Stop.
