@@ -154,8 +154,8 @@ void TController::CheckSoftwareUpdate(const std::vector<TBaseSoftware*>& aList, 
             NotifyChecked(aSoftware);
             RunInMainThread([this, progress] {
                 ++progress->Current;
-                fView->SetProgress(progress->Max > 0 ? static_cast<float>(progress->Current) /
-                                                           static_cast<float>(progress->Max) * 100
+                fView->SetProgress(progress->Max > 0 ? static_cast<float>(progress->Current *
+                                                                          100.0 / progress->Max)
                                                      : 0);
             });
         });

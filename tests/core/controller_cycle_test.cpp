@@ -1,6 +1,7 @@
 #include "core/date_time.h"
 #include "core/localization.h"
 #include "core/program_info.h"
+#include "platform/folders.h"
 #include "support/controller_fixture.h"
 
 #include <gtest/gtest.h>

@@ -28,7 +28,10 @@ TControllerTest::TControllerTest() : fDataHome("XDG_DATA_HOME", fData.Path().c_s
         if (page.Gate.valid()) {
             page.Gate.wait();
         }
-        aResponse.status = page.Status;
+        if (page.Status != 200) {
+            aResponse.status = page.Status;
+            return;
+        }
         const bool beta = aRequest.has_param("beta") && !page.BetaVersion.empty();
         aResponse.set_content((beta ? page.BetaVersion : page.Version) + " " +
                                   fServer.Url("/file/") + std::string(aRequest.matches[1]) + ".exe",
