@@ -7,21 +7,24 @@ void TConsoleView::SetDisplayMode(TDisplayMode aValue) {
     if (aValue == dmList) {
         ShowLibraryProgress();
     } else {
-        fBar.Show(ProgressText(), Progress());
+        ShowProgress();
     }
 }
 
 void TConsoleView::SetProgressText(const std::string& aValue) {
     TBasicMainView::SetProgressText(aValue);
-    if (DisplayMode() != dmList) {
-        fBar.Show(aValue, Progress());
-    }
+    ShowProgress();
 }
 
 void TConsoleView::SetProgress(float aValue) {
     TBasicMainView::SetProgress(aValue);
-    if (DisplayMode() != dmList) {
-        fBar.Show(ProgressText(), aValue);
+    ShowProgress();
+}
+
+void TConsoleView::ShowProgress() {
+    // The lists show the library pass instead; a screen without a text yet shows nothing.
+    if (DisplayMode() != dmList && !ProgressText().empty()) {
+        fBar.Show(ProgressText(), Progress());
     }
 }
 

@@ -22,6 +22,7 @@ public:
     void SetProgram(int aIndex, const TProgramInfo& aValue) override;
 
 private:
+    void ShowProgress();
     void ShowLibraryProgress();
 
     TProgressBar& fBar;
