@@ -36,6 +36,8 @@ void RegisterMatchCommand(CLI::App& aApp);
 // brivane-cli fetch URL [--head] [--post F]... [--range A-B] [--no-redirects] [--hosts FILE]
 // [--json]
 void RegisterFetchCommand(CLI::App& aApp);
+// brivane-cli inventory [--registry PATH] [--json]
+void RegisterInventoryCommand(CLI::App& aApp);
 
 // brivane-cli check [NAME...] [--beta] [--shareware] [--registry PATH] [--hosts FILE] [--json]
 void RegisterCheckCommand(CLI::App& aApp);

@@ -23,6 +23,7 @@ int main(int argc, char** argv) {
     cli::RegisterMatchCommand(app);
     cli::RegisterFetchCommand(app);
     cli::RegisterCheckCommand(app);
+    cli::RegisterInventoryCommand(app);
 
     try {
         app.parse(argc, argv);

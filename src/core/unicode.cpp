@@ -225,7 +225,17 @@ char16_t UpperCaseChar(char16_t c) {
 }
 
 std::string LowerCase(std::string_view aText) {
-    return MapCase(aText, LowerCaseChar);
+    // Most names are ASCII: map those bytes in place, without the UTF-16 round trip.
+    std::string out(aText);
+    for (char& c : out) {
+        if (static_cast<unsigned char>(c) >= 0x80) {
+            return MapCase(aText, LowerCaseChar);
+        }
+        if (c >= 'A' && c <= 'Z') {
+            c = static_cast<char>(c + ('a' - 'A'));
+        }
+    }
+    return out;
 }
 
 std::string UpperCase(std::string_view aText) {

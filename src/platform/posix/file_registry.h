@@ -1,0 +1,31 @@
+#pragma once
+// The registry read from files: a Wine prefix (system.reg is the machine's hive,
+// user.reg the current user's) or a regedit export.
+//
+// Views: in a 64-bit registry the 32-bit view of the machine's Software key is
+// its Wow6432Node subkey, as Windows redirects it for 32-bit programs; the
+// classes (Software\Classes) and the current user's keys are shared by both
+// views. A registry is 64-bit when Wine's "#arch=win64" says so, or, without
+// that line, when the machine's Software key has a Wow6432Node subkey.
+//
+// The classes root is the user's Software\Classes merged over the machine's.
+
+#include "platform/posix/registry_store.h"
+#include "platform/registry.h"
+#include "platform/registry_source.h"
+
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace brivane::platform::posix {
+
+std::shared_ptr<IRegistry> MakeFileRegistry(std::shared_ptr<const TRegistryStore> aStore,
+                                            std::optional<bool> aIs64Bit,
+                                            std::vector<std::string> aWarnings);
+
+// Reads the registry of a source now; never throws.
+std::shared_ptr<IRegistry> OpenRegistryFrom(const TRegistrySource& aSource);
+
+} // namespace brivane::platform::posix

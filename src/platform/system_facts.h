@@ -1,0 +1,56 @@
+#pragma once
+// Facts of the Windows system whose programs are kept up to date. On Windows they
+// come from the running system; elsewhere from the registry read from files (a
+// Wine prefix's), with the defaults of a 64-bit Windows 10 workstation where the
+// registry says nothing.
+
+#include "platform/registry.h"
+
+#include <cstdint>
+#include <string>
+
+namespace brivane::platform {
+
+// Processor architectures as Windows numbers them.
+inline constexpr std::uint16_t kArchitectureX86 = 0;
+inline constexpr std::uint16_t kArchitectureItanium = 6;
+inline constexpr std::uint16_t kArchitectureAmd64 = 9;
+inline constexpr std::uint16_t kArchitectureArm64 = 12;
+
+// Product types.
+inline constexpr std::uint8_t kProductWorkstation = 1;
+inline constexpr std::uint8_t kProductDomainController = 2;
+inline constexpr std::uint8_t kProductServer = 3;
+
+// Suite flags.
+inline constexpr std::uint16_t kSuiteEnterprise = 0x0002;
+inline constexpr std::uint16_t kSuiteBackOffice = 0x0004;
+inline constexpr std::uint16_t kSuiteDatacenter = 0x0080;
+inline constexpr std::uint16_t kSuitePersonal = 0x0200;
+inline constexpr std::uint16_t kSuiteBlade = 0x0400;
+inline constexpr std::uint16_t kSuiteEmbedded = 0x0040;
+inline constexpr std::uint16_t kSuiteStorageServer = 0x2000;
+inline constexpr std::uint16_t kSuiteComputeServer = 0x4000;
+inline constexpr std::uint16_t kSuiteHomeServer = 0x8000;
+
+struct TSystemVersion {
+    bool fKnown = false; // false when the system could not be asked at all
+    std::uint32_t fMajor = 0;
+    std::uint32_t fMinor = 0;
+    std::uint32_t fBuild = 0;
+    std::uint32_t fServicePackMajor = 0;
+    std::uint32_t fServicePackMinor = 0;
+    std::uint8_t fProductType = 0;
+    std::uint16_t fSuiteMask = 0;
+    std::uint32_t fProductInfo = 0; // the product type of the edition; 0 when unknown
+    std::uint16_t fArchitecture = kArchitectureX86; // the native processor architecture
+    bool fServerR2 = false;
+};
+
+TSystemVersion ReadSystemVersion(const IRegistry& aRegistry);
+
+// The Windows user's roaming application-data folder, as %APPDATA% names it
+// (C:\Users\...\AppData\Roaming); empty when unknown.
+std::string GetAppDataFolder(const IRegistry& aRegistry);
+
+} // namespace brivane::platform

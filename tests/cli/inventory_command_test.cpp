@@ -1,0 +1,89 @@
+#include "support/registry_fixtures.h"
+#include "support/run_process.h"
+#include "support/temp_dir.h"
+
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+
+namespace brivane::test {
+namespace {
+
+using TEnv = std::map<std::string, std::optional<std::string>>;
+
+// A clean environment: no registry source but the one a test names.
+TEnv Environment(const TTempDir& aHome, TEnv aMore = {}) {
+    TEnv env = {{"HOME", aHome.Path().string()}, {"BRIVANE_REGISTRY", std::nullopt},
+                {"WINEPREFIX", std::nullopt},    {"APPDATA", std::nullopt},
+                {"LC_ALL", std::nullopt},        {"LC_MESSAGES", std::nullopt},
+                {"LANG", "ru_RU.UTF-8"}};
+    for (auto& [name, value] : aMore) {
+        env[name] = value;
+    }
+    return env;
+}
+
+std::size_t Lines(const std::string& aText) {
+    return static_cast<std::size_t>(std::count(aText.begin(), aText.end(), '\n'));
+}
+
+TEST(InventoryCommandTest, PrintsAWinePrefixAsJson) {
+    TTempDir home;
+    const auto result =
+        RunCli({"inventory", "--registry", RegistryFixture("wine64").string(), "--json"}, {},
+               Environment(home));
+    ASSERT_EQ(result.ExitCode, 0) << result.Err;
+    EXPECT_EQ(result.Err, "");
+    const auto json = nlohmann::ordered_json::parse(result.Out);
+    EXPECT_EQ(json["system"], nlohmann::ordered_json::parse(R"({"Name": "Windows 7",
+        "Version": "6.1.7601", "ServicePack": "1.0", "Is64Bit": true, "Edition": "Professional",
+        "SystemLanguage": "ru"})"));
+    EXPECT_EQ(json["isWindows64"], true);
+    ASSERT_EQ(json["applications"].size(), 11u);
+    EXPECT_EQ(json["applications"][9], nlohmann::ordered_json::parse(R"({"Name": "Медиаплеер",
+        "Version": "1.2.3", "Icon": "C:\\users\\tester\\AppData\\Roaming\\player\\icon.ico",
+        "InstallLocation": "", "UninstallString": ""})"));
+}
+
+TEST(InventoryCommandTest, PrintsARegeditExportFromTheEnvironmentAsATable) {
+    TTempDir home;
+    const auto file = WriteWindows10Export(home / "export.reg");
+    const auto result =
+        RunCli({"inventory"}, {}, Environment(home, {{"BRIVANE_REGISTRY", file.string()}}));
+    ASSERT_EQ(result.ExitCode, 0) << result.Err;
+    EXPECT_NE(result.Out.find("Windows 10"), std::string::npos) << result.Out;
+    EXPECT_NE(result.Out.find("Home"), std::string::npos);
+    EXPECT_NE(result.Out.find("Телеграм Desktop"), std::string::npos) << result.Out;
+    EXPECT_NE(result.Out.find("VLC media player"), std::string::npos);
+}
+
+TEST(InventoryCommandTest, BadRegistryFilesGiveWhatCanBeReadAndOneWarning) {
+    TTempDir home;
+    const auto binary = home.Write("binary.reg", std::string("\x00\x01\xFF\xFEgarbage\x00", 12));
+    const auto truncated =
+        home.Write("truncated.reg", ReadAll(RegistryFixture("regedit4.reg")).substr(0, 150));
+    // The truncated file still gives its first, complete record.
+    for (const auto& [path, count] :
+         {std::pair{binary, 0u}, std::pair{truncated, 1u}, std::pair{home / "missing.reg", 0u}}) {
+        SCOPED_TRACE(path.string());
+        const auto result =
+            RunCli({"inventory", "--json", "--registry", path.string()}, {}, Environment(home));
+        EXPECT_EQ(result.ExitCode, 0);
+        EXPECT_EQ(Lines(result.Err), 1u) << result.Err;
+        EXPECT_NE(result.Err.find("warning"), std::string::npos);
+        EXPECT_EQ(nlohmann::ordered_json::parse(result.Out)["applications"].size(), count);
+    }
+}
+
+TEST(InventoryCommandTest, WithoutAnyRegistryShowsWindows10AndNothingInstalled) {
+    TTempDir home;
+    const auto result = RunCli({"inventory", "--json"}, {}, Environment(home));
+    ASSERT_EQ(result.ExitCode, 0) << result.Err;
+    EXPECT_EQ(result.Err, "");
+    const auto json = nlohmann::ordered_json::parse(result.Out);
+    EXPECT_EQ(json["system"]["Name"], "Windows 10");
+    EXPECT_EQ(json["system"]["Version"], "10.0.19045");
+    EXPECT_EQ(json["applications"].size(), 0u);
+}
+
+} // namespace
+} // namespace brivane::test
