@@ -34,20 +34,19 @@ test::TLoopbackServer& Server() {
         // Every entry keeps its connection open, as a browser-like client does: the
         // server needs a thread for each of them.
         s->Server().new_task_queue = [] { return new httplib::ThreadPool(2 * kEntries); };
-        s->Server().Get(R"(/page/(\d+))", [s](const httplib::Request& aRequest,
-                                              httplib::Response& aResponse) {
-            std::this_thread::sleep_for(kAnswerDelay);
-            aResponse.set_content("2.0 " + s->Url("/file/") + std::string(aRequest.matches[1]) +
-                                      ".exe",
-                                  "application/octet-stream");
-        });
-        s->Server().Get(R"(/file/\d+\.exe)",
-                        [](const httplib::Request&, httplib::Response& aResponse) {
+        s->Server().Get(R"(/page/(\d+))",
+                        [s](const httplib::Request& aRequest, httplib::Response& aResponse) {
                             std::this_thread::sleep_for(kAnswerDelay);
-                            aResponse.set_header("Last-Modified", "Wed, 01 May 2024 10:00:00 GMT");
-                            aResponse.set_content(std::string(1000, 'x'),
+                            aResponse.set_content("2.0 " + s->Url("/file/") +
+                                                      std::string(aRequest.matches[1]) + ".exe",
                                                   "application/octet-stream");
                         });
+        s->Server().Get(
+            R"(/file/\d+\.exe)", [](const httplib::Request&, httplib::Response& aResponse) {
+                std::this_thread::sleep_for(kAnswerDelay);
+                aResponse.set_header("Last-Modified", "Wed, 01 May 2024 10:00:00 GMT");
+                aResponse.set_content(std::string(1000, 'x'), "application/octet-stream");
+            });
         s->Start();
         return s;
     }();

@@ -72,8 +72,8 @@ private:
 
 const char* CategoryName(TSoftwareCategory aCategory) {
     static constexpr const char* kNames[] = {
-        "scUnknown", "scGraphics", "scMultimedia", "scInternetNetwork",  "scSystem",
-        "scSecurity", "scOffice",  "scDevelopment", "scScienceEducation",
+        "scUnknown",  "scGraphics", "scMultimedia",  "scInternetNetwork",  "scSystem",
+        "scSecurity", "scOffice",   "scDevelopment", "scScienceEducation",
     };
     return aCategory < std::size(kNames) ? kNames[aCategory] : "scUnknown";
 }

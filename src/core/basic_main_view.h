@@ -48,7 +48,9 @@ public:
 
     void PlayHelp() override {}
 
-    void SetOnConfigChanged(TViewEvent aHandler) override { fOnConfigChanged = std::move(aHandler); }
+    void SetOnConfigChanged(TViewEvent aHandler) override {
+        fOnConfigChanged = std::move(aHandler);
+    }
     void SetOnLanguageChanged(TViewEvent aHandler) override {
         fOnLanguageChanged = std::move(aHandler);
     }

@@ -46,10 +46,8 @@ std::vector<std::string> DebugFilterFromArguments(std::span<const std::string> a
 TController::TController(TControllerOptions aOptions)
     : fOptions(std::move(aOptions)),
       fConfig(fOptions.Config ? fOptions.Config : std::make_shared<TConfig>()),
-      fNextRegistry(fOptions.OpenRegistry()),
-      fSystemInfo(TOSInformation::Create(*fNextRegistry)),
-      fSoftwareInfo([this] { return NextRegistry(); }),
-      fLibraryPool(TOverlappedPool::Make(3, 2)) {
+      fNextRegistry(fOptions.OpenRegistry()), fSystemInfo(TOSInformation::Create(*fNextRegistry)),
+      fSoftwareInfo([this] { return NextRegistry(); }), fLibraryPool(TOverlappedPool::Make(3, 2)) {
     ClearCacheTempFiles();
     fOnSoftwareChecked = [this](TBaseSoftware* aSoftware) { OnSoftwareUpdate(aSoftware); };
     gController.store(this, std::memory_order_release);

@@ -38,9 +38,9 @@ protected:
         });
         fServer.Start();
         fDir.Write("hosts.json", R"({"*": ")" + fServer.Origin() + R"(/{host}"})");
-        fDir.Write("machine.reg",
-                   Utf16LeWithBom("Windows Registry Editor Version 5.00\n\n" + Record("7-Zip", "7-Zip 15.14 (x64)", "15.14") +
-                                  Record("Dernholt", "Dernholt", "2.4.1")));
+        fDir.Write("machine.reg", Utf16LeWithBom("Windows Registry Editor Version 5.00\n\n" +
+                                                 Record("7-Zip", "7-Zip 15.14 (x64)", "15.14") +
+                                                 Record("Dernholt", "Dernholt", "2.4.1")));
     }
 
     static std::string Record(const std::string& aKey, const std::string& aName,
@@ -55,7 +55,8 @@ protected:
         if (aWithMachine) {
             for (const char* option : {"--registry", "--hosts"}) {
                 aArguments.push_back(option);
-                aArguments.push_back((fDir / (option[2] == 'r' ? "machine.reg" : "hosts.json")).string());
+                aArguments.push_back(
+                    (fDir / (option[2] == 'r' ? "machine.reg" : "hosts.json")).string());
             }
         }
         return RunCli(aArguments, {},
@@ -96,7 +97,8 @@ TEST_F(CheckCommandTest, JsonListsTheThreeListsWithEveryField) {
     EXPECT_EQ(update["UpdateDate"],
               FormatIsoDateTime(UnixToLocalDateTime(*ParseHttpDate(kInstallerDate))));
     EXPECT_EQ(update["Category"], "scSystem");
-    EXPECT_TRUE(update["DownloadURL"].get<std::string>().starts_with("https://www.7-zip.org/a/7z1602"))
+    EXPECT_TRUE(
+        update["DownloadURL"].get<std::string>().starts_with("https://www.7-zip.org/a/7z1602"))
         << update["DownloadURL"];
     for (const char* field : {"InformationRu", "InformationEn"}) {
         EXPECT_TRUE(update[field].is_string()) << field;
@@ -132,16 +134,14 @@ TEST_F(CheckCommandTest, TablesByDefault) {
     EXPECT_TRUE(result.Out.starts_with("Updates (0)\n\nActuals (1)\nName")) << result.Out;
     EXPECT_NE(result.Out.find("Dernholt  2.4.1"), std::string::npos) << result.Out;
     EXPECT_NE(result.Out.find("Library (1)\n"), std::string::npos) << result.Out;
-    EXPECT_NE(result.Out.find("5.21.0.5700  2 KB  2024-05-01 "), std::string::npos)
-        << result.Out;
+    EXPECT_NE(result.Out.find("5.21.0.5700  2 KB  2024-05-01 "), std::string::npos) << result.Out;
 }
 
 TEST_F(CheckCommandTest, ChecksThatFindNothingStillSucceed) {
     fDir.Write("nowhere.json", R"({"*": "http://127.0.0.1:1/{host}"})");
-    const auto result =
-        Check({"--json", "--registry", (fDir / "machine.reg").string(), "--hosts",
-               (fDir / "nowhere.json").string()},
-              false);
+    const auto result = Check({"--json", "--registry", (fDir / "machine.reg").string(), "--hosts",
+                               (fDir / "nowhere.json").string()},
+                              false);
     ASSERT_EQ(result.ExitCode, 0) << result.Err;
     const auto json = nlohmann::json::parse(result.Out);
     EXPECT_EQ(Names(json["actuals"]), (TNames{"7-Zip", "Dernholt"}));

@@ -18,7 +18,8 @@ protected:
         for (const auto& [path, fixture] : {
                  std::pair{"/www.7-zip.org/", "7-zip/home.html"},
                  {"/www.piriform.com/auto", "ccleaner/auto.txt"},
-                 {"/www.piriform.com/ccleaner/download/standard", "ccleaner/download_standard.html"},
+                 {"/www.piriform.com/ccleaner/download/standard",
+                  "ccleaner/download_standard.html"},
                  {"/update.brivane.app/download/dernholt/version.json", "dernholt/version.json"},
              }) {
             s.Get(path, [page = PageFixture(fixture)](const httplib::Request&,
@@ -81,7 +82,8 @@ TEST_F(TControllerCatalogueTest, ListsTheCatalogueAndFollowsTheBetaSetting) {
 TEST_F(TControllerCatalogueTest, TheDebugFilterKeepsOneCatalogueEntry) {
     SetInstalled("Dernholt", "2.0");
     TControllerOptions options;
-    options.CatalogueFilter = DebugFilterFromArguments(std::vector<std::string>{"debug", "DERNHOLT"});
+    options.CatalogueFilter =
+        DebugFilterFromArguments(std::vector<std::string>{"debug", "DERNHOLT"});
     MakeController(std::move(options));
     RegisterCatalogue(*fController);
     ASSERT_TRUE(CallOnStart(fView));

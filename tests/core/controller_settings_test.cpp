@@ -154,11 +154,8 @@ TEST_F(TControllerSettingsTest, AnimationsFollowTheStoredValueElseTheAssessment)
         std::optional<bool> storedAfter;
     };
     const Case cases[] = {
-        {true, 1.0, true, true},
-        {false, 9.0, false, false},
-        {{}, 4.0, true, true},
-        {{}, 3.9, false, false},
-        {{}, {}, false, {}},
+        {true, 1.0, true, true}, {false, 9.0, false, false}, {{}, 4.0, true, true},
+        {{}, 3.9, false, false}, {{}, {}, false, {}},
     };
     for (const auto& c : cases) {
         auto config = std::make_shared<TConfig>(fData / "Animations.dat");

@@ -9,6 +9,7 @@
 #include "support/registry_fixtures.h"
 
 #include <algorithm>
+#include <cctype>
 
 namespace brivane::test {
 
@@ -37,12 +38,11 @@ TControllerTest::TControllerTest() : fDataHome("XDG_DATA_HOME", fData.Path().c_s
                                   fServer.Url("/file/") + std::string(aRequest.matches[1]) + ".exe",
                               "application/octet-stream");
     });
-    fServer.Server().Get(R"(/file/[\w-]+\.exe)",
-                         [](const httplib::Request&, httplib::Response& aResponse) {
-                             aResponse.set_header("Last-Modified", kInstallerDate);
-                             aResponse.set_content(std::string(kInstallerSize, 'x'),
-                                                   "application/octet-stream");
-                         });
+    fServer.Server().Get(
+        R"(/file/[\w-]+\.exe)", [](const httplib::Request&, httplib::Response& aResponse) {
+            aResponse.set_header("Last-Modified", kInstallerDate);
+            aResponse.set_content(std::string(kInstallerSize, 'x'), "application/octet-stream");
+        });
     fServer.Start();
     fConfig = std::make_shared<TConfig>();
     InitLocalization(*fConfig);
@@ -76,9 +76,10 @@ void TControllerTest::HoldPage(const std::string& aName, std::shared_future<void
 
 void TControllerTest::SetInstalled(const std::string& aName, const std::string& aVersion) {
     // Keys of their own: two records may carry the same name.
-    fRegistryText += "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\App" +
-                     std::to_string(++fInstalledCount) + "]\n\"DisplayName\"=\"" + aName +
-                     "\"\n\"DisplayVersion\"=\"" + aVersion + "\"\n\n";
+    fRegistryText +=
+        "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\App" +
+        std::to_string(++fInstalledCount) + "]\n\"DisplayName\"=\"" + aName +
+        "\"\n\"DisplayVersion\"=\"" + aVersion + "\"\n\n";
 }
 
 void TControllerTest::WriteStaticCache(const std::string& aName) {
@@ -94,8 +95,9 @@ void TControllerTest::WriteStaticCache(const std::string& aName) {
 }
 
 std::string TControllerTest::PageURL(const std::string& aName) const {
-    EXPECT_TRUE(std::all_of(aName.begin(), aName.end(),
-                            [](char aChar) { return std::isalnum(aChar) || aChar == '-'; }))
+    EXPECT_TRUE(
+        std::all_of(aName.begin(), aName.end(),
+                    [](unsigned char aChar) { return std::isalnum(aChar) != 0 || aChar == '-'; }))
         << "the name is a path segment: " << aName;
     return fServer.Url("/page/" + aName);
 }
