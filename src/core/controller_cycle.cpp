@@ -238,9 +238,11 @@ TController::TEntryState TController::KnownState(TBaseSoftware& aSoftware) {
             return found->second;
         }
     }
-    // Not initialised yet: nothing else touches it.
-    Remember(aSoftware);
-    return KnownState(aSoftware);
+    // Not initialised yet, so nothing else works on it.
+    TEntryState state{aSoftware.MakeProgramInfo(), aSoftware.IsInstalled(),
+                      aSoftware.Info().License()};
+    std::lock_guard lock(fKnownLock);
+    return fKnown.try_emplace(&aSoftware, std::move(state)).first->second;
 }
 
 bool TController::Idle() {

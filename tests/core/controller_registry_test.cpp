@@ -1,3 +1,5 @@
+#include "platform/files.h"
+#include "platform/folders.h"
 #include "support/controller_fixture.h"
 
 #include <gtest/gtest.h>
@@ -63,6 +65,22 @@ TEST_F(TControllerRegistryTest, SnapshotKeepsEntriesTheFilterRemoved) {
     EXPECT_EQ(EntryNames(before), (std::vector<std::string>{"Alpha", "Beta"}));
     EXPECT_EQ(EntryNames(fController->GetSoftwareList()), (std::vector<std::string>{"Beta"}));
     EXPECT_EQ(before[0]->Info().Name(), "Alpha"); // still alive
+}
+
+TEST_F(TControllerRegistryTest, StartsByRemovingTemporaryFilesOfTheStaticCache) {
+    const auto folder = platform::GetExecutableFolder() / "Cache";
+    const auto temporary = folder / "controller-test-leftover.tmp";
+    const auto kept = folder / "controller-test-kept.dat";
+    const auto nested = folder / "controller-test-folder" / "inner.tmp";
+    for (const auto& file : {temporary, kept, nested}) {
+        platform::WriteFileAtomically(file, "x");
+    }
+    MakeController();
+    EXPECT_FALSE(std::filesystem::exists(temporary));
+    EXPECT_TRUE(std::filesystem::exists(kept));
+    EXPECT_TRUE(std::filesystem::exists(nested)); // subfolders are not searched
+    std::filesystem::remove(kept);
+    std::filesystem::remove_all(nested.parent_path());
 }
 
 TEST(DebugFilterTest, TakesTheNameAfterDebug) {
