@@ -146,7 +146,6 @@ private:
     void CheckSoftwareUpdate(const std::vector<TBaseSoftware*>& aList, bool aCheckBeta);
     void CheckLibraryUpdate();
     void DrainLibraryPool();
-    void CheckTask(TBaseSoftware* aSoftware, bool aCheckBeta);
     void LibraryTask(TBaseSoftware* aSoftware, bool aCheckBeta);
     void NotifyChecked(TBaseSoftware* aSoftware);
     void OnSoftwareUpdate(TBaseSoftware* aSoftware);
