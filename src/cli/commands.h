@@ -20,6 +20,12 @@ inline constexpr int kExitBadInput = 2;
 // brivane-cli config list | get KEY | set KEY VALUE: the settings store.
 void RegisterConfigCommand(CLI::App& aApp);
 
+// brivane-cli version-of FILE [--json]: the version record of a local executable.
+void RegisterVersionOfCommand(CLI::App& aApp);
+
+// brivane-cli probe URL [--json]: the version record of a remote executable and its cost.
+void RegisterProbeCommand(CLI::App& aApp);
+
 class TCliError : public std::runtime_error {
 public:
     TCliError(const std::string& aMessage, int aExitCode = kExitBadInput)

@@ -24,6 +24,8 @@ int main(int argc, char** argv) {
     cli::RegisterFetchCommand(app);
     cli::RegisterCheckCommand(app);
     cli::RegisterInventoryCommand(app);
+    cli::RegisterVersionOfCommand(app);
+    cli::RegisterProbeCommand(app);
 
     try {
         app.parse(argc, argv);

@@ -1,0 +1,62 @@
+#include "platform/byte_range_source.h"
+
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace brivane::platform {
+
+namespace {
+
+class TFileRangeSource final : public IByteRangeSource {
+public:
+    TFileRangeSource(int aFd, std::int64_t aSize) : fFd(aFd), fSize(aSize) {}
+    ~TFileRangeSource() override { ::close(fFd); }
+    TFileRangeSource(const TFileRangeSource&) = delete;
+    TFileRangeSource& operator=(const TFileRangeSource&) = delete;
+
+    std::string ReadRange(std::int64_t aStart, std::int64_t aEnd) override {
+        if (aStart < 0 || aEnd < aStart || aStart >= fSize) {
+            return {};
+        }
+        // The buffer holds what the file has in the range, not what was asked for.
+        const std::int64_t last = aEnd < fSize ? aEnd : fSize - 1;
+        std::string bytes(static_cast<std::size_t>(last - aStart + 1), '\0');
+        std::size_t done = 0;
+        while (done < bytes.size()) {
+            const ssize_t n = ::pread(fFd, bytes.data() + done, bytes.size() - done,
+                                      static_cast<off_t>(aStart + static_cast<std::int64_t>(done)));
+            if (n < 0 && errno == EINTR) {
+                continue;
+            }
+            if (n <= 0) {
+                break; // a read error or a file that shrank: return what was read
+            }
+            done += static_cast<std::size_t>(n);
+        }
+        bytes.resize(done);
+        return bytes;
+    }
+
+private:
+    int fFd;
+    std::int64_t fSize;
+};
+
+} // namespace
+
+std::unique_ptr<IByteRangeSource> OpenFileRangeSource(const std::filesystem::path& aPath) {
+    const int fd = ::open(aPath.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        return nullptr;
+    }
+    struct stat info {};
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        ::close(fd);
+        return nullptr;
+    }
+    return std::make_unique<TFileRangeSource>(fd, static_cast<std::int64_t>(info.st_size));
+}
+
+} // namespace brivane::platform

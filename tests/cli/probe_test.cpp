@@ -1,0 +1,49 @@
+#include "support/loopback_server.h"
+#include "support/pe_samples.h"
+#include "support/run_process.h"
+#include "support/temp_dir.h"
+
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+
+using namespace brivane::test;
+
+TEST(ProbeTest, PrintsTheVersionOfARemoteExecutableAndWhatItCost) {
+    TLoopbackServer server;
+    const std::string file = BuildPeFile(SampleProgram()).Bytes;
+    server.Server().Get("/setup.exe",
+                        [&file](const httplib::Request&, httplib::Response& aResponse) {
+                            aResponse.set_content(file, "application/octet-stream");
+                        });
+    server.Start();
+
+    const auto json = RunCli({"probe", server.Url("/setup.exe"), "--json"});
+    ASSERT_EQ(json.ExitCode, 0) << json.Err;
+    const auto value = nlohmann::ordered_json::parse(json.Out);
+    EXPECT_EQ(value["FileVersionText"], "9.8.7.6");
+    EXPECT_EQ(value["StringFileInfo"]["ProductName"], "Sample");
+    EXPECT_EQ(value["Requests"], 8);
+    EXPECT_GT(value["Bytes"], 64);
+
+    // Through the host map, as catalogue entries reach their publishers.
+    TTempDir dir;
+    const auto hosts =
+        dir.Write("hosts.json", R"({"https://www.example.com": ")" + server.Origin() + "\"}");
+    const auto table =
+        RunCli({"probe", "https://www.example.com/setup.exe", "--hosts", hosts.string()});
+    ASSERT_EQ(table.ExitCode, 0) << table.Err;
+    EXPECT_NE(table.Out.find("FileVersionText     9.8.7.6"), std::string::npos) << table.Out;
+
+    const auto missing = RunCli({"probe", server.Url("/missing.exe"), "--json"});
+    ASSERT_EQ(missing.ExitCode, 0) << missing.Err;
+    EXPECT_EQ(nlohmann::ordered_json::parse(missing.Out)["FileVersionText"], "");
+}
+
+TEST(ProbeTest, BadAddressesAreBadInput) {
+    for (const char* url : {"ftp://127.0.0.1/setup.exe", "not a url", ""}) {
+        const auto result = RunCli({"probe", url});
+        EXPECT_EQ(result.ExitCode, 2) << url;
+        EXPECT_EQ(result.Out, "");
+        EXPECT_EQ(std::count(result.Err.begin(), result.Err.end(), '\n'), 1) << result.Err;
+    }
+}
