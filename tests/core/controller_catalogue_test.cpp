@@ -31,7 +31,6 @@ protected:
             aResponse.set_header("Last-Modified", kInstallerDate);
             aResponse.set_content(std::string(kInstallerSize, 'x'), "application/octet-stream");
         });
-        ServeOneAtATime(s);
         fSites.Start();
         net::SetHostMap(std::make_shared<const net::THostMap>(
             net::THostMap::Parse(R"({"*": ")" + fSites.Origin() + R"(/{host}"})", "test")));

@@ -13,11 +13,6 @@
 
 namespace brivane::test {
 
-void ServeOneAtATime(httplib::Server& aServer) {
-    aServer.new_task_queue = [] { return new httplib::ThreadPool(1); };
-    aServer.set_keep_alive_max_count(1);
-}
-
 TControllerTest::TControllerTest() : fDataHome("XDG_DATA_HOME", fData.Path().c_str()) {
     fServer.Server().Get(R"(/page/([\w-]+))", [this](const httplib::Request& aRequest,
                                                      httplib::Response& aResponse) {
@@ -48,7 +43,6 @@ TControllerTest::TControllerTest() : fDataHome("XDG_DATA_HOME", fData.Path().c_s
             aResponse.set_header("Last-Modified", kInstallerDate);
             aResponse.set_content(std::string(kInstallerSize, 'x'), "application/octet-stream");
         });
-    ServeOneAtATime(fServer.Server());
     fServer.Start();
     fConfig = std::make_shared<TConfig>();
     InitLocalization(*fConfig);

@@ -28,12 +28,6 @@ namespace brivane::test {
 inline constexpr std::int64_t kInstallerSize = 4321;
 inline constexpr const char* kInstallerDate = "Wed, 01 May 2024 10:00:00 GMT";
 
-// Makes aServer answer one request at a time on one thread, closing every connection
-// after its answer. The HTTP server library sets up some of its state lazily on the
-// first thread that needs it, in a way ThreadSanitizer cannot follow; one serving
-// thread keeps the controller tests' reports to the code under test.
-void ServeOneAtATime(httplib::Server& aServer);
-
 class TControllerTest : public ::testing::Test {
 protected:
     TControllerTest();
