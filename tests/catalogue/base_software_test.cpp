@@ -55,6 +55,19 @@ TScriptedSoftware& AddEntry(TCatalogueEnvironment& aMachine, const std::string& 
     return result;
 }
 
+// Entries of those names, registered with the machine's controller and initialised.
+std::vector<TScriptedSoftware*> InitEntries(TCatalogueEnvironment& aMachine,
+                                            std::initializer_list<const char*> aNames) {
+    std::vector<TScriptedSoftware*> entries;
+    for (const char* name : aNames) {
+        entries.push_back(&AddEntry(aMachine, name));
+    }
+    for (TScriptedSoftware* entry : entries) {
+        entry->Init();
+    }
+    return entries;
+}
+
 // A server that answers each connection with the text its handler picks for the
 // request head, then closes: for answers whose body must never be read.
 class TScriptedServer {
@@ -107,12 +120,10 @@ TEST(BaseSoftwareTest, InstalledCopyIsTheHighestVersionOfTheName) {
         {"F", "Twin", "1.0.0", "", ""},
         {"G", "TWIN", "0.9", "", ""},
     });
-    auto& tool = AddEntry(machine, "Tool");
-    auto& twin = AddEntry(machine, "Twin");
-    auto& missing = AddEntry(machine, "Missing");
-    for (auto* entry : {&tool, &twin, &missing}) {
-        entry->Init();
-    }
+    const auto entries = InitEntries(machine, {"Tool", "Twin", "Missing"});
+    const TScriptedSoftware& tool = *entries[0];
+    const TScriptedSoftware& twin = *entries[1];
+    const TScriptedSoftware& missing = *entries[2];
     EXPECT_TRUE(tool.IsInstalled());
     EXPECT_EQ(tool.CurrentVersion(), "3.10");
     EXPECT_EQ(twin.CurrentVersion(), "1.0"); // a tie keeps the first in inventory order
@@ -131,12 +142,10 @@ TEST(BaseSoftwareTest, IconOfTheInstalledProgram) {
         {"B", "Without Icon", "1.0", "", ""},
         {"C", "Broken Icon", "1.0", "C:\\Tools\\missing.exe", ""},
     });
-    auto& withIcon = AddEntry(machine, "With Icon");
-    auto& withoutIcon = AddEntry(machine, "Without Icon");
-    auto& brokenIcon = AddEntry(machine, "Broken Icon");
-    for (auto* entry : {&withIcon, &withoutIcon, &brokenIcon}) {
-        entry->Init();
-    }
+    const auto entries = InitEntries(machine, {"With Icon", "Without Icon", "Broken Icon"});
+    const TScriptedSoftware& withIcon = *entries[0];
+    const TScriptedSoftware& withoutIcon = *entries[1];
+    const TScriptedSoftware& brokenIcon = *entries[2];
     const platform::TWindowsPathResolver files = platform::CurrentWindowsPathResolver();
     const std::string toolIcon = platform::LoadIconFromLocation(files, "C:\\Tools\\tool.exe,0");
     ASSERT_FALSE(toolIcon.empty());

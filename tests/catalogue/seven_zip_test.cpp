@@ -4,8 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <mutex>
-
 using namespace brivane;
 using namespace brivane::test;
 
@@ -17,32 +15,19 @@ class SevenZipTest : public ::testing::Test {
 protected:
     void SetUp() override {
         Serve(PageFixture("7-zip/home.html"));
-        fMachine.Server().Get("/www.7-zip.org/",
-                              [this](const httplib::Request&, httplib::Response& aResponse) {
-                                  std::lock_guard lock(fLock);
-                                  aResponse.set_content(fPage, "text/html");
-                              });
         fMachine.Server().Get("/www.7-zip.org/a/7z1602-x64.exe", [](const httplib::Request&,
                                                                     httplib::Response& aResponse) {
             aResponse.set_content(std::string(1500, 'x'), "application/octet-stream");
         });
     }
 
-    void Serve(std::string aPage) {
-        std::lock_guard lock(fLock);
-        fPage = std::move(aPage);
-    }
+    void Serve(std::string aPage) { fMachine.ServeText("/www.7-zip.org/", std::move(aPage)); }
 
     TBaseSoftware& Checked(bool aCheckBetaVersion) {
-        TBaseSoftware& entry = fMachine.CatalogueEntry("7-Zip");
-        entry.Init();
-        entry.Check(aCheckBetaVersion, lEnglish);
-        return entry;
+        return fMachine.CheckEntry("7-Zip", aCheckBetaVersion);
     }
 
     TCatalogueEnvironment fMachine;
-    std::mutex fLock;
-    std::string fPage;
 };
 
 // The page without its pre-release section.
