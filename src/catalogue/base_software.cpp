@@ -3,7 +3,6 @@
 #include "catalogue/version_compare.h"
 #include "core/controller.h"
 #include "platform/executable_files.h"
-#include "platform/registry_source.h"
 
 #include <cmath>
 
@@ -224,8 +223,7 @@ std::string TBaseSoftware::PostPageText(const std::string& aURL, std::string_vie
 }
 
 platform::TWindowsPathResolver TBaseSoftware::Files() {
-    return platform::TWindowsPathResolver(
-        platform::GetWinePrefixFolder().value_or(std::filesystem::path()));
+    return platform::CurrentWindowsPathResolver();
 }
 
 std::string TBaseSoftware::GetFileVersion(std::string_view aFileName) {

@@ -3,7 +3,6 @@
 #include "core/value_stream.h"
 #include "platform/executable_files.h"
 #include "platform/folders.h"
-#include "platform/registry_source.h"
 #include "support/catalogue_environment.h"
 #include "support/pe_samples.h"
 
@@ -54,6 +53,19 @@ TScriptedSoftware& AddEntry(TCatalogueEnvironment& aMachine, const std::string& 
     TScriptedSoftware& result = *entry;
     aMachine.Controller().RegisterSoftware(std::move(entry));
     return result;
+}
+
+// Entries of those names, registered with the machine's controller and initialised.
+std::vector<TScriptedSoftware*> InitEntries(TCatalogueEnvironment& aMachine,
+                                            std::initializer_list<const char*> aNames) {
+    std::vector<TScriptedSoftware*> entries;
+    for (const char* name : aNames) {
+        entries.push_back(&AddEntry(aMachine, name));
+    }
+    for (TScriptedSoftware* entry : entries) {
+        entry->Init();
+    }
+    return entries;
 }
 
 // A server that answers each connection with the text its handler picks for the
@@ -108,12 +120,10 @@ TEST(BaseSoftwareTest, InstalledCopyIsTheHighestVersionOfTheName) {
         {"F", "Twin", "1.0.0", "", ""},
         {"G", "TWIN", "0.9", "", ""},
     });
-    auto& tool = AddEntry(machine, "Tool");
-    auto& twin = AddEntry(machine, "Twin");
-    auto& missing = AddEntry(machine, "Missing");
-    for (auto* entry : {&tool, &twin, &missing}) {
-        entry->Init();
-    }
+    const auto entries = InitEntries(machine, {"Tool", "Twin", "Missing"});
+    const TScriptedSoftware& tool = *entries[0];
+    const TScriptedSoftware& twin = *entries[1];
+    const TScriptedSoftware& missing = *entries[2];
     EXPECT_TRUE(tool.IsInstalled());
     EXPECT_EQ(tool.CurrentVersion(), "3.10");
     EXPECT_EQ(twin.CurrentVersion(), "1.0"); // a tie keeps the first in inventory order
@@ -132,13 +142,11 @@ TEST(BaseSoftwareTest, IconOfTheInstalledProgram) {
         {"B", "Without Icon", "1.0", "", ""},
         {"C", "Broken Icon", "1.0", "C:\\Tools\\missing.exe", ""},
     });
-    auto& withIcon = AddEntry(machine, "With Icon");
-    auto& withoutIcon = AddEntry(machine, "Without Icon");
-    auto& brokenIcon = AddEntry(machine, "Broken Icon");
-    for (auto* entry : {&withIcon, &withoutIcon, &brokenIcon}) {
-        entry->Init();
-    }
-    const platform::TWindowsPathResolver files(*platform::GetWinePrefixFolder());
+    const auto entries = InitEntries(machine, {"With Icon", "Without Icon", "Broken Icon"});
+    const TScriptedSoftware& withIcon = *entries[0];
+    const TScriptedSoftware& withoutIcon = *entries[1];
+    const TScriptedSoftware& brokenIcon = *entries[2];
+    const platform::TWindowsPathResolver files = platform::CurrentWindowsPathResolver();
     const std::string toolIcon = platform::LoadIconFromLocation(files, "C:\\Tools\\tool.exe,0");
     ASSERT_FALSE(toolIcon.empty());
     ASSERT_NE(toolIcon, platform::DefaultApplicationIcon());

@@ -3,8 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <mutex>
-
 using namespace brivane;
 using namespace brivane::test;
 
@@ -15,31 +13,15 @@ class CCleanerTest : public ::testing::Test {
 protected:
     void SetUp() override {
         Serve(PageFixture("ccleaner/auto.txt"), PageFixture("ccleaner/download_standard.html"));
-        fMachine.Server().Get("/www.piriform.com/auto", [this](const httplib::Request& aRequest,
-                                                               httplib::Response& aResponse) {
-            std::lock_guard lock(fLock);
-            aResponse.set_content(aRequest.get_param_value("p") == "cc" ? fAnswer : "",
-                                  "text/plain");
-        });
-        fMachine.Server().Get("/www.piriform.com/ccleaner/download/standard",
-                              [this](const httplib::Request&, httplib::Response& aResponse) {
-                                  std::lock_guard lock(fLock);
-                                  aResponse.set_content(fDownloadPage, "text/html");
-                              });
     }
 
     void Serve(std::string aAnswer, std::string aDownloadPage) {
-        std::lock_guard lock(fLock);
-        fAnswer = std::move(aAnswer);
-        fDownloadPage = std::move(aDownloadPage);
+        fMachine.ServeText("/www.piriform.com/auto", std::move(aAnswer), "text/plain");
+        fMachine.ServeText("/www.piriform.com/ccleaner/download/standard",
+                           std::move(aDownloadPage));
     }
 
-    TBaseSoftware& Checked() {
-        TBaseSoftware& entry = fMachine.CatalogueEntry("CCleaner");
-        entry.Init();
-        entry.Check(false, lEnglish);
-        return entry;
-    }
+    TBaseSoftware& Checked() { return fMachine.CheckEntry("CCleaner"); }
 
     // An executable whose file version is 5.21.0.5700 (product version 5.21).
     static std::string Executable() {
@@ -54,9 +36,6 @@ protected:
     }
 
     TCatalogueEnvironment fMachine;
-    std::mutex fLock;
-    std::string fAnswer;
-    std::string fDownloadPage;
 };
 
 } // namespace

@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <mutex>
-
 using namespace brivane;
 using namespace brivane::test;
 
@@ -11,15 +9,11 @@ namespace {
 
 constexpr const char* kManifestPath = "/update.brivane.app/download/dernholt/version.json";
 
-// The maker's update server, answering the manifest with a body the test sets.
+// The maker's update server: the manifest and the installer it names.
 class DernholtTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        fMachine.Server().Get(kManifestPath,
-                              [this](const httplib::Request&, httplib::Response& aResponse) {
-                                  std::lock_guard lock(fLock);
-                                  aResponse.set_content(fManifest, fContentType);
-                              });
+        fMachine.ServeText(kManifestPath, "");
         fMachine.Server().Get(
             "/update.brivane.app/download/dernholt/dernholt-setup-2.4.1.exe",
             [](const httplib::Request&, httplib::Response& aResponse) {
@@ -31,21 +25,11 @@ protected:
     // The entry checked afresh against the manifest. The server compresses JSON
     // when the client accepts it, but not other types.
     TBaseSoftware& Check(std::string aManifest, std::string aContentType = "application/json") {
-        {
-            std::lock_guard lock(fLock);
-            fManifest = std::move(aManifest);
-            fContentType = std::move(aContentType);
-        }
-        TBaseSoftware& entry = fMachine.CatalogueEntry("Dernholt");
-        entry.Init();
-        entry.Check(false, lEnglish);
-        return entry;
+        fMachine.ServeText(kManifestPath, std::move(aManifest), std::move(aContentType));
+        return fMachine.CheckEntry("Dernholt");
     }
 
     TCatalogueEnvironment fMachine;
-    std::mutex fLock;
-    std::string fManifest;
-    std::string fContentType;
 };
 
 } // namespace

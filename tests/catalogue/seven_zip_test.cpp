@@ -1,11 +1,8 @@
 #include "platform/executable_files.h"
-#include "platform/registry_source.h"
 #include "support/catalogue_environment.h"
 #include "support/pe_samples.h"
 
 #include <gtest/gtest.h>
-
-#include <mutex>
 
 using namespace brivane;
 using namespace brivane::test;
@@ -18,32 +15,19 @@ class SevenZipTest : public ::testing::Test {
 protected:
     void SetUp() override {
         Serve(PageFixture("7-zip/home.html"));
-        fMachine.Server().Get("/www.7-zip.org/",
-                              [this](const httplib::Request&, httplib::Response& aResponse) {
-                                  std::lock_guard lock(fLock);
-                                  aResponse.set_content(fPage, "text/html");
-                              });
         fMachine.Server().Get("/www.7-zip.org/a/7z1602-x64.exe", [](const httplib::Request&,
                                                                     httplib::Response& aResponse) {
             aResponse.set_content(std::string(1500, 'x'), "application/octet-stream");
         });
     }
 
-    void Serve(std::string aPage) {
-        std::lock_guard lock(fLock);
-        fPage = std::move(aPage);
-    }
+    void Serve(std::string aPage) { fMachine.ServeText("/www.7-zip.org/", std::move(aPage)); }
 
     TBaseSoftware& Checked(bool aCheckBetaVersion) {
-        TBaseSoftware& entry = fMachine.CatalogueEntry("7-Zip");
-        entry.Init();
-        entry.Check(aCheckBetaVersion, lEnglish);
-        return entry;
+        return fMachine.CheckEntry("7-Zip", aCheckBetaVersion);
     }
 
     TCatalogueEnvironment fMachine;
-    std::mutex fLock;
-    std::string fPage;
 };
 
 // The page without its pre-release section.
@@ -157,7 +141,7 @@ TEST_F(SevenZipTest, IconFromTheFolderInTheUsersSettings) {
     fMachine.SetUserValue("Software\\7-Zip", "Path", "C:\\Program Files\\7-Zip");
     TBaseSoftware& entry = fMachine.CatalogueEntry("7-Zip");
     entry.Init();
-    const platform::TWindowsPathResolver files(*platform::GetWinePrefixFolder());
+    const platform::TWindowsPathResolver files = platform::CurrentWindowsPathResolver();
     const std::string icon =
         platform::LoadIconFromLocation(files, "C:\\Program Files\\7-Zip\\7zFM.exe");
     ASSERT_FALSE(icon.empty());

@@ -103,11 +103,21 @@ std::filesystem::path TCatalogueEnvironment::WriteDriveFile(std::string_view aPa
     return fRoot.Write("prefix/drive_c/" + std::string(aPath), aBytes);
 }
 
-void TCatalogueEnvironment::ServePage(const std::string& aPath, const std::string& aFixture,
-                                      const std::string& aContentType) {
-    Server().Get(aPath, [page = PageFixture(aFixture), aContentType](const httplib::Request&,
-                                                                     httplib::Response& aResponse) {
-        aResponse.set_content(page, aContentType);
+void TCatalogueEnvironment::ServeText(const std::string& aPath, std::string aBody,
+                                      std::string aContentType) {
+    std::lock_guard lock(fTextsLock);
+    const bool known = fTexts.contains(aPath);
+    fTexts[aPath] = {std::move(aBody), std::move(aContentType)};
+    if (known) {
+        return;
+    }
+    if (fController) {
+        throw std::logic_error("the server runs already: no new path " + aPath);
+    }
+    Server().Get(aPath, [this, aPath](const httplib::Request&, httplib::Response& aResponse) {
+        std::lock_guard lock(fTextsLock);
+        const TText& text = fTexts.at(aPath);
+        aResponse.set_content(text.Body, text.ContentType);
     });
 }
 
@@ -129,6 +139,13 @@ TBaseSoftware& TCatalogueEnvironment::CatalogueEntry(std::string_view aName) {
         throw std::runtime_error("no catalogue entry " + std::string(aName));
     }
     return *entry;
+}
+
+TBaseSoftware& TCatalogueEnvironment::CheckEntry(std::string_view aName, bool aCheckBetaVersion) {
+    TBaseSoftware& entry = CatalogueEntry(aName);
+    entry.Init();
+    entry.Check(aCheckBetaVersion, lEnglish);
+    return entry;
 }
 
 std::string PageFixture(std::string_view aName) {

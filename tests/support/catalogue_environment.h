@@ -12,6 +12,7 @@
 #include <filesystem>
 #include <map>
 #include <memory>
+#include <mutex>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -45,14 +46,17 @@ public:
     // Every publisher's address "https://host/path" is served as "/host/path".
     // Register handlers before the controller is made: the server starts then.
     httplib::Server& Server() { return fServer.Server(); }
-    // Serves tests/fixtures/pages/<aFixture> at aPath of the server.
-    void ServePage(const std::string& aPath, const std::string& aFixture,
-                   const std::string& aContentType = "text/html");
+    // Serves aBody at aPath of the server. Later calls for a path served before replace
+    // its body, also while the server runs; new paths only come before it starts.
+    void ServeText(const std::string& aPath, std::string aBody,
+                   std::string aContentType = "text/html");
 
     // The controller over the machine as it is at the first call.
     TController& Controller();
     // The catalogue's entry of that name, after registering the whole catalogue.
     TBaseSoftware& CatalogueEntry(std::string_view aName);
+    // That entry initialised and checked afresh.
+    TBaseSoftware& CheckEntry(std::string_view aName, bool aCheckBetaVersion = false);
 
 private:
     void WriteRegistryFiles() const;
@@ -60,6 +64,13 @@ private:
     TTempDir fRoot;
     TScopedEnv fRegistrySource;
     TScopedEnv fDataFolder;
+    // Before the server, which reads them until it stops.
+    struct TText {
+        std::string Body;
+        std::string ContentType;
+    };
+    std::mutex fTextsLock;
+    std::map<std::string, TText> fTexts;
     TLoopbackServer fServer;
     std::string fMachine;
     std::map<std::string, std::map<std::string, std::string>> fUserValues;
