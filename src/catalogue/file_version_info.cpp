@@ -28,10 +28,20 @@ TBlockString ReadString(std::string_view aBytes, std::size_t aOffset) {
     return result;
 }
 
-// Zero bytes are the padding between the parts of a block.
-std::size_t SkipZeros(std::string_view aBytes, std::size_t aOffset) {
-    while (aOffset < aBytes.size() && aBytes[aOffset] == '\0') {
-        ++aOffset;
+// The parts of a version block begin on 32-bit boundaries counted from the start of
+// the block; aBase is where the bytes at hand begin inside it.
+std::size_t Align(std::size_t aOffset, std::size_t aBase = 0) {
+    return (aBase + aOffset + 3) / 4 * 4 - aBase;
+}
+
+// The gap after a string entry: the alignment, then any whole zero 32-bit words, such
+// as characters that a value declares beyond its terminator. The next entry's header
+// is never such a word, as its length is not 0.
+std::size_t SkipEntryPadding(std::string_view aBytes, std::size_t aOffset, std::size_t aBase) {
+    aOffset = Align(aOffset, aBase);
+    while (aOffset < aBytes.size() && aBytes.size() - aOffset >= 4 &&
+           ReadDWord(aBytes, aOffset) == 0) {
+        aOffset += 4;
     }
     return aOffset;
 }
@@ -135,7 +145,7 @@ void TFileVersionInfo::ParseVersionInfo(std::string_view aBlock) {
     if (key.Text != u"VS_VERSION_INFO") {
         return;
     }
-    std::size_t position = SkipZeros(aBlock, kKeyOffset + key.Bytes);
+    std::size_t position = Align(kKeyOffset + key.Bytes);
     if (valueLength != kFixedFileInfoSize) {
         return;
     }
@@ -143,7 +153,7 @@ void TFileVersionInfo::ParseVersionInfo(std::string_view aBlock) {
         ReadDWord(aBlock, position) == TFixedFileInfo::kSignature) {
         fFixedFileInfo = ReadFixedFileInfo(aBlock, position);
     }
-    position = SkipZeros(aBlock, position + kFixedFileInfoSize);
+    position = Align(position + kFixedFileInfoSize);
     // Only a block whose first child is the string block has strings.
     if (ReadString(aBlock, position + kKeyOffset).Text == u"StringFileInfo") {
         ParseStringBlock(aBlock, position);
@@ -153,16 +163,16 @@ void TFileVersionInfo::ParseVersionInfo(std::string_view aBlock) {
 void TFileVersionInfo::ParseStringBlock(std::string_view aBlock, std::size_t aOffset) {
     const std::uint16_t length = ReadWord(aBlock, aOffset);
     const TBlockString key = ReadString(aBlock, aOffset + kKeyOffset);
-    const std::size_t position = SkipZeros(aBlock, aOffset + kKeyOffset + key.Bytes);
+    const std::size_t position = Align(aOffset + kKeyOffset + key.Bytes);
     // The block's length word counts its header too; the arithmetic wraps as the word does.
     const auto tableSize = static_cast<std::uint16_t>(length - key.Bytes - kKeyOffset);
     if (position >= aBlock.size()) {
         return;
     }
-    ParseStringTable(aBlock.substr(position, tableSize));
+    ParseStringTable(aBlock.substr(position, tableSize), position);
 }
 
-void TFileVersionInfo::ParseStringTable(std::string_view aTable) {
+void TFileVersionInfo::ParseStringTable(std::string_view aTable, std::size_t aTableOffset) {
     const std::uint16_t length = ReadWord(aTable, 0);
     const TBlockString key = ReadString(aTable, kKeyOffset);
     // The key is the language and the code page, four hexadecimal digits each.
@@ -173,7 +183,7 @@ void TFileVersionInfo::ParseStringTable(std::string_view aTable) {
     fCodePage = HexNumber(std::u16string_view(key.Text).substr(4, 4));
     std::size_t position = kKeyOffset + key.Bytes;
     while (position < length) {
-        const std::size_t entryLength = ParseStringEntry(aTable, position);
+        const std::size_t entryLength = ParseStringEntry(aTable, position, aTableOffset);
         if (entryLength == 0) {
             break;
         }
@@ -181,19 +191,21 @@ void TFileVersionInfo::ParseStringTable(std::string_view aTable) {
     }
 }
 
-std::size_t TFileVersionInfo::ParseStringEntry(std::string_view aTable, std::size_t aOffset) {
+std::size_t TFileVersionInfo::ParseStringEntry(std::string_view aTable, std::size_t aOffset,
+                                               std::size_t aTableOffset) {
     if (ReadWord(aTable, aOffset) == 0) {
         return 0;
     }
     const std::uint16_t valueLength = ReadWord(aTable, aOffset + 2);
     const TBlockString name = ReadString(aTable, aOffset + kKeyOffset);
-    std::size_t position = SkipZeros(aTable, aOffset + kKeyOffset + name.Bytes);
+    std::size_t position = Align(aOffset + kKeyOffset + name.Bytes, aTableOffset);
     std::u16string value;
     if (valueLength != 0) {
         const TBlockString text = ReadString(aTable, position);
         value = Trim(text.Text);
-        position = SkipZeros(aTable, position + text.Bytes);
+        position += text.Bytes;
     }
+    position = SkipEntryPadding(aTable, position, aTableOffset);
     const std::string fieldName = Utf16ToUtf8(name.Text);
     for (const auto& field : TStringFileInfo::Fields()) {
         if (SameText(fieldName, field.Name)) {

@@ -86,8 +86,10 @@ public:
 
 private:
     void ParseStringBlock(std::string_view aBlock, std::size_t aOffset);
-    void ParseStringTable(std::string_view aTable);
-    std::size_t ParseStringEntry(std::string_view aTable, std::size_t aOffset);
+    // aTableOffset: where the table begins inside the version block.
+    void ParseStringTable(std::string_view aTable, std::size_t aTableOffset);
+    std::size_t ParseStringEntry(std::string_view aTable, std::size_t aOffset,
+                                 std::size_t aTableOffset);
 
     TTextEncoding fEncoding = TTextEncoding::teNone;
     int fLanguageID = 0;

@@ -4,6 +4,7 @@
 #include "cli/commands.h"
 #include "cli/hosts_option.h"
 #include "cli/output.h"
+#include "cli/web_address.h"
 #include "net/code_page.h"
 #include "net/http_helpers.h"
 #include "net/net_errors.h"
@@ -66,14 +67,7 @@ std::string PostFields(const std::vector<std::string>& aFields) {
 // The request the options ask for, checked before anything is sent.
 std::function<std::shared_ptr<net::IHTTPResponse>(net::THTTPClient&, net::TContentStream&)>
 PrepareRequest(const TFetchOptions& aOptions) {
-    try {
-        const auto scheme = net::TURI::Parse(aOptions.URL).Scheme;
-        if (scheme != "http" && scheme != "https") {
-            throw TCliError("Not an http or https address: " + aOptions.URL);
-        }
-    } catch (const net::ENetURIException& e) {
-        throw TCliError(e.what());
-    }
+    RequireWebAddress(aOptions.URL);
     const std::string url = aOptions.URL;
     if (aOptions.Head) {
         return [url](net::THTTPClient& aClient, net::TContentStream&) { return aClient.Head(url); };

@@ -5,8 +5,7 @@
 #include "cli/commands.h"
 #include "cli/hosts_option.h"
 #include "cli/version_info_output.h"
-#include "net/net_errors.h"
-#include "net/uri.h"
+#include "cli/web_address.h"
 
 #include <CLI/CLI.hpp>
 
@@ -28,14 +27,7 @@ void RegisterProbeCommand(CLI::App& aApp) {
     AddHostsOption(*command, options->Hosts);
     command->add_flag("--json", options->Json, "Print JSON");
     command->callback([options] {
-        try {
-            const auto scheme = net::TURI::Parse(options->URL).Scheme;
-            if (scheme != "http" && scheme != "https") {
-                throw TCliError("Not an http or https address: " + options->URL);
-            }
-        } catch (const net::ENetURIException& e) {
-            throw TCliError(e.what());
-        }
+        RequireWebAddress(options->URL);
         ApplyHostsOption(options->Hosts);
         TRemoteFileInfo probe(options->URL);
         try {

@@ -1,5 +1,6 @@
 #include "core/value_stream.h"
 
+#include "core/little_endian.h"
 #include "core/unicode.h"
 #include "platform/code_page.h"
 
@@ -27,25 +28,16 @@ void TValueWriter::WriteTag(TValueTag aTag) {
     fBytes += static_cast<char>(aTag);
 }
 
-template <typename T>
-void TValueWriter::WriteLittleEndian(T aValue) {
-    auto bits = static_cast<std::make_unsigned_t<T>>(aValue);
-    for (std::size_t i = 0; i < sizeof(T); ++i) {
-        fBytes += static_cast<char>(bits & 0xFF);
-        bits = static_cast<decltype(bits)>(bits >> 8);
-    }
-}
-
 void TValueWriter::WriteInteger(std::int32_t aValue) {
     if (Fits<std::int8_t>(aValue)) {
         WriteTag(TValueTag::Int8);
-        WriteLittleEndian(static_cast<std::int8_t>(aValue));
+        AppendLittleEndian(fBytes, static_cast<std::int8_t>(aValue));
     } else if (Fits<std::int16_t>(aValue)) {
         WriteTag(TValueTag::Int16);
-        WriteLittleEndian(static_cast<std::int16_t>(aValue));
+        AppendLittleEndian(fBytes, static_cast<std::int16_t>(aValue));
     } else {
         WriteTag(TValueTag::Int32);
-        WriteLittleEndian(aValue);
+        AppendLittleEndian(fBytes, aValue);
     }
 }
 
@@ -54,13 +46,13 @@ void TValueWriter::WriteInt64(std::int64_t aValue) {
         WriteInteger(static_cast<std::int32_t>(aValue));
     } else {
         WriteTag(TValueTag::Int64);
-        WriteLittleEndian(aValue);
+        AppendLittleEndian(fBytes, aValue);
     }
 }
 
 void TValueWriter::WriteDouble(double aValue) {
     WriteTag(TValueTag::Double);
-    WriteLittleEndian(std::bit_cast<std::uint64_t>(aValue));
+    AppendLittleEndian(fBytes, std::bit_cast<std::uint64_t>(aValue));
 }
 
 void TValueWriter::WriteString(std::string_view aText) {
@@ -72,21 +64,21 @@ void TValueWriter::WriteString(std::string_view aText) {
                                        [](char c) { return static_cast<unsigned char>(c) < 0x80; });
         if (!ascii) {
             WriteTag(TValueTag::Utf8String);
-            WriteLittleEndian(static_cast<std::uint32_t>(utf8.size()));
+            AppendLittleEndian(fBytes, static_cast<std::uint32_t>(utf8.size()));
         } else if (utf8.size() <= 0xFF) {
             WriteTag(TValueTag::String);
-            WriteLittleEndian(static_cast<std::uint8_t>(utf8.size()));
+            AppendLittleEndian(fBytes, static_cast<std::uint8_t>(utf8.size()));
         } else {
             WriteTag(TValueTag::LString);
-            WriteLittleEndian(static_cast<std::uint32_t>(utf8.size()));
+            AppendLittleEndian(fBytes, static_cast<std::uint32_t>(utf8.size()));
         }
         fBytes += utf8;
         return;
     }
     WriteTag(TValueTag::WString);
-    WriteLittleEndian(static_cast<std::uint32_t>(wide.size()));
+    AppendLittleEndian(fBytes, static_cast<std::uint32_t>(wide.size()));
     for (const char16_t unit : wide) {
-        WriteLittleEndian(static_cast<std::uint16_t>(unit));
+        AppendLittleEndian(fBytes, static_cast<std::uint16_t>(unit));
     }
 }
 
@@ -104,27 +96,22 @@ std::string_view TValueReader::Take(std::size_t aCount) {
 }
 
 template <typename T>
-T TValueReader::ReadLittleEndian() {
-    const std::string_view bytes = Take(sizeof(T));
-    std::make_unsigned_t<T> bits = 0;
-    for (std::size_t i = sizeof(T); i-- > 0;) {
-        bits = static_cast<decltype(bits)>((bits << 8) | static_cast<unsigned char>(bytes[i]));
-    }
-    return static_cast<T>(bits);
+T TValueReader::TakeInteger() {
+    return ReadLittleEndian<T>(Take(sizeof(T)), 0);
 }
 
 TValueTag TValueReader::ReadTag() {
-    return static_cast<TValueTag>(ReadLittleEndian<std::uint8_t>());
+    return static_cast<TValueTag>(TakeInteger<std::uint8_t>());
 }
 
 std::int32_t TValueReader::ReadIntegerPayload(TValueTag aTag) {
     switch (aTag) {
     case TValueTag::Int8:
-        return ReadLittleEndian<std::int8_t>();
+        return TakeInteger<std::int8_t>();
     case TValueTag::Int16:
-        return ReadLittleEndian<std::int16_t>();
+        return TakeInteger<std::int16_t>();
     case TValueTag::Int32:
-        return ReadLittleEndian<std::int32_t>();
+        return TakeInteger<std::int32_t>();
     default:
         throw TValueReadError("an integer was expected");
     }
@@ -137,7 +124,7 @@ std::int32_t TValueReader::ReadInteger() {
 std::int64_t TValueReader::ReadInt64() {
     const TValueTag tag = ReadTag();
     if (tag == TValueTag::Int64) {
-        return ReadLittleEndian<std::int64_t>();
+        return TakeInteger<std::int64_t>();
     }
     if (!IsIntegerTag(tag)) {
         throw TValueReadError("a 64-bit integer was expected");
@@ -153,7 +140,7 @@ double TValueReader::ReadDouble() {
     if (tag != TValueTag::Double) {
         throw TValueReadError("a floating-point number was expected");
     }
-    const double value = std::bit_cast<double>(ReadLittleEndian<std::uint64_t>());
+    const double value = std::bit_cast<double>(TakeInteger<std::uint64_t>());
     if (!std::isfinite(value)) {
         throw TValueReadError("a floating-point number is not finite");
     }
@@ -163,14 +150,14 @@ double TValueReader::ReadDouble() {
 std::string TValueReader::ReadString() {
     switch (ReadTag()) {
     case TValueTag::String:
-        return platform::AnsiToUtf8(Take(ReadLittleEndian<std::uint8_t>()));
+        return platform::AnsiToUtf8(Take(TakeInteger<std::uint8_t>()));
     case TValueTag::LString:
-        return platform::AnsiToUtf8(Take(ReadLittleEndian<std::uint32_t>()));
+        return platform::AnsiToUtf8(Take(TakeInteger<std::uint32_t>()));
     case TValueTag::Utf8String:
         // Through UTF-16, so that malformed bytes become replacement characters.
-        return Utf16ToUtf8(Utf8ToUtf16(Take(ReadLittleEndian<std::uint32_t>())));
+        return Utf16ToUtf8(Utf8ToUtf16(Take(TakeInteger<std::uint32_t>())));
     case TValueTag::WString: {
-        const std::uint32_t units = ReadLittleEndian<std::uint32_t>();
+        const std::uint32_t units = TakeInteger<std::uint32_t>();
         const std::string_view bytes = Take(2 * static_cast<std::size_t>(units));
         std::u16string wide(units, u'\0');
         for (std::size_t i = 0; i < units; ++i) {

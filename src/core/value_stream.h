@@ -44,8 +44,6 @@ public:
 
 private:
     void WriteTag(TValueTag aTag);
-    template <typename T>
-    void WriteLittleEndian(T aValue);
 
     std::string fBytes;
 };
@@ -73,8 +71,9 @@ public:
 private:
     TValueTag ReadTag();
     std::string_view Take(std::size_t aCount);
+    // A little-endian integer of type T taken from the data.
     template <typename T>
-    T ReadLittleEndian();
+    T TakeInteger();
     // The integer payload of an integer tag already read.
     std::int32_t ReadIntegerPayload(TValueTag aTag);
 

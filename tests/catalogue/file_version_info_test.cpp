@@ -1,5 +1,6 @@
 #include "catalogue/file_version_info.h"
 
+#include "core/little_endian.h"
 #include "support/pe_samples.h"
 
 #include <gtest/gtest.h>
@@ -167,4 +168,55 @@ TEST(FileVersionInfoTest, LengthsThatRunPastTheBlockEndQuietly) {
     const std::string cut = block.substr(0, kStringTableOffset + 24 + 40);
     info.ParseVersionInfo(cut);
     EXPECT_EQ(info.StringFileInfo().CompanyName, "Piri");
+}
+
+TEST(FileVersionInfoTest, ValuesAreReadFromAlignedPositions) {
+    using namespace std::string_literals;
+    struct TCase {
+        const char* What;
+        std::u16string Value;
+        std::string Expected;
+    };
+    const TCase cases[] = {
+        // U+4E00 and U+0100 begin with a zero byte in little-endian order.
+        {"CJK first character", u"一二三", "一二三"},
+        {"Latin Extended first character", u"Ābc", "Ābc"},
+        {"empty value", u"", ""},
+        {"characters declared after the terminator", u"1.0\0\0"s, "1.0"},
+    };
+    for (const TCase& c : cases) {
+        TVersionBlockOptions options = SampleVersion();
+        options.Strings = {{u"Comments", c.Value},
+                           {u"CompanyName", u"Piriform Ltd"},
+                           {u"ProductVersion", u"5.06"}};
+        TFileVersionInfo info;
+        info.ParseVersionInfo(BuildVersionBlock(options));
+        EXPECT_EQ(info.StringFileInfo().Comments, c.Expected) << c.What;
+        EXPECT_EQ(info.StringFileInfo().CompanyName, "Piriform Ltd") << c.What;
+        EXPECT_EQ(info.StringFileInfo().ProductVersion, "5.06") << c.What;
+    }
+}
+
+TEST(FileVersionInfoTest, BlocksWhoseLengthsAreMultiplesOf256) {
+    // A growing first value moves every length word through a multiple of 256 (the
+    // last value is chosen so that the blocks end on a 32-bit boundary).
+    bool stringBlock = false;
+    bool table = false;
+    bool entry = false;
+    for (std::size_t size = 1; size <= 300; ++size) {
+        TVersionBlockOptions options = SampleVersion();
+        options.Strings = {{u"Comments", std::u16string(size, u'x')},
+                           {u"CompanyName", u"Piriform Ltd"},
+                           {u"ProductVersion", u"5.0.1"}};
+        const std::string block = BuildVersionBlock(options);
+        stringBlock = stringBlock || ReadWord(block, 92) % 256 == 0;
+        table = table || ReadWord(block, kStringTableOffset) % 256 == 0;
+        entry = entry || ReadWord(block, kStringTableOffset + 24) % 256 == 0;
+        TFileVersionInfo info;
+        info.ParseVersionInfo(block);
+        EXPECT_EQ(info.StringFileInfo().Comments.size(), size);
+        EXPECT_EQ(info.StringFileInfo().CompanyName, "Piriform Ltd") << size;
+        EXPECT_EQ(info.StringFileInfo().ProductVersion, "5.0.1") << size;
+    }
+    EXPECT_TRUE(stringBlock && table && entry);
 }
