@@ -59,8 +59,7 @@ std::string Machine() {
     std::string text = "Windows Registry Editor Version 5.00\n\n";
     for (int i = 0; i < kEntries; ++i) {
         const std::string name = "Program" + std::to_string(i);
-        text += "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\" +
-                name + "]\n\"DisplayName\"=\"" + name + "\"\n\"DisplayVersion\"=\"1.0\"\n\n";
+        text += test::UninstallRecordText(name, name, "1.0");
     }
     return test::Utf16LeWithBom(text);
 }

@@ -1,5 +1,5 @@
 #include "core/date_time.h"
-#include "support/catalogue_environment.h"
+#include "support/catalogue_sites.h"
 #include "support/loopback_server.h"
 #include "support/registry_fixtures.h"
 #include "support/run_process.h"
@@ -21,33 +21,13 @@ constexpr const char* kInstallerDate = "Wed, 01 May 2024 10:00:00 GMT";
 class CheckCommandTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        auto& s = fServer.Server();
-        const auto serve = [&s](const std::string& aPath, const std::string& aFixture) {
-            s.Get(aPath, [page = PageFixture(aFixture)](const httplib::Request&,
-                                                        httplib::Response& aResponse) {
-                aResponse.set_content(page, "text/html");
-            });
-        };
-        serve("/www.7-zip.org/", "7-zip/home.html");
-        serve("/www.piriform.com/auto", "ccleaner/auto.txt");
-        serve("/www.piriform.com/ccleaner/download/standard", "ccleaner/download_standard.html");
-        serve("/update.brivane.app/download/dernholt/version.json", "dernholt/version.json");
-        s.Get(R"(/.+\.(exe|msi))", [](const httplib::Request&, httplib::Response& aResponse) {
-            aResponse.set_header("Last-Modified", kInstallerDate);
-            aResponse.set_content(std::string(kInstallerSize, 'x'), "application/octet-stream");
-        });
+        ServeCatalogueSites(fServer.Server(), kInstallerSize, kInstallerDate);
         fServer.Start();
         fDir.Write("hosts.json", R"({"*": ")" + fServer.Origin() + R"(/{host}"})");
-        fDir.Write("machine.reg", Utf16LeWithBom("Windows Registry Editor Version 5.00\n\n" +
-                                                 Record("7-Zip", "7-Zip 15.14 (x64)", "15.14") +
-                                                 Record("Dernholt", "Dernholt", "2.4.1")));
-    }
-
-    static std::string Record(const std::string& aKey, const std::string& aName,
-                              const std::string& aVersion) {
-        return "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\" +
-               aKey + "]\n\"DisplayName\"=\"" + aName + "\"\n\"DisplayVersion\"=\"" + aVersion +
-               "\"\n\n";
+        fDir.Write("machine.reg",
+                   Utf16LeWithBom("Windows Registry Editor Version 5.00\n\n" +
+                                  UninstallRecordText("7-Zip", "7-Zip 15.14 (x64)", "15.14") +
+                                  UninstallRecordText("Dernholt", "Dernholt", "2.4.1")));
     }
 
     TProcessResult Check(std::vector<std::string> aArguments, bool aWithMachine = true) {

@@ -1,6 +1,6 @@
 #include "catalogue/catalogue_table.h"
 #include "net/host_map.h"
-#include "support/catalogue_environment.h"
+#include "support/catalogue_sites.h"
 #include "support/controller_fixture.h"
 
 #include <gtest/gtest.h>
@@ -14,23 +14,7 @@ using TNames = std::vector<std::string>;
 class TControllerCatalogueTest : public TControllerTest {
 protected:
     TControllerCatalogueTest() {
-        auto& s = fSites.Server();
-        for (const auto& [path, fixture] : {
-                 std::pair{"/www.7-zip.org/", "7-zip/home.html"},
-                 {"/www.piriform.com/auto", "ccleaner/auto.txt"},
-                 {"/www.piriform.com/ccleaner/download/standard",
-                  "ccleaner/download_standard.html"},
-                 {"/update.brivane.app/download/dernholt/version.json", "dernholt/version.json"},
-             }) {
-            s.Get(path, [page = PageFixture(fixture)](const httplib::Request&,
-                                                      httplib::Response& aResponse) {
-                aResponse.set_content(page, "text/html");
-            });
-        }
-        s.Get(R"(/.+\.exe)", [](const httplib::Request&, httplib::Response& aResponse) {
-            aResponse.set_header("Last-Modified", kInstallerDate);
-            aResponse.set_content(std::string(kInstallerSize, 'x'), "application/octet-stream");
-        });
+        ServeCatalogueSites(fSites.Server(), kInstallerSize, kInstallerDate);
         fSites.Start();
         net::SetHostMap(std::make_shared<const net::THostMap>(
             net::THostMap::Parse(R"({"*": ")" + fSites.Origin() + R"(/{host}"})", "test")));

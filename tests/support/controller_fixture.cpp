@@ -77,9 +77,7 @@ void TControllerTest::HoldPage(const std::string& aName, std::shared_future<void
 void TControllerTest::SetInstalled(const std::string& aName, const std::string& aVersion) {
     // Keys of their own: two records may carry the same name.
     fRegistryText +=
-        "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\App" +
-        std::to_string(++fInstalledCount) + "]\n\"DisplayName\"=\"" + aName +
-        "\"\n\"DisplayVersion\"=\"" + aVersion + "\"\n\n";
+        UninstallRecordText("App" + std::to_string(++fInstalledCount), aName, aVersion);
 }
 
 void TControllerTest::WriteStaticCache(const std::string& aName) {
