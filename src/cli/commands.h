@@ -45,4 +45,7 @@ void RegisterFetchCommand(CLI::App& aApp);
 // brivane-cli inventory [--registry PATH] [--json]
 void RegisterInventoryCommand(CLI::App& aApp);
 
+// brivane-cli check [NAME...] [--beta] [--shareware] [--registry PATH] [--hosts FILE] [--json]
+void RegisterCheckCommand(CLI::App& aApp);
+
 } // namespace brivane::cli

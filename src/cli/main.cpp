@@ -3,6 +3,7 @@
 #include "cli/commands.h"
 #include "core/version.h"
 #include "tasks/task_runtime.h"
+#include "tasks/waking_main_loop.h"
 
 #include <CLI/CLI.hpp>
 
@@ -11,7 +12,9 @@
 int main(int argc, char** argv) {
     using namespace brivane;
     // The main-thread loop and the default pool for background work, for the whole run.
-    TTaskRuntime runtime;
+    // The loop wakes for every procedure handed to it, so commands that run it serve
+    // their background work at once.
+    TTaskRuntime runtime(std::make_shared<TWakingMainLoop>());
     CLI::App app{"Brivane keeps the programs on this computer up to date.", "brivane-cli"};
     app.set_version_flag("--version", std::string("Brivane ") + kProgramVersion + " build " +
                                           std::to_string(kProgramBuild));
@@ -19,6 +22,7 @@ int main(int argc, char** argv) {
     cli::RegisterConfigCommand(app);
     cli::RegisterMatchCommand(app);
     cli::RegisterFetchCommand(app);
+    cli::RegisterCheckCommand(app);
     cli::RegisterInventoryCommand(app);
     cli::RegisterVersionOfCommand(app);
     cli::RegisterProbeCommand(app);

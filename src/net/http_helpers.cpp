@@ -47,12 +47,16 @@ std::string DecodeBodyText(const IHTTPResponse& aResponse, std::string aBody, in
     return DecodeCodePage(aBody, aCodePage);
 }
 
-std::string GetPageTextOnce(const std::string& aURL, int aCodePage,
+namespace {
+
+// The text of the body a request wrote into a memory stream (see GetPageText).
+template <typename TRequest>
+std::string RequestPageText(const TRequest& aRequest, int aCodePage,
                             const TResponseEvent& aOnResponse) {
     TMemoryContent body(kMaxTextBodySize);
     std::shared_ptr<IHTTPResponse> response;
     try {
-        response = CreateHTTPClient()->Get(aURL, &body);
+        response = aRequest(body);
     } catch (const std::exception&) {
         return {}; // a failed request is an expected outcome: no text
     }
@@ -63,6 +67,26 @@ std::string GetPageTextOnce(const std::string& aURL, int aCodePage,
         }
     }
     return DecodeBodyText(*response, body.Take(), aCodePage);
+}
+
+} // namespace
+
+std::string GetPageText(THTTPClient& aClient, const std::string& aURL, int aCodePage,
+                        const TResponseEvent& aOnResponse) {
+    return RequestPageText([&](TMemoryContent& aBody) { return aClient.Get(aURL, &aBody); },
+                           aCodePage, aOnResponse);
+}
+
+std::string PostPageText(THTTPClient& aClient, const std::string& aURL, std::string_view aFields,
+                         int aCodePage, const TResponseEvent& aOnResponse) {
+    return RequestPageText(
+        [&](TMemoryContent& aBody) { return aClient.Post(aURL, aFields, &aBody); }, aCodePage,
+        aOnResponse);
+}
+
+std::string GetPageTextOnce(const std::string& aURL, int aCodePage,
+                            const TResponseEvent& aOnResponse) {
+    return GetPageText(*CreateHTTPClient(), aURL, aCodePage, aOnResponse);
 }
 
 int ContentCodePage(const IHTTPResponse* aResponse) {

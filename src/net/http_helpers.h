@@ -9,6 +9,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <string_view>
 
 namespace brivane::net {
 
@@ -36,10 +37,18 @@ using TResponseEvent = std::function<void(const IHTTPResponse& aResponse)>;
 // for a body that does not decode and ECodePageError for an unknown code page.
 std::string DecodeBodyText(const IHTTPResponse& aResponse, std::string aBody, int aCodePage);
 
-// GETs aURL with a client of its own and returns the body as text, whatever the
-// status code. A failed request gives empty text and no call of aOnResponse;
-// otherwise aOnResponse (when given) sees the response first, its exceptions
-// dropped. A gzip body that does not decode throws EGzipError.
+// GETs aURL with aClient and returns the body (at most kMaxTextBodySize bytes) as
+// text, whatever the status code. A failed request gives empty text and no call of
+// aOnResponse; otherwise aOnResponse (when given) sees the response first, its
+// exceptions dropped. A gzip body that does not decode throws EGzipError.
+std::string GetPageText(THTTPClient& aClient, const std::string& aURL, int aCodePage,
+                        const TResponseEvent& aOnResponse = {});
+
+// The same for a form post of name=value lines (see THTTPClient::Post).
+std::string PostPageText(THTTPClient& aClient, const std::string& aURL, std::string_view aFields,
+                         int aCodePage, const TResponseEvent& aOnResponse = {});
+
+// GetPageText with a client of its own.
 std::string GetPageTextOnce(const std::string& aURL, int aCodePage,
                             const TResponseEvent& aOnResponse = {});
 

@@ -36,6 +36,13 @@ std::filesystem::path WriteWindows10Export(const std::filesystem::path& aPath) {
     return aPath;
 }
 
+std::string UninstallRecordText(const std::string& aKey, const std::string& aDisplayName,
+                                const std::string& aDisplayVersion) {
+    return "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\" + aKey +
+           "]\n\"DisplayName\"=\"" + aDisplayName + "\"\n\"DisplayVersion\"=\"" + aDisplayVersion +
+           "\"\n\n";
+}
+
 std::shared_ptr<platform::IRegistry> WineRegistry(const std::string& aSystemReg,
                                                   const std::optional<std::string>& aUserReg) {
     auto store = std::make_shared<TRegistryStore>();

@@ -20,6 +20,10 @@ std::string Utf16LeWithBom(std::string_view aUtf8);
 // The Windows 10 export fixture in regedit's own encoding, written to aPath.
 std::filesystem::path WriteWindows10Export(const std::filesystem::path& aPath);
 
+// One uninstall record of the local machine in regedit's export text (version 5.00).
+std::string UninstallRecordText(const std::string& aKey, const std::string& aDisplayName,
+                                const std::string& aDisplayVersion);
+
 // Registries made from file texts.
 std::shared_ptr<platform::IRegistry> WineRegistry(const std::string& aSystemReg,
                                                   const std::optional<std::string>& aUserReg = {});

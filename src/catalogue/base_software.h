@@ -1,0 +1,130 @@
+#pragma once
+// TBaseSoftware: the base of every catalogue entry. It holds what every entry has
+// in common (its description, the installed copy picked from the inventory, the
+// latest version found online and where to download it) and runs the online
+// check. Each program's definition derives from it and overrides a few virtual
+// operations: always GetCheckedParams and GetCategory.
+//
+// An entry has no lock: the controller never runs two of Init, Check and
+// RefreshCurrentVersion on one entry at once. Entries of different programs run
+// in parallel; each owns its HTTP client.
+
+#include "catalogue/application_item.h"
+#include "catalogue/base_software_info.h"
+#include "catalogue/checked_params.h"
+#include "core/date_time.h"
+#include "core/globals.h"
+#include "core/nullable.h"
+#include "core/program_info.h"
+#include "core/tuple.h"
+#include "net/code_page.h"
+#include "net/http_client.h"
+#include "net/http_helpers.h"
+#include "platform/windows_paths.h"
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+
+namespace brivane {
+
+// The last-modified date and the length of a remote file.
+using TRemoteFileDateSize = ITuple<TDateTime, std::int64_t>;
+
+class TBaseSoftware {
+public:
+    // The entry of the program displayed as aName, not yet initialised.
+    explicit TBaseSoftware(std::string aName);
+    virtual ~TBaseSoftware();
+    TBaseSoftware(const TBaseSoftware&) = delete;
+    TBaseSoftware& operator=(const TBaseSoftware&) = delete;
+
+    // Prepares the entry once the inventory has been read: finds the installed
+    // copy and its version and icon, forgets what an earlier check found.
+    void Init();
+
+    // Asks online for the latest version, its installer and the installer's date
+    // and size. Never raises: a failure keeps what was assigned before it.
+    void Check(bool aCheckBetaVersion, TLanguage aLanguage);
+
+    // Finds the installed copy again, after the inventory was read anew.
+    void RefreshCurrentVersion();
+
+    // Compares dotted versions over aDigits components: positive when aCurrent is
+    // newer, negative when aAvailable is (see CompareVersionNumbers).
+    virtual int CompareVersions(const std::string& aCurrent, const std::string& aAvailable,
+                                int aDigits);
+
+    // The record shown in the lists and written to the cache, completed from the
+    // cache where this run knows nothing yet.
+    TProgramInfo MakeProgramInfo() const;
+
+    const std::string& AvailableVersion() const { return fAvailableVersion; }
+    const std::string& CurrentVersion() const { return fCurrentVersion; }
+    TDateTime UpdateDate() const { return fUpdateDate; }
+    std::int64_t Size() const { return fSize; }
+    const std::string& DownloadURL() const { return fDownloadURL; }
+    const std::string& DownloadReferer() const { return fDownloadReferer; }
+    bool IsBeta() const { return fIsBeta; }
+    const TBaseSoftwareInfo& Info() const { return *fInfo; }
+    bool IsInstalled() const { return GetIsInstalled(); }
+
+    // Applies the program's user agent and the default request headers of
+    // browser-like clients to aClient; nothing for none. Server certificates stay
+    // verified.
+    static void SetupHTTPClient(net::THTTPClient* aClient);
+
+protected:
+    // The online check proper: fills aParams, which the base sets to nothing found.
+    virtual void GetCheckedParams(bool aCheckBetaVersion, TLanguage aLanguage,
+                                  TCheckedParams& aParams);
+    // The installed version: the inventory's by default.
+    virtual std::string GetCurrentVersion();
+    virtual bool GetIsInstalled() const;
+    // Where the installed program's icon is: the inventory's by default.
+    virtual std::string GetIconLocation();
+    virtual TSoftwareCategory GetCategory();
+    virtual TSoftwareLicense GetLicense();
+    // Picks the installed copy from the inventory: by default the application
+    // named like the entry (letter case aside) with the highest version.
+    virtual void FindApplication();
+    // The last-modified date and length the server gives for aURL (zero date and
+    // zero size when it gives none): HEAD, else a GET whose body is not read.
+    virtual TRemoteFileDateSize GetRemoteFileInfo(const std::string& aURL);
+
+    // A page as text, fetched with the entry's client: gzip decoded, converted from
+    // aCodePage. Empty when the request fails; aOnResponse sees the response first
+    // (its exceptions are dropped). A gzip body that does not decode raises.
+    std::string GetPageText(const std::string& aURL, int aCodePage = net::kCodePageUtf8,
+                            const net::TResponseEvent& aOnResponse = {});
+    // The same for a form post of name=value lines separated by CR LF.
+    std::string PostPageText(const std::string& aURL, std::string_view aFields,
+                             const net::TResponseEvent& aOnResponse = {},
+                             int aCodePage = net::kCodePageUtf8);
+
+    // The installed programs' files, named by Windows paths.
+    static platform::TWindowsPathResolver Files();
+    // "%d.%d.%d.%d" of an executable's file version; empty without one.
+    static std::string GetFileVersion(std::string_view aFileName);
+    // The icon of an icon location ("path" or "path,index"); empty when nothing
+    // could be extracted; an empty location gives the default application icon.
+    static TIconFile LoadIconFromLocation(std::string_view aLocation);
+    // Nothing when the program is not installed.
+    std::optional<TIconFile> GetInstalledIcon();
+
+    void SetIsBeta(bool aValue) { fIsBeta = aValue; }
+
+    std::string fAvailableVersion;
+    std::string fCurrentVersion;
+    TDateTime fUpdateDate = kZeroDate;
+    std::string fDownloadURL;
+    std::string fDownloadReferer;
+    std::int64_t fSize = kZeroSize;
+    bool fIsBeta = false;
+    std::unique_ptr<TBaseSoftwareInfo> fInfo;
+    Nullable<TApplicationItem> fApplication;
+    std::unique_ptr<net::THTTPClient> fHTTP;
+};
+
+} // namespace brivane

@@ -1,0 +1,31 @@
+#include "catalogue/definition_helpers.h"
+
+namespace brivane {
+
+std::string GroupText(const IMatch& aMatch, int aIndex) {
+    return aMatch.Groups()->Item(aIndex)->Value();
+}
+
+std::string AbsoluteLink(std::string_view aSiteBase, std::string_view aLink) {
+    if (aLink.starts_with("//")) {
+        return "http:" + std::string(aLink);
+    }
+    if (aLink.starts_with("http")) {
+        return std::string(aLink);
+    }
+    std::string result(aSiteBase);
+    if (!aLink.starts_with("/")) {
+        result += '/';
+    }
+    return result += aLink;
+}
+
+std::string JoinWindowsPath(std::string_view aPath, std::string_view aFileName) {
+    std::string result(aPath);
+    if (!result.empty() && result.back() != '\\' && result.back() != '/') {
+        result += '\\';
+    }
+    return result += aFileName;
+}
+
+} // namespace brivane

@@ -1,0 +1,203 @@
+// brivane-cli check: the program's start sequence without its window. It reads the
+// inventory, checks the installed catalogue entries (the update pass), checks the others
+// (the library pass) to the end and prints the Updates, Actuals and Library lists.
+
+#include "catalogue/base_software.h"
+#include "catalogue/catalogue_table.h"
+#include "cli/commands.h"
+#include "cli/console_view.h"
+#include "cli/hosts_option.h"
+#include "cli/output.h"
+#include "cli/progress_bar.h"
+#include "core/controller.h"
+#include "core/localization.h"
+#include "core/settings.h"
+#include "core/unicode.h"
+#include "platform/files.h"
+#include "platform/folders.h"
+#include "platform/registry_source.h"
+#include "tasks/main_thread.h"
+#include "tasks/waking_main_loop.h"
+
+#include <CLI/CLI.hpp>
+#include <unistd.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <iostream>
+#include <memory>
+
+namespace brivane::cli {
+
+namespace {
+
+struct TCheckOptions {
+    std::vector<std::string> Names;
+    bool Beta = false;
+    bool Shareware = false;
+    std::string Registry;
+    std::string Hosts;
+    bool Json = false;
+};
+
+// The settings of this run: the stored ones with the command line's on top, in a
+// store of its own, so that nothing the run sets reaches the user's settings file.
+class TRunSettings {
+public:
+    TRunSettings(const TConfig& aStored, const TCheckOptions& aOptions)
+        : fFolder(platform::GetTempFolder() / ("brivane-check-" + std::to_string(getpid()))) {
+        const auto file = fFolder / "Config.dat";
+        platform::WriteFileAtomically(file, aStored.Snapshot().dump());
+        fConfig = std::make_shared<TConfig>(file);
+        if (aOptions.Beta) {
+            fConfig->SetBoolean(kAllowBeta, true);
+        }
+        if (aOptions.Shareware) {
+            fConfig->SetBoolean(kAllowShareware, true);
+        }
+    }
+    ~TRunSettings() {
+        std::error_code error;
+        std::filesystem::remove_all(fFolder, error);
+    }
+    TRunSettings(const TRunSettings&) = delete;
+    TRunSettings& operator=(const TRunSettings&) = delete;
+
+    const std::shared_ptr<TConfig>& Config() const { return fConfig; }
+
+private:
+    std::filesystem::path fFolder;
+    std::shared_ptr<TConfig> fConfig;
+};
+
+const char* CategoryName(TSoftwareCategory aCategory) {
+    static constexpr const char* kNames[] = {
+        "scUnknown",  "scGraphics", "scMultimedia",  "scInternetNetwork",  "scSystem",
+        "scSecurity", "scOffice",   "scDevelopment", "scScienceEducation",
+    };
+    return aCategory < std::size(kNames) ? kNames[aCategory] : "scUnknown";
+}
+
+std::string DownloadURL(const TController& aController, const std::string& aName) {
+    const auto* software = aController.GetSoftwareByName(aName);
+    return software ? software->DownloadURL() : std::string();
+}
+
+nlohmann::ordered_json RowsJson(const TController& aController,
+                                const std::vector<TListRow>& aRows) {
+    auto rows = nlohmann::ordered_json::array();
+    for (const auto& row : aRows) {
+        const auto& item = row.Item;
+        rows.push_back({
+            {"Name", item.Name},
+            {"CurrentVersion", item.CurrentVersion},
+            {"AvailableVersion", item.AvailableVersion},
+            {"UpdateDate", item.UpdateDate == kZeroDate
+                               ? nlohmann::ordered_json(nullptr)
+                               : nlohmann::ordered_json(FormatIsoDateTime(item.UpdateDate))},
+            {"InformationRu", item.InformationRu},
+            {"InformationEn", item.InformationEn},
+            {"Size", item.Size},
+            {"Category", CategoryName(item.Category)},
+            {"DownloadURL", DownloadURL(aController, item.Name)},
+        });
+    }
+    return rows;
+}
+
+void PrintList(const char* aTitle, const std::vector<TListRow>& aRows) {
+    std::cout << aTitle << " (" << aRows.size() << ")\n";
+    if (aRows.empty()) {
+        return;
+    }
+    TTable table({"Name", "Installed", "Available", "Size", "Date"});
+    for (const auto& row : aRows) {
+        const auto& item = row.Item;
+        std::string date = item.UpdateDate == kZeroDate ? "" : FormatIsoDateTime(item.UpdateDate);
+        std::replace(date.begin(), date.end(), 'T', ' ');
+        table.AddRow({item.Name, item.CurrentVersion, item.AvailableVersion,
+                      item.Size == kZeroSize ? "" : item.SizeAsString(CurrentLanguage.load()),
+                      date});
+    }
+    table.Print(std::cout);
+}
+
+void PrintLists(const TController& aController, const TConsoleView& aView, bool aJson) {
+    if (aJson) {
+        PrintJson(std::cout, {{"updates", RowsJson(aController, aView.Updates())},
+                              {"actuals", RowsJson(aController, aView.Actuals())},
+                              {"library", RowsJson(aController, aView.Programs())}});
+        return;
+    }
+    PrintList("Updates", aView.Updates());
+    std::cout << '\n';
+    PrintList("Actuals", aView.Actuals());
+    std::cout << '\n';
+    PrintList("Library", aView.Programs());
+}
+
+// Every name must be a catalogue entry's, in any letter case.
+void CheckNames(const TController& aController, const std::vector<std::string>& aNames) {
+    const auto catalogue = aController.GetSoftwareList();
+    for (const auto& name : aNames) {
+        if (std::none_of(catalogue.begin(), catalogue.end(), [&name](const auto* aSoftware) {
+                return SameText(aSoftware->Info().Name(), name);
+            })) {
+            throw TCliError("Not in the catalogue: " + name);
+        }
+    }
+}
+
+void RunCheck(const TCheckOptions& aOptions) {
+    ApplyHostsOption(aOptions.Hosts);
+    if (!aOptions.Registry.empty()) {
+        std::error_code error;
+        if (!std::filesystem::exists(aOptions.Registry, error)) {
+            throw TCliError("No registry file or Wine prefix at " + aOptions.Registry);
+        }
+        platform::SetRegistryPathOverride(aOptions.Registry);
+    }
+    const TConfig stored;
+    InitLocalization(stored);
+    const TRunSettings settings(stored, aOptions);
+
+    TProgressBar bar(std::cerr, TProgressBar::StandardErrorIsTerminal());
+    const auto loop = std::dynamic_pointer_cast<TWakingMainLoop>(MainThreadDispatcher());
+    if (!loop) {
+        throw std::logic_error("check needs the waking main loop of brivane-cli");
+    }
+    TConsoleView view(bar);
+    TControllerOptions options;
+    options.Config = settings.Config();
+    options.CatalogueFilter = aOptions.Names;
+    TController controller(std::move(options));
+    RegisterCatalogue(controller);
+    CheckNames(controller, aOptions.Names);
+
+    controller.HandleOnStart(view);
+    if (!loop->RunUntil([&controller] { return controller.Idle(); },
+                        std::chrono::milliseconds(50))) {
+        throw TCliError("The check was interrupted", kExitFailure);
+    }
+    bar.Clear();
+    PrintLists(controller, view, aOptions.Json);
+}
+
+} // namespace
+
+void RegisterCheckCommand(CLI::App& aApp) {
+    auto options = std::make_shared<TCheckOptions>();
+    auto* command = aApp.add_subcommand(
+        "check", "Check the installed programs and the catalogue online and list the results");
+    command->add_option("NAME", options->Names,
+                        "check only these catalogue programs (any letter case)");
+    command->add_flag("--beta", options->Beta, "offer pre-release versions (this run only)");
+    command->add_flag("--shareware", options->Shareware, "show paid programs (this run only)");
+    command->add_option("--registry", options->Registry,
+                        "a Wine prefix folder or an exported .reg file to read");
+    AddHostsOption(*command, options->Hosts);
+    command->add_flag("--json", options->Json, "print the three lists as JSON");
+    command->callback([options] { RunCheck(*options); });
+}
+
+} // namespace brivane::cli

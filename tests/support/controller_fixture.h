@@ -1,0 +1,91 @@
+#pragma once
+// A controller under test: a data folder of its own, the task runtime with the test
+// thread as main thread, a loopback server with one page per catalogue entry and an
+// installer behind each, a registry made from the installed programs the test names,
+// and the recording view.
+
+#include "core/controller.h"
+#include "core/settings.h"
+#include "support/loopback_server.h"
+#include "support/page_software.h"
+#include "support/recording_view.h"
+#include "support/temp_dir.h"
+#include "tasks/task_runtime.h"
+#include "tasks/waking_main_loop.h"
+
+#include <gtest/gtest.h>
+
+#include <future>
+#include <map>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <vector>
+
+namespace brivane::test {
+
+// The installer every page points at: its date and length as the server gives them.
+inline constexpr std::int64_t kInstallerSize = 4321;
+inline constexpr const char* kInstallerDate = "Wed, 01 May 2024 10:00:00 GMT";
+
+class TControllerTest : public ::testing::Test {
+protected:
+    TControllerTest();
+    ~TControllerTest() override;
+
+    // What the entry's page offers: a version (another one when beta versions are
+    // asked for), or, with aStatus other than 200, an error.
+    void SetPage(const std::string& aName, const std::string& aVersion,
+                 const std::string& aBetaVersion = {}, int aStatus = 200);
+    // The page answers only once aGate is ready.
+    void HoldPage(const std::string& aName, std::shared_future<void> aGate);
+    // An installed program in the inventory.
+    void SetInstalled(const std::string& aName, const std::string& aVersion);
+    // A static cache file beside the test program, so that the entry reads its caches.
+    void WriteStaticCache(const std::string& aName);
+
+    // Entries to register when the controller starts, in this order.
+    TPageSoftware* AddEntry(const std::string& aName, TSoftwareLicense aLicense = slFreeware);
+    TPageSoftware* AddEntry(std::unique_ptr<TPageSoftware> aEntry);
+    // The address of the entry's page (names are letters, digits and hyphens).
+    std::string PageURL(const std::string& aName) const;
+
+    // Makes the controller and registers the entries.
+    void MakeController(TControllerOptions aOptions = {});
+    // MakeController, then calls the start hook with the view
+    // and waits until the start sequence and the library pass have ended.
+    void Start(TControllerOptions aOptions = {});
+    // Runs the main loop until the controller is idle / until aDone holds.
+    void WaitIdle();
+    void RunUntil(const std::function<bool()>& aDone);
+
+    static std::vector<std::string> Names(const std::vector<TListRow>& aRows);
+    std::filesystem::path DynamicCacheFile(const std::string& aName) const;
+
+    TTempDir fData;
+    TScopedEnv fDataHome;
+    TScopedEnv fLocale{"LC_ALL", "C"};
+    std::shared_ptr<TWakingMainLoop> fLoop = std::make_shared<TWakingMainLoop>();
+    TTaskRuntime fRuntime{fLoop};
+    TLoopbackServer fServer;
+    std::shared_ptr<TConfig> fConfig;
+    TRecordingView fView;
+    std::unique_ptr<TController> fController;
+
+private:
+    struct TPage {
+        std::string Version;
+        std::string BetaVersion;
+        int Status = 200;
+        std::shared_future<void> Gate;
+    };
+
+    std::mutex fPagesLock; // the server's threads read the pages
+    std::map<std::string, TPage> fPages;
+    std::string fRegistryText = "Windows Registry Editor Version 5.00\n\n";
+    int fInstalledCount = 0;
+    std::vector<std::unique_ptr<TPageSoftware>> fPending;
+    std::vector<std::filesystem::path> fStaticCaches;
+};
+
+} // namespace brivane::test
