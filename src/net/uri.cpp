@@ -1,5 +1,6 @@
 #include "net/uri.h"
 
+#include "core/hex.h"
 #include "net/net_errors.h"
 #include "net/net_headers.h"
 
@@ -85,19 +86,6 @@ TCurlUrl NewHandle() {
         throw std::bad_alloc();
     }
     return handle;
-}
-
-int HexValue(char aChar) {
-    if (aChar >= '0' && aChar <= '9') {
-        return aChar - '0';
-    }
-    if (aChar >= 'a' && aChar <= 'f') {
-        return aChar - 'a' + 10;
-    }
-    if (aChar >= 'A' && aChar <= 'F') {
-        return aChar - 'A' + 10;
-    }
-    return -1;
 }
 
 } // namespace
@@ -194,9 +182,10 @@ std::string URLDecode(std::string_view aText) {
         const char c = aText[i];
         if (c == '+') {
             result += ' ';
-        } else if (c == '%' && i + 2 < aText.size() && HexValue(aText[i + 1]) >= 0 &&
-                   HexValue(aText[i + 2]) >= 0) {
-            result += static_cast<char>(HexValue(aText[i + 1]) * 16 + HexValue(aText[i + 2]));
+        } else if (c == '%' && i + 2 < aText.size() && HexDigitValue(aText[i + 1]) >= 0 &&
+                   HexDigitValue(aText[i + 2]) >= 0) {
+            result +=
+                static_cast<char>(HexDigitValue(aText[i + 1]) * 16 + HexDigitValue(aText[i + 2]));
             i += 2;
         } else {
             result += c;

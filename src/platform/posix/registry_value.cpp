@@ -1,5 +1,6 @@
 #include "platform/posix/registry_value.h"
 
+#include "core/hex.h"
 #include "core/unicode.h"
 #include "platform/code_page.h"
 
@@ -24,19 +25,6 @@ std::string_view Trim(std::string_view aText) {
     return aText;
 }
 
-int HexDigit(char c) {
-    if (c >= '0' && c <= '9') {
-        return c - '0';
-    }
-    if (c >= 'a' && c <= 'f') {
-        return c - 'a' + 10;
-    }
-    if (c >= 'A' && c <= 'F') {
-        return c - 'A' + 10;
-    }
-    return -1;
-}
-
 // Up to aMaxDigits hex digits at the start of aText; nothing without any or when
 // more follow.
 std::optional<std::uint64_t> ParseHexNumber(std::string_view aText, std::size_t aMaxDigits) {
@@ -45,7 +33,7 @@ std::optional<std::uint64_t> ParseHexNumber(std::string_view aText, std::size_t 
     }
     std::uint64_t value = 0;
     for (const char c : aText) {
-        const int digit = HexDigit(c);
+        const int digit = HexDigitValue(c);
         if (digit < 0) {
             return std::nullopt;
         }
@@ -99,8 +87,8 @@ std::string WineUnescape(std::string_view aText) {
             ++i;
             std::size_t digits = 0;
             char16_t unit = 0;
-            while (digits < 4 && i < aText.size() && HexDigit(aText[i]) >= 0) {
-                unit = static_cast<char16_t>(unit * 16 + HexDigit(aText[i]));
+            while (digits < 4 && i < aText.size() && HexDigitValue(aText[i]) >= 0) {
+                unit = static_cast<char16_t>(unit * 16 + HexDigitValue(aText[i]));
                 ++i, ++digits;
             }
             appendUnit(digits > 0 ? unit : u'x');
@@ -252,13 +240,13 @@ std::optional<std::string> ParseHexBytes(std::string_view aPayload) {
     };
     skipGaps();
     while (i < aPayload.size()) {
-        const int high = HexDigit(aPayload[i]);
+        const int high = HexDigitValue(aPayload[i]);
         if (high < 0) {
             return std::nullopt;
         }
         int value = high;
-        if (++i < aPayload.size() && HexDigit(aPayload[i]) >= 0) {
-            value = value * 16 + HexDigit(aPayload[i]);
+        if (++i < aPayload.size() && HexDigitValue(aPayload[i]) >= 0) {
+            value = value * 16 + HexDigitValue(aPayload[i]);
             ++i;
         }
         bytes += static_cast<char>(value);
