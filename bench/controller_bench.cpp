@@ -4,9 +4,9 @@
 // start hook to the lists over the ideal of four workers that only wait for answers,
 // 160 × 2 × 50 ms / 4 (target: at most 1.15).
 
-#include "core/basic_main_view.h"
-#include "core/controller.h"
-#include "core/settings.h"
+#include "app/basic_main_view.h"
+#include "app/controller.h"
+#include "app/settings.h"
 #include "support/loopback_server.h"
 #include "support/page_software.h"
 #include "support/registry_fixtures.h"

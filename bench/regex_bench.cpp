@@ -5,8 +5,8 @@
 // facade time / bare time (target: at most 1.2). "utf8_ratio" is the same for a
 // caller that hands the page over as UTF-8 text on every call.
 
-#include "core/unicode.h"
-#include "net/regex.h"
+#include "base/unicode.h"
+#include "regex/regex.h"
 
 #include <benchmark/benchmark.h>
 #include <pcre2.h>

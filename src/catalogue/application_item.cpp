@@ -1,6 +1,6 @@
 #include "catalogue/application_item.h"
 
-#include "core/unicode.h"
+#include "base/unicode.h"
 
 namespace brivane {
 

@@ -1,7 +1,6 @@
 #include "catalogue/base_software.h"
 
 #include "catalogue/version_compare.h"
-#include "core/controller.h"
 #include "platform/executable_files.h"
 
 #include <cmath>
@@ -128,12 +127,8 @@ TProgramInfo TBaseSoftware::MakeProgramInfo() const {
 }
 
 void TBaseSoftware::SetupHTTPClient(net::THTTPClient* aClient) {
-    if (aClient == nullptr) {
-        return;
-    }
-    aClient->SetUserAgent(kProgramName);
-    for (const auto& header : net::DefaultRequestHeaders()) {
-        aClient->SetCustomHeader(header.Name, header.Value);
+    if (aClient != nullptr) {
+        net::SetupHTTPClient(*aClient);
     }
 }
 
@@ -162,11 +157,7 @@ TSoftwareLicense TBaseSoftware::GetLicense() {
 }
 
 void TBaseSoftware::FindApplication() {
-    const TController* controller = Controller();
-    if (controller == nullptr) {
-        return;
-    }
-    const auto items = controller->GetApplicationsByName(fInfo->Name());
+    const auto items = Context().GetApplicationsByName(fInfo->Name());
     if (items.empty()) {
         return;
     }
@@ -222,15 +213,11 @@ std::string TBaseSoftware::PostPageText(const std::string& aURL, std::string_vie
     return net::PostPageText(*fHTTP, aURL, aFields, aCodePage, aOnResponse);
 }
 
-platform::TWindowsPathResolver TBaseSoftware::Files() {
-    return platform::CurrentWindowsPathResolver();
-}
-
-std::string TBaseSoftware::GetFileVersion(std::string_view aFileName) {
+std::string TBaseSoftware::GetFileVersion(std::string_view aFileName) const {
     return platform::GetFileVersion(Files(), aFileName);
 }
 
-TIconFile TBaseSoftware::LoadIconFromLocation(std::string_view aLocation) {
+TIconFile TBaseSoftware::LoadIconFromLocation(std::string_view aLocation) const {
     return platform::LoadIconFromLocation(Files(), aLocation);
 }
 

@@ -9,14 +9,15 @@
 // RefreshCurrentVersion on one entry at once. Entries of different programs run
 // in parallel; each owns its HTTP client.
 
+#include "base/date_time.h"
+#include "base/nullable.h"
+#include "base/tuple.h"
 #include "catalogue/application_item.h"
 #include "catalogue/base_software_info.h"
+#include "catalogue/catalogue_context.h"
 #include "catalogue/checked_params.h"
-#include "core/date_time.h"
-#include "core/globals.h"
-#include "core/nullable.h"
-#include "core/program_info.h"
-#include "core/tuple.h"
+#include "catalogue/program_info.h"
+#include "catalogue/software_types.h"
 #include "net/code_page.h"
 #include "net/http_client.h"
 #include "net/http_helpers.h"
@@ -39,6 +40,10 @@ public:
     virtual ~TBaseSoftware();
     TBaseSoftware(const TBaseSoftware&) = delete;
     TBaseSoftware& operator=(const TBaseSoftware&) = delete;
+
+    // The machine the entry looks at (installed applications, system facts, files);
+    // until one is given, an empty machine. It must outlive the entry's operations.
+    void SetContext(ICatalogueContext& aContext) { fContext = &aContext; }
 
     // Prepares the entry once the inventory has been read: finds the installed
     // copy and its version and icon, forgets what an earlier check found.
@@ -103,13 +108,14 @@ protected:
                              const net::TResponseEvent& aOnResponse = {},
                              int aCodePage = net::kCodePageUtf8);
 
+    ICatalogueContext& Context() const { return *fContext; }
     // The installed programs' files, named by Windows paths.
-    static platform::TWindowsPathResolver Files();
+    platform::TWindowsPathResolver Files() const { return fContext->Files(); }
     // "%d.%d.%d.%d" of an executable's file version; empty without one.
-    static std::string GetFileVersion(std::string_view aFileName);
+    std::string GetFileVersion(std::string_view aFileName) const;
     // The icon of an icon location ("path" or "path,index"); empty when nothing
     // could be extracted; an empty location gives the default application icon.
-    static TIconFile LoadIconFromLocation(std::string_view aLocation);
+    TIconFile LoadIconFromLocation(std::string_view aLocation) const;
     // Nothing when the program is not installed.
     std::optional<TIconFile> GetInstalledIcon();
 
@@ -125,6 +131,9 @@ protected:
     std::unique_ptr<TBaseSoftwareInfo> fInfo;
     Nullable<TApplicationItem> fApplication;
     std::unique_ptr<net::THTTPClient> fHTTP;
+
+private:
+    ICatalogueContext* fContext = &EmptyCatalogueContext();
 };
 
 } // namespace brivane

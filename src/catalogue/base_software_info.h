@@ -3,8 +3,8 @@
 // name, licence, category, descriptions, the icon of the installed program and
 // what the cache files remember of it.
 
-#include "core/globals.h"
-#include "core/program_info.h"
+#include "catalogue/program_info.h"
+#include "catalogue/software_types.h"
 
 #include <optional>
 #include <string>

@@ -1,7 +1,6 @@
 #include "catalogue/catalogue_table.h"
 
 #include "catalogue/base_software.h"
-#include "core/controller.h"
 
 namespace brivane {
 
@@ -24,12 +23,6 @@ std::span<const TSoftwareFactory> CatalogueFactories() {
     static constexpr TSoftwareFactory kFactories[] = {BRIVANE_CATALOGUE(BRIVANE_FACTORY)};
 #undef BRIVANE_FACTORY
     return kFactories;
-}
-
-void RegisterCatalogue(TController& aController) {
-    for (const TSoftwareFactory factory : CatalogueFactories()) {
-        aController.RegisterSoftware(factory());
-    }
 }
 
 } // namespace brivane

@@ -8,15 +8,11 @@
 namespace brivane {
 
 class TBaseSoftware;
-class TController;
 
 // Makes one program's entry with its display name.
 using TSoftwareFactory = std::unique_ptr<TBaseSoftware> (*)();
 
 // Every entry's factory, in catalogue order.
 std::span<const TSoftwareFactory> CatalogueFactories();
-
-// Makes every entry and registers it with aController, in catalogue order.
-void RegisterCatalogue(TController& aController);
 
 } // namespace brivane

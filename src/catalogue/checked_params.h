@@ -1,7 +1,7 @@
 #pragma once
 // TCheckedParams: what one online check of a catalogue entry found.
 
-#include "core/date_time.h"
+#include "base/date_time.h"
 
 #include <string>
 

@@ -1,7 +1,7 @@
 #pragma once
 // Small operations the catalogue's definitions are written with.
 
-#include "net/regex.h"
+#include "regex/regex.h"
 
 #include <memory>
 #include <string>

@@ -2,8 +2,8 @@
 
 #include "net/code_page.h"
 #include "net/http_helpers.h"
-#include "net/regex.h"
 #include "net/uri.h"
+#include "regex/regex.h"
 
 #include <optional>
 

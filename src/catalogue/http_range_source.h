@@ -2,7 +2,7 @@
 // A remote file read through HTTP range requests, each a GET with a "Range" header on
 // a client of the source's own.
 
-#include "platform/byte_range_source.h"
+#include "pe/byte_range_source.h"
 
 #include <memory>
 #include <string>

@@ -1,6 +1,6 @@
 #include "catalogue/product_code.h"
 
-#include "net/regex.h"
+#include "regex/regex.h"
 
 namespace brivane {
 

@@ -1,7 +1,7 @@
 #include "catalogue/remote_file_info.h"
 
 #include "catalogue/http_range_source.h"
-#include "catalogue/resource_tree.h"
+#include "pe/resource_tree.h"
 
 #include <limits>
 

@@ -3,10 +3,10 @@
 // headers, the resource directory and the version resource come in through a handful
 // of range requests.
 
-#include "catalogue/executable_icons.h"
-#include "catalogue/executable_reader.h"
-#include "catalogue/file_version_info.h"
-#include "platform/byte_range_source.h"
+#include "pe/byte_range_source.h"
+#include "pe/executable_icons.h"
+#include "pe/executable_reader.h"
+#include "pe/file_version_info.h"
 
 #include <cstdint>
 #include <memory>

@@ -1,7 +1,7 @@
 #include "catalogue/software_information.h"
 
+#include "base/unicode.h"
 #include "catalogue/product_code.h"
-#include "core/unicode.h"
 #include "platform/system_facts.h"
 
 #include <optional>

@@ -1,6 +1,6 @@
 #include "catalogue/version_compare.h"
 
-#include "net/regex.h"
+#include "regex/regex.h"
 
 #include <charconv>
 #include <cstdint>

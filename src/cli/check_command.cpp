@@ -2,6 +2,10 @@
 // inventory, checks the installed catalogue entries (the update pass), checks the others
 // (the library pass) to the end and prints the Updates, Actuals and Library lists.
 
+#include "app/controller.h"
+#include "app/localization.h"
+#include "app/settings.h"
+#include "base/unicode.h"
 #include "catalogue/base_software.h"
 #include "catalogue/catalogue_table.h"
 #include "cli/commands.h"
@@ -9,10 +13,6 @@
 #include "cli/hosts_option.h"
 #include "cli/output.h"
 #include "cli/progress_bar.h"
-#include "core/controller.h"
-#include "core/localization.h"
-#include "core/settings.h"
-#include "core/unicode.h"
 #include "platform/files.h"
 #include "platform/folders.h"
 #include "platform/registry_source.h"

@@ -1,9 +1,9 @@
 // brivane-cli config: shows and changes the settings store of the per-user data folder.
 
+#include "app/localization.h"
+#include "app/settings.h"
 #include "cli/commands.h"
 #include "cli/output.h"
-#include "core/localization.h"
-#include "core/settings.h"
 
 #include <CLI/CLI.hpp>
 

@@ -3,8 +3,8 @@
 // shows the progress of the check passes on a progress bar: the update pass as the
 // controller reports it, then the library pass as its rows are replaced.
 
+#include "app/basic_main_view.h"
 #include "cli/progress_bar.h"
-#include "core/basic_main_view.h"
 
 #include <set>
 #include <string>

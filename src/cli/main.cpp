@@ -1,7 +1,7 @@
 // brivane-cli: the command-line front end.
 
+#include "base/identity.h"
 #include "cli/commands.h"
-#include "core/version.h"
 #include "tasks/task_runtime.h"
 #include "tasks/waking_main_loop.h"
 

@@ -3,7 +3,7 @@
 
 #include "cli/commands.h"
 #include "cli/output.h"
-#include "net/regex.h"
+#include "regex/regex.h"
 
 #include <CLI/CLI.hpp>
 

@@ -1,7 +1,7 @@
 #pragma once
 // Prints the version record of an executable, local or remote, and what reading it cost.
 
-#include "catalogue/file_version_info.h"
+#include "pe/file_version_info.h"
 
 #include <cstdint>
 #include <iosfwd>

@@ -1,9 +1,9 @@
 // brivane-cli version-of FILE: the version record of a local executable.
 
-#include "catalogue/executable_resources.h"
 #include "cli/commands.h"
 #include "cli/version_info_output.h"
-#include "platform/byte_range_source.h"
+#include "pe/byte_range_source.h"
+#include "pe/executable_resources.h"
 
 #include <CLI/CLI.hpp>
 

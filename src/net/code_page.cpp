@@ -1,6 +1,6 @@
 #include "net/code_page.h"
 
-#include "core/unicode.h"
+#include "base/unicode.h"
 #include "net/net_headers.h"
 
 #include <iconv.h>

@@ -1,6 +1,6 @@
 #include "net/cookie_manager.h"
 
-#include "core/date_time.h"
+#include "base/date_time.h"
 #include "net/net_headers.h"
 
 #include <algorithm>

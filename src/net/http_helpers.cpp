@@ -1,6 +1,6 @@
 #include "net/http_helpers.h"
 
-#include "core/globals.h"
+#include "base/identity.h"
 #include "net/code_page.h"
 #include "net/gzip.h"
 
@@ -29,9 +29,16 @@ const TNetHeaders& DefaultRequestHeaders() {
 }
 
 std::unique_ptr<THTTPClient> CreateHTTPClient() {
-    auto client = CreateClientWithDefaultHeaders();
-    client->SetUserAgent(kProgramName);
+    auto client = THTTPClient::Create();
+    SetupHTTPClient(*client);
     return client;
+}
+
+void SetupHTTPClient(THTTPClient& aClient) {
+    aClient.SetUserAgent(kProgramName);
+    for (const auto& header : DefaultRequestHeaders()) {
+        aClient.SetCustomHeader(header.Name, header.Value);
+    }
 }
 
 std::unique_ptr<THTTPClient> CreateUpdateClient() {

@@ -26,6 +26,10 @@ const TNetHeaders& DefaultRequestHeaders();
 // redirects followed.
 std::unique_ptr<THTTPClient> CreateHTTPClient();
 
+// Gives aClient what CreateHTTPClient gives a new one: the program's user agent and the
+// default request headers.
+void SetupHTTPClient(THTTPClient& aClient);
+
 // A client for the program's own update service: redirects followed, the default
 // headers, the client's default user agent.
 std::unique_ptr<THTTPClient> CreateUpdateClient();

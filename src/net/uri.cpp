@@ -1,6 +1,6 @@
 #include "net/uri.h"
 
-#include "core/hex.h"
+#include "base/hex.h"
 #include "net/net_errors.h"
 #include "net/net_headers.h"
 

@@ -1,5 +1,5 @@
 #pragma once
-// Well-known folders of the current user.
+// Well-known folders of the current user, and the program's own folders among them.
 
 #include <filesystem>
 
@@ -16,5 +16,13 @@ std::filesystem::path GetTempFolder();
 // The folder of the running executable (where the read-only data shipped with the
 // program lies). Empty when it cannot be determined.
 std::filesystem::path GetExecutableFolder();
+
+// The program's per-user data folder (settings, caches), with a trailing separator.
+std::filesystem::path GetAppDataFolder();
+
+// The folder into which installers are downloaded, with a trailing separator. It is
+// built from the APPDATA environment variable; where that is unset (Linux), from the
+// same roaming data folder as GetAppDataFolder.
+std::filesystem::path GetDownloadsFolder();
 
 } // namespace brivane::platform

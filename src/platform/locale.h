@@ -1,9 +1,6 @@
 #pragma once
-// The user's language and number formatting as the operating system reports them, and
-// locale-dependent work confined to the calling thread, so that building the character
-// tables of one locale never changes how other threads classify text.
+// The user's language and number formatting as the operating system reports them.
 
-#include <functional>
 #include <string>
 
 namespace brivane::platform {
@@ -14,9 +11,5 @@ std::string GetSystemLanguageCode();
 
 // The decimal separator of the user's number format ("." when it cannot be determined).
 std::string GetDecimalSeparator();
-
-// Runs aBody with the C runtime's character classification of aLocale on this
-// thread only. Returns false, without running aBody, when the locale is unknown.
-bool RunInLocale(const std::string& aLocale, const std::function<void()>& aBody);
 
 } // namespace brivane::platform

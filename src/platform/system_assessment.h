@@ -1,7 +1,7 @@
 #pragma once
 // The operating system's own performance assessment of the machine.
 
-#include "core/date_time.h"
+#include "base/date_time.h"
 
 #include <memory>
 #include <string>

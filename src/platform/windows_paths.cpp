@@ -1,6 +1,6 @@
 #include "platform/windows_paths.h"
 
-#include "core/unicode.h"
+#include "base/unicode.h"
 #include "platform/registry_source.h"
 
 namespace brivane::platform {

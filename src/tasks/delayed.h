@@ -3,7 +3,7 @@
 // completion event that is signalled exactly while the status is dsExecuted. Tasks are
 // shared (std::shared_ptr) and live as long as a list, a worker or a caller holds them.
 
-#include "core/enum_set.h"
+#include "base/enum_set.h"
 #include "tasks/wait_timeout.h"
 
 #include <atomic>

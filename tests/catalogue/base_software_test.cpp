@@ -1,6 +1,6 @@
 #include "catalogue/base_software.h"
 
-#include "core/value_stream.h"
+#include "base/value_stream.h"
 #include "platform/executable_files.h"
 #include "platform/folders.h"
 #include "support/catalogue_environment.h"
@@ -47,15 +47,15 @@ protected:
     }
 };
 
-// Registers an entry of that name with the environment's controller.
+// Registers an entry of that name with the machine.
 TScriptedSoftware& AddEntry(TCatalogueEnvironment& aMachine, const std::string& aName) {
     auto entry = std::make_unique<TScriptedSoftware>(aName);
     TScriptedSoftware& result = *entry;
-    aMachine.Controller().RegisterSoftware(std::move(entry));
+    aMachine.Register(std::move(entry));
     return result;
 }
 
-// Entries of those names, registered with the machine's controller and initialised.
+// Entries of those names, registered with the machine and initialised.
 std::vector<TScriptedSoftware*> InitEntries(TCatalogueEnvironment& aMachine,
                                             std::initializer_list<const char*> aNames) {
     std::vector<TScriptedSoftware*> entries;

@@ -9,8 +9,10 @@ using namespace brivane::test;
 
 TEST(CatalogueTableTest, EntriesRegisterInCatalogueOrderWithTheirCategories) {
     TCatalogueEnvironment machine;
-    RegisterCatalogue(machine.Controller());
-    const auto entries = machine.Controller().GetSoftwareList();
+    for (const TSoftwareFactory factory : CatalogueFactories()) {
+        machine.Register(factory());
+    }
+    const auto entries = machine.Entries();
     ASSERT_EQ(entries.size(), CatalogueFactories().size());
     std::vector<std::string> names;
     for (TBaseSoftware* entry : entries) {

@@ -1,8 +1,8 @@
 // Damaged and hostile executables: every probe of them ends quietly, with few small reads.
 
-#include "catalogue/executable_resources.h"
+#include "base/little_endian.h"
 #include "catalogue/remote_file_info.h"
-#include "core/little_endian.h"
+#include "pe/executable_resources.h"
 #include "support/pe_samples.h"
 
 #include <gtest/gtest.h>

@@ -1,8 +1,8 @@
 #include "catalogue/remote_file_info.h"
 
-#include "catalogue/executable_icons.h"
-#include "catalogue/executable_resources.h"
-#include "core/little_endian.h"
+#include "base/little_endian.h"
+#include "pe/executable_icons.h"
+#include "pe/executable_resources.h"
 #include "support/pe_samples.h"
 
 #include <gtest/gtest.h>

@@ -102,7 +102,7 @@ TEST_F(SevenZipTest, VersionFromTheNameIsWrittenBackIntoTheInventory) {
         {"B", "7-Zip 16.02 (x64)", "", "", "C:\\Program Files\\7-Zip\\"},
         {"C", "7-Zip 9.20", "9.20", "", ""},
     });
-    const TApplicationArray before = fMachine.Controller().GetInstalledApplications();
+    const TApplicationArray before = fMachine.System().GetInstalledApplications();
     ASSERT_EQ(before->size(), 3u);
     ASSERT_EQ((*before)[1].Version, "");
 
@@ -110,7 +110,7 @@ TEST_F(SevenZipTest, VersionFromTheNameIsWrittenBackIntoTheInventory) {
     entry.Init();
     EXPECT_TRUE(entry.IsInstalled());
     EXPECT_EQ(entry.CurrentVersion(), "16.02");
-    const TApplicationArray after = fMachine.Controller().GetInstalledApplications();
+    const TApplicationArray after = fMachine.System().GetInstalledApplications();
     ASSERT_EQ(after->size(), 3u);
     EXPECT_EQ((*after)[1].Name, "7-Zip 16.02 (x64)");
     EXPECT_EQ((*after)[1].Version, "16.02");
@@ -118,7 +118,7 @@ TEST_F(SevenZipTest, VersionFromTheNameIsWrittenBackIntoTheInventory) {
     EXPECT_EQ((*after)[0].Version, "1.0");
     EXPECT_EQ((*after)[2].Version, "9.20");
     EXPECT_EQ((*before)[1].Version, ""); // a snapshot handed out earlier stays as it was
-    EXPECT_EQ(fMachine.Controller().GetApplicationsByName("7-Zip 16.02 (x64)")[0].Version, "16.02");
+    EXPECT_EQ(fMachine.System().GetApplicationsByName("7-Zip 16.02 (x64)")[0].Version, "16.02");
 
     entry.RefreshCurrentVersion();
     EXPECT_EQ(entry.CurrentVersion(), "16.02");

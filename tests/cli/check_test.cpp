@@ -1,4 +1,4 @@
-#include "core/date_time.h"
+#include "base/date_time.h"
 #include "support/catalogue_sites.h"
 #include "support/loopback_server.h"
 #include "support/registry_fixtures.h"

@@ -1,7 +1,7 @@
 #include "platform/executable_files.h"
 
-#include "catalogue/executable_icons.h"
-#include "core/little_endian.h"
+#include "base/little_endian.h"
+#include "pe/executable_icons.h"
 #include "support/pe_samples.h"
 #include "support/temp_dir.h"
 

@@ -52,7 +52,8 @@ TCatalogueEnvironment::TCatalogueEnvironment()
 }
 
 TCatalogueEnvironment::~TCatalogueEnvironment() {
-    fController.reset();
+    fEntries.clear();
+    fSystem.reset();
     net::ResetHostMap();
 }
 
@@ -111,7 +112,7 @@ void TCatalogueEnvironment::ServeText(const std::string& aPath, std::string aBod
     if (known) {
         return;
     }
-    if (fController) {
+    if (fSystem) {
         throw std::logic_error("the server runs already: no new path " + aPath);
     }
     Server().Get(aPath, [this, aPath](const httplib::Request&, httplib::Response& aResponse) {
@@ -121,24 +122,41 @@ void TCatalogueEnvironment::ServeText(const std::string& aPath, std::string aBod
     });
 }
 
-TController& TCatalogueEnvironment::Controller() {
-    if (!fController) {
+TInstalledSystem& TCatalogueEnvironment::System() {
+    if (!fSystem) {
         fServer.Start();
-        fController = std::make_unique<TController>();
+        fSystem = std::make_unique<TInstalledSystem>();
     }
-    return *fController;
+    return *fSystem;
+}
+
+TBaseSoftware& TCatalogueEnvironment::Register(std::unique_ptr<TBaseSoftware> aEntry) {
+    aEntry->SetContext(System());
+    fEntries.push_back(std::move(aEntry));
+    return *fEntries.back();
+}
+
+std::vector<TBaseSoftware*> TCatalogueEnvironment::Entries() const {
+    std::vector<TBaseSoftware*> entries;
+    for (const auto& entry : fEntries) {
+        entries.push_back(entry.get());
+    }
+    return entries;
 }
 
 TBaseSoftware& TCatalogueEnvironment::CatalogueEntry(std::string_view aName) {
     if (!fCatalogueRegistered) {
-        RegisterCatalogue(Controller());
+        for (const TSoftwareFactory factory : CatalogueFactories()) {
+            Register(factory());
+        }
         fCatalogueRegistered = true;
     }
-    TBaseSoftware* entry = Controller().GetSoftwareByName(aName);
-    if (entry == nullptr) {
-        throw std::runtime_error("no catalogue entry " + std::string(aName));
+    for (const auto& entry : fEntries) {
+        if (entry->Info().Name() == aName) {
+            return *entry;
+        }
     }
-    return *entry;
+    throw std::runtime_error("no catalogue entry " + std::string(aName));
 }
 
 TBaseSoftware& TCatalogueEnvironment::CheckEntry(std::string_view aName, bool aCheckBetaVersion) {

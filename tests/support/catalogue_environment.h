@@ -1,11 +1,11 @@
 #pragma once
 // The machine of a catalogue test: a Wine prefix in a temporary folder (its
 // registry, drive C and the per-user data folder), a loopback server that stands
-// in for every publisher's site through the host map, and a controller reading
-// the prefix.
+// in for every publisher's site through the host map, and the machine as the
+// catalogue's entries see it, read from the prefix.
 
 #include "catalogue/base_software.h"
-#include "core/controller.h"
+#include "catalogue/installed_system.h"
 #include "support/loopback_server.h"
 #include "support/temp_dir.h"
 
@@ -36,7 +36,7 @@ public:
     TCatalogueEnvironment(const TCatalogueEnvironment&) = delete;
     TCatalogueEnvironment& operator=(const TCatalogueEnvironment&) = delete;
 
-    // The machine's registry, read by the controller when it is made.
+    // The machine's registry, read when System is first called.
     void SetMachine(const std::vector<TUninstallRecord>& aRecords, bool aWindows64 = true);
     // A text value under the current user's key aKey ("Software\7-Zip").
     void SetUserValue(const std::string& aKey, const std::string& aName, const std::string& aValue);
@@ -44,15 +44,19 @@ public:
     std::filesystem::path WriteDriveFile(std::string_view aPath, std::string_view aBytes);
 
     // Every publisher's address "https://host/path" is served as "/host/path".
-    // Register handlers before the controller is made: the server starts then.
+    // Register handlers before System is first called: the server starts then.
     httplib::Server& Server() { return fServer.Server(); }
     // Serves aBody at aPath of the server. Later calls for a path served before replace
     // its body, also while the server runs; new paths only come before it starts.
     void ServeText(const std::string& aPath, std::string aBody,
                    std::string aContentType = "text/html");
 
-    // The controller over the machine as it is at the first call.
-    TController& Controller();
+    // The machine as it is at the first call; the entries' context.
+    TInstalledSystem& System();
+    // Takes the entry over and gives it the machine as its context.
+    TBaseSoftware& Register(std::unique_ptr<TBaseSoftware> aEntry);
+    // The entries registered so far, in registration order.
+    std::vector<TBaseSoftware*> Entries() const;
     // The catalogue's entry of that name, after registering the whole catalogue.
     TBaseSoftware& CatalogueEntry(std::string_view aName);
     // That entry initialised and checked afresh.
@@ -75,7 +79,8 @@ private:
     std::string fMachine;
     std::map<std::string, std::map<std::string, std::string>> fUserValues;
     bool fWindows64 = true;
-    std::unique_ptr<TController> fController;
+    std::unique_ptr<TInstalledSystem> fSystem;
+    std::vector<std::unique_ptr<TBaseSoftware>> fEntries;
     bool fCatalogueRegistered = false;
 };
 

@@ -1,9 +1,8 @@
 #include "support/controller_fixture.h"
 
-#include "core/globals.h"
-#include "core/localization.h"
-#include "core/program_info.h"
-#include "core/value_stream.h"
+#include "app/localization.h"
+#include "base/value_stream.h"
+#include "catalogue/program_info.h"
 #include "platform/files.h"
 #include "platform/folders.h"
 #include "support/registry_fixtures.h"
@@ -146,7 +145,7 @@ std::vector<std::string> TControllerTest::Names(const std::vector<TListRow>& aRo
 }
 
 std::filesystem::path TControllerTest::DynamicCacheFile(const std::string& aName) const {
-    return GetAppDataFolder() / "Cache" / (aName + ".dyn");
+    return platform::GetAppDataFolder() / "Cache" / (aName + ".dyn");
 }
 
 } // namespace brivane::test

@@ -4,8 +4,8 @@
 // installer behind each, a registry made from the installed programs the test names,
 // and the recording view.
 
-#include "core/controller.h"
-#include "core/settings.h"
+#include "app/controller.h"
+#include "app/settings.h"
 #include "support/loopback_server.h"
 #include "support/page_software.h"
 #include "support/recording_view.h"

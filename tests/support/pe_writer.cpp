@@ -1,6 +1,6 @@
 #include "support/pe_writer.h"
 
-#include "core/little_endian.h"
+#include "base/little_endian.h"
 
 #include <algorithm>
 #include <stdexcept>

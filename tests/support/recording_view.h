@@ -3,7 +3,7 @@
 // records the calls that matter to the tests (screens, list modes, progress, the
 // introduction), counting every call that did not come on the main thread.
 
-#include "core/basic_main_view.h"
+#include "app/basic_main_view.h"
 
 #include <atomic>
 #include <functional>

@@ -1,6 +1,6 @@
 #include "support/registry_fixtures.h"
 
-#include "core/unicode.h"
+#include "base/unicode.h"
 #include "platform/posix/file_registry.h"
 #include "platform/posix/registry_file_reader.h"
 #include "support/temp_dir.h"

@@ -1,8 +1,8 @@
 // Dernholt, the maker's own program: its version and installer come from the
 // JSON manifest on the maker's update server.
 
+#include "base/json_path.h"
 #include "catalogue/base_software.h"
-#include "core/json_path.h"
 
 namespace brivane::programs {
 

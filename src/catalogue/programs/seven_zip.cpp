@@ -4,7 +4,6 @@
 
 #include "catalogue/base_software.h"
 #include "catalogue/definition_helpers.h"
-#include "core/controller.h"
 #include "platform/registry.h"
 
 namespace brivane::programs {
@@ -29,11 +28,7 @@ protected:
     // from the recorded one, the item is corrected, here and in the inventory.
     void FindApplication() override {
         static const auto name = NewRegex("^7-Zip\\s+?([\\d.]+)");
-        TController* controller = Controller();
-        if (controller == nullptr) {
-            return;
-        }
-        const TApplicationArray applications = controller->GetInstalledApplications();
+        const TApplicationArray applications = Context().GetInstalledApplications();
         if (!applications) {
             return;
         }
@@ -46,7 +41,7 @@ protected:
             const std::string version = GroupText(*match, 1);
             if (version != item.Version) {
                 item.SetVersion(version);
-                controller->ReplaceInstalledApplication(applications, i, item);
+                Context().ReplaceInstalledApplication(applications, i, item);
             }
             fApplication = std::move(item);
             return;
@@ -60,9 +55,11 @@ protected:
         if (!location.empty()) {
             return location;
         }
-        const auto registry = platform::OpenRegistry();
-        const auto key = registry->OpenKey(platform::TRegistryHive::CurrentUser, "Software\\7-Zip",
-                                           platform::TRegistryView::Bits64);
+        const auto registry = Context().Registry();
+        const auto key =
+            !registry ? nullptr
+                      : registry->OpenKey(platform::TRegistryHive::CurrentUser, "Software\\7-Zip",
+                                          platform::TRegistryView::Bits64);
         const auto folder = key ? key->ReadString("Path") : std::nullopt;
         if (folder) {
             const std::string file = JoinWindowsPath(*folder, kFileManager);
@@ -107,8 +104,7 @@ protected:
             return;
         }
         aParams.AvailableVersion = GroupText(*release, 1);
-        const TController* controller = Controller();
-        const bool windows64 = controller != nullptr && controller->IsWindows64();
+        const bool windows64 = Context().IsWindows64();
         const auto download = (windows64 ? link64 : link32)->Match(GroupText(*release, 2));
         if (download->Success()) {
             aParams.DownloadURL = AbsoluteLink(kSite, GroupText(*download, 1));

@@ -1,4 +1,4 @@
-#include "platform/byte_range_source.h"
+#include "pe/byte_range_source.h"
 
 #include <cerrno>
 #include <fcntl.h>

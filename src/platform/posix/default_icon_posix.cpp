@@ -1,7 +1,7 @@
 // The default application icon: a plain window drawn at 32x32 pixels, the icon of
 // programs whose own icon cannot be found.
 
-#include "core/little_endian.h"
+#include "base/little_endian.h"
 #include "platform/executable_files.h"
 
 #include <cstdint>

@@ -2,12 +2,12 @@
 
 #include "platform/executable_files.h"
 
-#include "catalogue/executable_icons.h"
-#include "catalogue/executable_resources.h"
-#include "core/unicode.h"
-#include "net/regex.h"
-#include "platform/byte_range_source.h"
+#include "base/unicode.h"
+#include "pe/byte_range_source.h"
+#include "pe/executable_icons.h"
+#include "pe/executable_resources.h"
 #include "platform/files.h"
+#include "regex/regex.h"
 
 #include <charconv>
 

@@ -1,6 +1,6 @@
 #include "platform/posix/file_registry.h"
 
-#include "core/unicode.h"
+#include "base/unicode.h"
 #include "platform/posix/registry_file_reader.h"
 #include "platform/posix/registry_value.h"
 

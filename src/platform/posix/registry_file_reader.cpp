@@ -1,6 +1,6 @@
 #include "platform/posix/registry_file_reader.h"
 
-#include "core/unicode.h"
+#include "base/unicode.h"
 #include "platform/code_page.h"
 #include "platform/files.h"
 #include "platform/posix/registry_value.h"

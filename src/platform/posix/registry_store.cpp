@@ -1,6 +1,6 @@
 #include "platform/posix/registry_store.h"
 
-#include "core/unicode.h"
+#include "base/unicode.h"
 #include "platform/posix/registry_value.h"
 
 #include <algorithm>

@@ -1,7 +1,7 @@
 #include "platform/posix/registry_value.h"
 
-#include "core/hex.h"
-#include "core/unicode.h"
+#include "base/hex.h"
+#include "base/unicode.h"
 #include "platform/code_page.h"
 
 #include <algorithm>

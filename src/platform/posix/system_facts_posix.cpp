@@ -1,6 +1,6 @@
 #include "platform/system_facts.h"
 
-#include "core/unicode.h"
+#include "base/unicode.h"
 
 #include <sys/utsname.h>
 

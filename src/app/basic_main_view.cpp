@@ -1,0 +1,53 @@
+#include "app/basic_main_view.h"
+
+#include "base/unicode.h"
+
+#include <algorithm>
+
+namespace brivane {
+
+namespace {
+
+int Append(std::vector<TListRow>& aList, const TProgramInfo& aProgramInfo) {
+    aList.push_back({aProgramInfo, false});
+    return static_cast<int>(aList.size()) - 1;
+}
+
+bool InRange(const std::vector<TListRow>& aList, int aIndex) {
+    return aIndex >= 0 && static_cast<std::size_t>(aIndex) < aList.size();
+}
+
+} // namespace
+
+int TBasicMainView::AddUpdate(const TProgramInfo& aProgramInfo) {
+    return Append(fUpdates, aProgramInfo);
+}
+
+int TBasicMainView::AddActual(const TProgramInfo& aProgramInfo) {
+    return Append(fActuals, aProgramInfo);
+}
+
+int TBasicMainView::AddProgram(const TProgramInfo& aProgramInfo) {
+    return Append(fPrograms, aProgramInfo);
+}
+
+void TBasicMainView::SetUpdateChecked(int aIndex, bool aValue) {
+    if (InRange(fUpdates, aIndex)) {
+        fUpdates[static_cast<std::size_t>(aIndex)].Checked = aValue;
+    }
+}
+
+int TBasicMainView::IndexOfProgram(std::string_view aName) const {
+    const auto found = std::find_if(fPrograms.begin(), fPrograms.end(), [aName](const auto& aRow) {
+        return SameText(aRow.Item.Name, aName);
+    });
+    return found == fPrograms.end() ? -1 : static_cast<int>(found - fPrograms.begin());
+}
+
+void TBasicMainView::SetProgram(int aIndex, const TProgramInfo& aValue) {
+    if (InRange(fPrograms, aIndex)) {
+        fPrograms[static_cast<std::size_t>(aIndex)].Item = aValue;
+    }
+}
+
+} // namespace brivane

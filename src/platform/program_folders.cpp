@@ -1,0 +1,30 @@
+#include "base/identity.h"
+#include "platform/folders.h"
+
+#include <cstdlib>
+
+namespace brivane::platform {
+
+namespace {
+
+// base/Brivane/ with the trailing separator. Without a base the folder lies in the
+// root folder, where writes are refused rather than scattered into the working folder.
+std::filesystem::path ProgramFolderIn(const std::filesystem::path& aBase) {
+    return (aBase.empty() ? std::filesystem::path("/") : aBase) / kProgramName / "";
+}
+
+} // namespace
+
+std::filesystem::path GetAppDataFolder() {
+    return ProgramFolderIn(GetRoamingDataFolder());
+}
+
+std::filesystem::path GetDownloadsFolder() {
+    const char* appData = std::getenv("APPDATA");
+    const std::filesystem::path base = (appData != nullptr && *appData != '\0')
+                                           ? std::filesystem::path(appData)
+                                           : GetRoamingDataFolder();
+    return ProgramFolderIn(base) / "Downloads" / "";
+}
+
+} // namespace brivane::platform

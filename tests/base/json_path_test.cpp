@@ -1,0 +1,84 @@
+#include "base/json_path.h"
+
+#include <gtest/gtest.h>
+
+using namespace brivane;
+
+TEST(JsonPathTest, MembersByDottedPathAsText) {
+    const auto document = ParseJson(R"({
+        "version": "2.4.1",
+        "build": 1027,
+        "ratio": 1.5,
+        "stable": true,
+        "nothing": null,
+        "package_info": {"version": "3.0", "inner": {"name": "x"}},
+        "url": "https://example.com/",
+        "list": [1, 2],
+        "a.b": "dotted name"
+    })");
+    ASSERT_TRUE(document);
+    const std::pair<const char*, const char*> cases[] = {
+        {"version", "2.4.1"},
+        {"build", "1027"},
+        {"ratio", "1.5"},
+        {"stable", "true"},
+        {"nothing", ""},
+        {"missing", ""},
+        {"package_info.version", "3.0"},
+        {"package_info.inner.name", "x"},
+        {"package_info.missing", ""},
+        {"url.install", ""}, // a text has no members
+        {"nothing.deeper", ""},
+        {"a.b", ""},     // a path never names a member whose name has a dot
+        {"Version", ""}, // names compare exactly
+        {"version.", ""},
+        {".version", ""},
+    };
+    for (const auto& [path, text] : cases) {
+        EXPECT_EQ(JsonText(*document, path), text) << path;
+    }
+}
+
+TEST(JsonPathTest, ObjectsAndArraysAreNoText) {
+    const auto document = ParseJson(R"({"url": {"install": "x"}, "list": [1], "deep": {"o": {}}})");
+    ASSERT_TRUE(document);
+    for (const char* path : {"url", "list", "deep.o", ""}) {
+        EXPECT_THROW(JsonText(*document, path), EJsonPathError) << path;
+    }
+}
+
+TEST(JsonPathTest, FindsMembersOfAnyKind) {
+    const auto document = ParseJson(R"({"url": {"install": "x"}})");
+    ASSERT_TRUE(document);
+    const nlohmann::json* url = FindJsonMember(*document, "url");
+    ASSERT_NE(url, nullptr);
+    EXPECT_TRUE(url->is_object());
+    EXPECT_EQ(FindJsonMember(*document, ""), &*document);
+    EXPECT_EQ(FindJsonMember(*document, "url.install.more"), nullptr);
+    EXPECT_EQ(JsonText(*url, "install"), "x");
+}
+
+TEST(JsonPathTest, TextThatIsNotJsonGivesNoDocument) {
+    for (const char* text : {"", "   ", "{", R"({"version": "1.0")", R"({"version": 1.0,})",
+                             "<html><body>Not found</body></html>", "{'version': '1'}",
+                             R"({"version": "1.0"} trailing)", "\xEF\xBB\xBF{}x"}) {
+        EXPECT_FALSE(ParseJson(text)) << text;
+    }
+}
+
+TEST(JsonPathTest, ScalarDocumentsHaveNoMembers) {
+    for (const char* text : {R"("1.0")", "5", "null", "[]", R"([{"version": "1"}])"}) {
+        const auto document = ParseJson(text);
+        ASSERT_TRUE(document) << text;
+        EXPECT_EQ(JsonText(*document, "version"), "") << text;
+    }
+}
+
+TEST(JsonPathTest, DeepNestingNeitherParsesRecursivelyNorOverflows) {
+    const std::size_t depth = 200000;
+    const std::string nested = std::string(depth, '[') + std::string(depth, ']');
+    const auto document = ParseJson(nested);
+    ASSERT_TRUE(document);
+    EXPECT_TRUE(document->is_array());
+    EXPECT_FALSE(ParseJson(std::string(depth, '['))); // truncated
+}
