@@ -4,10 +4,14 @@
 
 namespace brivane {
 
-TItemInfo TItemInfo::Create(std::string aTitle, std::string aDescription, double aScore) {
-    return {std::move(aTitle), std::move(aDescription),
-            static_cast<double>(RoundToHundredths(aScore))};
+namespace {
+
+TItemInfo Rounded(TItemInfo aItem) {
+    aItem.Score = static_cast<double>(RoundToHundredths(aItem.Score));
+    return aItem;
 }
+
+} // namespace
 
 TWinSAT::TWinSAT() : TWinSAT(platform::CreateAssessmentQuery()) {}
 
@@ -28,7 +32,7 @@ void TWinSAT::Read() {
         return;
     }
     fAvailable = true;
-    fSystemInfo = TItemInfo::Create({}, fWinSAT->RatingStateDesc(), fWinSAT->SystemRating());
+    fSystemInfo = Rounded({{}, fWinSAT->RatingStateDesc(), fWinSAT->SystemRating()});
     fCheckingDateTime = fWinSAT->AssessmentDateTime();
     using platform::TAssessmentType;
     const std::pair<TAssessmentType, TItemInfo*> items[] = {
@@ -37,8 +41,7 @@ void TWinSAT::Read() {
         {TAssessmentType::Graphics, &fGraphicsInfo},
     };
     for (const auto& [type, item] : items) {
-        auto info = fWinSAT->GetAssessmentInfo(type);
-        *item = TItemInfo::Create(std::move(info.Title), std::move(info.Description), info.Score);
+        *item = Rounded(fWinSAT->GetAssessmentInfo(type));
     }
 }
 

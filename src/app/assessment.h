@@ -10,13 +10,8 @@
 
 namespace brivane {
 
-struct TItemInfo {
-    std::string Title;
-    std::string Description;
-    double Score = 0.0; // rounded to two decimal places
-
-    static TItemInfo Create(std::string aTitle, std::string aDescription, double aScore);
-};
+// One assessed component; the score rounded to two decimal places.
+using TItemInfo = platform::TAssessmentItem;
 
 class TWinSAT {
 public:

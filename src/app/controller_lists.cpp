@@ -100,11 +100,12 @@ void TController::LoadConfig() {
 }
 
 void TController::SaveConfig() {
-    fConfig->SetBoolean(kEnableAnimations, fView->EnableAnimations());
-    fConfig->SetBoolean(kCheckForUpdate, fView->CheckForUpdate());
-    fConfig->SetBoolean(kAllowBeta, fView->AllowBeta());
-    fConfig->SetBoolean(kAllowShareware, fView->AllowShareware());
-    fConfig->Save();
+    fConfig->SetBooleans({
+        {kEnableAnimations, fView->EnableAnimations()},
+        {kCheckForUpdate, fView->CheckForUpdate()},
+        {kAllowBeta, fView->AllowBeta()},
+        {kAllowShareware, fView->AllowShareware()},
+    });
 }
 
 } // namespace brivane

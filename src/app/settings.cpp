@@ -163,9 +163,21 @@ bool TConfig::SetInteger(std::string_view aName, std::int32_t aValue) {
 
 bool TConfig::Set(std::string_view aName, nlohmann::ordered_json aValue) {
     const std::lock_guard lock(fLock);
+    AssignLocked(aName, std::move(aValue));
+    return SaveLocked();
+}
+
+bool TConfig::SetBooleans(std::initializer_list<std::pair<std::string_view, bool>> aValues) {
+    const std::lock_guard lock(fLock);
+    for (const auto& [name, value] : aValues) {
+        AssignLocked(name, value);
+    }
+    return SaveLocked();
+}
+
+void TConfig::AssignLocked(std::string_view aName, nlohmann::ordered_json aValue) {
     fJSON.erase(std::string(aName));
     fJSON[std::string(aName)] = std::move(aValue);
-    return SaveLocked();
 }
 
 nlohmann::ordered_json TConfig::Snapshot() const {

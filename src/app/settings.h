@@ -6,11 +6,13 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <initializer_list>
 #include <mutex>
 #include <optional>
 #include <span>
 #include <string>
 #include <string_view>
+#include <utility>
 
 namespace brivane {
 
@@ -60,6 +62,8 @@ public:
     // Moves the key to the end with its new value and saves; the result is Save's.
     bool SetBoolean(std::string_view aName, bool aValue);
     bool SetInteger(std::string_view aName, std::int32_t aValue);
+    // Sets each key in turn as SetBoolean does, then saves once.
+    bool SetBooleans(std::initializer_list<std::pair<std::string_view, bool>> aValues);
 
     // A copy of the stored object, in its order.
     nlohmann::ordered_json Snapshot() const;
@@ -67,6 +71,7 @@ public:
 
 private:
     bool Set(std::string_view aName, nlohmann::ordered_json aValue);
+    void AssignLocked(std::string_view aName, nlohmann::ordered_json aValue);
     bool SaveLocked();
     const nlohmann::ordered_json* FindLocked(std::string_view aName) const;
 

@@ -6,6 +6,14 @@ std::string GroupText(const IMatch& aMatch, int aIndex) {
     return aMatch.Groups()->Item(aIndex)->Value();
 }
 
+std::optional<std::string> FirstGroup(const IRegex& aPattern, const TRegexSubject& aPage) {
+    const auto match = aPattern.Match(aPage);
+    if (!match->Success()) {
+        return std::nullopt;
+    }
+    return GroupText(*match, 1);
+}
+
 std::string AbsoluteLink(std::string_view aSiteBase, std::string_view aLink) {
     if (aLink.starts_with("//")) {
         return "http:" + std::string(aLink);

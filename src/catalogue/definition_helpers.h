@@ -4,6 +4,7 @@
 #include "regex/regex.h"
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -12,6 +13,9 @@ namespace brivane {
 // The text of group aIndex of a successful match; empty when the group took no
 // part in it.
 std::string GroupText(const IMatch& aMatch, int aIndex);
+
+// Group 1 of aPattern's first match in aPage; nothing when it does not match.
+std::optional<std::string> FirstGroup(const IRegex& aPattern, const TRegexSubject& aPage);
 
 // A link found on a page as an absolute address: one beginning with "//" gets
 // "http:" in front, one beginning with "http" stays, any other gets aSiteBase in

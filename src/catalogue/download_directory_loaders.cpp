@@ -1,5 +1,7 @@
 #include "catalogue/download_directory_loaders.h"
 
+#include "catalogue/definition_helpers.h"
+
 #include "net/code_page.h"
 #include "net/http_helpers.h"
 #include "net/uri.h"
@@ -13,15 +15,6 @@ namespace {
 
 std::shared_ptr<IRegex> PagePattern(std::string_view aPattern) {
     return NewRegex(aPattern, {TRegCompileOption::rcoSingleLine});
-}
-
-// Group 1 of the first match of aPattern in aPage, if there is one.
-std::optional<std::string> FirstGroup(const IRegex& aPattern, const TRegexSubject& aPage) {
-    const auto match = aPattern.Match(aPage);
-    if (!match->Success()) {
-        return std::nullopt;
-    }
-    return match->Groups()->Item(1)->Value();
 }
 
 std::string GetPage(const std::string& aURL) {

@@ -11,8 +11,11 @@ TInstalledSystem::TInstalledSystem(TRegistryOpener aOpenRegistry)
 std::shared_ptr<platform::IRegistry> TInstalledSystem::OpenAndReadFacts() {
     auto registry = fOpenRegistry();
     auto facts = TOSInformation::Create(*registry);
+    // The files of the same machine: the registry source names both.
+    auto files = platform::CurrentWindowsPathResolver();
     std::lock_guard lock(fFactsLock);
     fRegistry = registry;
+    fFiles = std::move(files);
     fSystemInfo = std::move(facts);
     return registry;
 }
@@ -69,7 +72,8 @@ std::shared_ptr<const platform::IRegistry> TInstalledSystem::Registry() const {
 }
 
 platform::TWindowsPathResolver TInstalledSystem::Files() const {
-    return platform::CurrentWindowsPathResolver();
+    std::lock_guard lock(fFactsLock);
+    return fFiles;
 }
 
 } // namespace brivane

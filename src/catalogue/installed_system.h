@@ -35,8 +35,9 @@ private:
     std::shared_ptr<platform::IRegistry> OpenAndReadFacts();
 
     TRegistryOpener fOpenRegistry;
-    mutable std::mutex fFactsLock; // guards fRegistry and fSystemInfo
+    mutable std::mutex fFactsLock; // guards fRegistry, fFiles and fSystemInfo
     std::shared_ptr<const platform::IRegistry> fRegistry;
+    platform::TWindowsPathResolver fFiles;
     TOSInformation fSystemInfo;
     TSoftwareInformation fSoftwareInfo;
     // The inventory's snapshot with the corrections made since it was read.

@@ -129,7 +129,6 @@ std::string TProgramInfo::SizeAsString(TLanguage aLanguage) const {
 
 bool TProgramInfo::CacheExists(std::string_view aName) {
     std::error_code ec;
-    std::filesystem::create_directories(StaticCacheFolder(), ec);
     return IsValidCacheName(aName) && std::filesystem::is_regular_file(StaticCacheFile(aName), ec);
 }
 

@@ -1,5 +1,6 @@
 #include "catalogue/software_information.h"
 
+#include "base/trim.h"
 #include "base/unicode.h"
 #include "catalogue/product_code.h"
 #include "platform/system_facts.h"
@@ -34,14 +35,7 @@ constexpr std::pair<TRegistryHive, TRegistryView> kViews[] = {
 
 // White space and control characters at both ends go.
 std::string Trim(std::string_view aText) {
-    const auto blank = [](char c) { return static_cast<unsigned char>(c) <= ' '; };
-    while (!aText.empty() && blank(aText.front())) {
-        aText.remove_prefix(1);
-    }
-    while (!aText.empty() && blank(aText.back())) {
-        aText.remove_suffix(1);
-    }
-    return std::string(aText);
+    return std::string(TrimControls(aText));
 }
 
 // Every double quote removed and every pair of backslashes made one: uninstallers

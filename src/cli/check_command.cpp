@@ -70,14 +70,6 @@ private:
     std::shared_ptr<TConfig> fConfig;
 };
 
-const char* CategoryName(TSoftwareCategory aCategory) {
-    static constexpr const char* kNames[] = {
-        "scUnknown",  "scGraphics", "scMultimedia",  "scInternetNetwork",  "scSystem",
-        "scSecurity", "scOffice",   "scDevelopment", "scScienceEducation",
-    };
-    return aCategory < std::size(kNames) ? kNames[aCategory] : "scUnknown";
-}
-
 std::string DownloadURL(const TController& aController, const std::string& aName) {
     const auto* software = aController.GetSoftwareByName(aName);
     return software ? software->DownloadURL() : std::string();
@@ -98,7 +90,7 @@ nlohmann::ordered_json RowsJson(const TController& aController,
             {"InformationRu", item.InformationRu},
             {"InformationEn", item.InformationEn},
             {"Size", item.Size},
-            {"Category", CategoryName(item.Category)},
+            {"Category", CategoryIdentifier(item.Category)},
             {"DownloadURL", DownloadURL(aController, item.Name)},
         });
     }

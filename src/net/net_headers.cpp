@@ -1,5 +1,7 @@
 #include "net/net_headers.h"
 
+#include "base/trim.h"
+
 #include <algorithm>
 
 namespace brivane::net {
@@ -25,12 +27,7 @@ std::string LowerToken(std::string_view aText) {
 }
 
 std::string_view TrimBlanks(std::string_view aText) {
-    const auto first = aText.find_first_not_of(" \t");
-    if (first == std::string_view::npos) {
-        return {};
-    }
-    const auto last = aText.find_last_not_of(" \t");
-    return aText.substr(first, last - first + 1);
+    return Trim(aText, " \t");
 }
 
 const TNameValuePair* FindHeader(const TNetHeaders& aHeaders, std::string_view aName) {

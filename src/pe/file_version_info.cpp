@@ -1,6 +1,7 @@
 #include "pe/file_version_info.h"
 
 #include "base/little_endian.h"
+#include "base/trim.h"
 #include "base/unicode.h"
 
 #include <cstdio>
@@ -47,15 +48,7 @@ std::size_t SkipEntryPadding(std::string_view aBytes, std::size_t aOffset, std::
 }
 
 std::u16string Trim(const std::u16string& aText) {
-    std::size_t first = 0;
-    std::size_t last = aText.size();
-    while (first < last && aText[first] <= u' ') {
-        ++first;
-    }
-    while (last > first && aText[last - 1] <= u' ') {
-        --last;
-    }
-    return aText.substr(first, last - first);
+    return std::u16string(TrimControls(std::u16string_view(aText)));
 }
 
 int HexNumber(std::u16string_view aDigits) {

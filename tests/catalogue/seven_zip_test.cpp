@@ -1,3 +1,4 @@
+#include "catalogue/catalogue_table.h"
 #include "platform/executable_files.h"
 #include "support/catalogue_environment.h"
 #include "support/pe_samples.h"
@@ -155,4 +156,27 @@ TEST_F(SevenZipTest, IconWithoutTheFileManagerIsTheDefaultOne) {
     TBaseSoftware& entry = fMachine.CatalogueEntry("7-Zip");
     entry.Init();
     EXPECT_EQ(entry.Info().Icon(), platform::DefaultApplicationIcon());
+}
+
+TEST_F(SevenZipTest, IconFolderComesFromTheInspectedMachineNotTheCurrentSource) {
+    fMachine.WriteDriveFile("Program Files/7-Zip/7zFM.exe", BuildPeFile(SampleProgram()).Bytes);
+    fMachine.SetMachine({{"7-Zip", "7-Zip 16.02 (x64)", "16.02", "", ""}});
+    fMachine.SetUserValue("Software\\7-Zip", "Path", "C:\\Program Files\\7-Zip");
+    TBaseSoftware& entry = fMachine.CatalogueEntry("7-Zip");
+    // The registry source changes after the machine was read: the entry keeps to it.
+    const TScopedEnv elsewhere("BRIVANE_REGISTRY", "/nonexistent/prefix");
+    entry.Init();
+    EXPECT_TRUE(entry.IsInstalled());
+    ASSERT_TRUE(entry.Info().Icon().has_value());
+    EXPECT_NE(entry.Info().Icon(), platform::DefaultApplicationIcon());
+}
+
+TEST_F(SevenZipTest, AnEntryNeverRegisteredSeesAnEmptyMachine) {
+    fMachine.SetMachine({{"7-Zip", "7-Zip 16.02 (x64)", "16.02", "", ""}});
+    ASSERT_EQ(fMachine.System().GetInstalledApplications()->size(), 1u);
+    const auto entry = CatalogueFactories()[0]();
+    ASSERT_EQ(entry->Info().Name(), "7-Zip");
+    entry->Init();
+    EXPECT_FALSE(entry->IsInstalled());
+    EXPECT_EQ(entry->CurrentVersion(), "");
 }

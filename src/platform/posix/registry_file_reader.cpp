@@ -1,5 +1,6 @@
 #include "platform/posix/registry_file_reader.h"
 
+#include "base/trim.h"
 #include "base/unicode.h"
 #include "platform/code_page.h"
 #include "platform/files.h"
@@ -20,19 +21,13 @@ constexpr std::size_t kMaxKeyNameBytes = 255 * 3;
 
 using TKeyId = TRegistryStore::TKeyId;
 
+// A line's end may keep the CR of a CR LF line break.
 std::string_view TrimRight(std::string_view aText) {
-    while (!aText.empty() &&
-           (aText.back() == ' ' || aText.back() == '\t' || aText.back() == '\r')) {
-        aText.remove_suffix(1);
-    }
-    return aText;
+    return brivane::TrimRight(aText, " \t\r");
 }
 
 std::string_view TrimLeft(std::string_view aText) {
-    while (!aText.empty() && (aText.front() == ' ' || aText.front() == '\t')) {
-        aText.remove_prefix(1);
-    }
-    return aText;
+    return brivane::TrimLeft(aText, " \t");
 }
 
 struct THiveMapping {

@@ -1,6 +1,7 @@
 #include "platform/posix/registry_value.h"
 
 #include "base/hex.h"
+#include "base/trim.h"
 #include "base/unicode.h"
 #include "platform/code_page.h"
 
@@ -13,16 +14,6 @@ namespace {
 
 bool IsSpace(char c) {
     return c == ' ' || c == '\t' || c == '\r' || c == '\n';
-}
-
-std::string_view Trim(std::string_view aText) {
-    while (!aText.empty() && IsSpace(aText.front())) {
-        aText.remove_prefix(1);
-    }
-    while (!aText.empty() && IsSpace(aText.back())) {
-        aText.remove_suffix(1);
-    }
-    return aText;
 }
 
 // Up to aMaxDigits hex digits at the start of aText; nothing without any or when
@@ -159,7 +150,7 @@ std::optional<std::size_t> QuotedLength(std::string_view aText) {
 }
 
 std::optional<TValueForm> ClassifyValue(std::string_view aData) {
-    aData = Trim(aData);
+    aData = Trim(aData, " \t\r\n");
     TValueForm form;
     // Writers escape every quote inside a text, so the text ends at the last
     // character when that is a quote without an escaping backslash.
