@@ -63,9 +63,10 @@ bool IsOk(const std::shared_ptr<net::IHTTPResponse>& aResponse) {
 
 } // namespace
 
-TBaseSoftware::TBaseSoftware(std::string aName)
+TBaseSoftware::TBaseSoftware(std::string aName, TSoftwareCategory aCategory,
+                             TSoftwareLicense aLicense)
     : fInfo(std::make_unique<TBaseSoftwareInfo>(std::move(aName))),
-      fHTTP(net::THTTPClient::Create()) {}
+      fHTTP(net::THTTPClient::Create()), fCategory(aCategory), fLicense(aLicense) {}
 
 TBaseSoftware::~TBaseSoftware() = default;
 
@@ -132,10 +133,6 @@ void TBaseSoftware::SetupHTTPClient(net::THTTPClient* aClient) {
     }
 }
 
-void TBaseSoftware::GetCheckedParams(bool, TLanguage, TCheckedParams& aParams) {
-    aParams = TCheckedParams::Create();
-}
-
 std::string TBaseSoftware::GetCurrentVersion() {
     return fApplication.HasValue() ? fApplication.Value().Version : std::string(kEmptyVersion);
 }
@@ -149,11 +146,11 @@ std::string TBaseSoftware::GetIconLocation() {
 }
 
 TSoftwareCategory TBaseSoftware::GetCategory() {
-    return scUnknown;
+    return fCategory;
 }
 
 TSoftwareLicense TBaseSoftware::GetLicense() {
-    return slFreeware;
+    return fLicense;
 }
 
 void TBaseSoftware::FindApplication() {

@@ -2,8 +2,10 @@
 // TBaseSoftware: the base of every catalogue entry. It holds what every entry has
 // in common (its description, the installed copy picked from the inventory, the
 // latest version found online and where to download it) and runs the online
-// check. Each program's definition derives from it and overrides a few virtual
-// operations: always GetCheckedParams and GetCategory.
+// check. Each program's definition derives from it, gives its display name,
+// category and licence once where it is made, writes GetCheckedParams (the one
+// operation every definition must have) and overrides a few others where the
+// program needs it.
 //
 // An entry has no lock: the controller never runs two of Init, Check and
 // RefreshCurrentVersion on one entry at once. Entries of different programs run
@@ -36,7 +38,8 @@ using TRemoteFileDateSize = ITuple<TDateTime, std::int64_t>;
 class TBaseSoftware {
 public:
     // The entry of the program displayed as aName, not yet initialised.
-    explicit TBaseSoftware(std::string aName);
+    TBaseSoftware(std::string aName, TSoftwareCategory aCategory,
+                  TSoftwareLicense aLicense = slFreeware);
     virtual ~TBaseSoftware();
     TBaseSoftware(const TBaseSoftware&) = delete;
     TBaseSoftware& operator=(const TBaseSoftware&) = delete;
@@ -81,14 +84,15 @@ public:
     static void SetupHTTPClient(net::THTTPClient* aClient);
 
 protected:
-    // The online check proper: fills aParams, which the base sets to nothing found.
+    // The online check proper: fills aParams, which starts as nothing found.
     virtual void GetCheckedParams(bool aCheckBetaVersion, TLanguage aLanguage,
-                                  TCheckedParams& aParams);
+                                  TCheckedParams& aParams) = 0;
     // The installed version: the inventory's by default.
     virtual std::string GetCurrentVersion();
     virtual bool GetIsInstalled() const;
     // Where the installed program's icon is: the inventory's by default.
     virtual std::string GetIconLocation();
+    // The category and licence the entry was made with.
     virtual TSoftwareCategory GetCategory();
     virtual TSoftwareLicense GetLicense();
     // Picks the installed copy from the inventory: by default the application
@@ -133,6 +137,8 @@ protected:
     std::unique_ptr<net::THTTPClient> fHTTP;
 
 private:
+    const TSoftwareCategory fCategory;
+    const TSoftwareLicense fLicense;
     ICatalogueContext* fContext = &EmptyCatalogueContext();
 };
 

@@ -1,7 +1,7 @@
 #include "catalogue/catalogue_table.h"
 #include "net/host_map.h"
-#include "support/catalogue_sites.h"
 #include "support/controller_fixture.h"
+#include "support/site_fixtures.h"
 
 #include <gtest/gtest.h>
 
@@ -10,11 +10,12 @@ namespace {
 
 using TNames = std::vector<std::string>;
 
-// The catalogue's own entries, their publishers' sites served through the host map.
+// Three of the catalogue's own entries, their publishers' sites served through the host
+// map; the rest of the catalogue is left out, so the lists hold these three alone.
 class TControllerCatalogueTest : public TControllerTest {
 protected:
     TControllerCatalogueTest() {
-        ServeCatalogueSites(fSites.Server(), kInstallerSize, kInstallerDate);
+        ServeSiteFixtures(fSites.Server());
         fSites.Start();
         net::SetHostMap(std::make_shared<const net::THostMap>(
             net::THostMap::Parse(R"({"*": ")" + fSites.Origin() + R"(/{host}"})", "test")));
@@ -29,7 +30,9 @@ protected:
     }
 
     void StartCatalogue() {
-        MakeController();
+        TControllerOptions options;
+        options.CatalogueFilter = {"7-Zip", "CCleaner", "Dernholt"};
+        MakeController(std::move(options));
         RegisterCatalogue(*fController);
         ASSERT_TRUE(CallOnStart(fView));
         WaitIdle();

@@ -22,7 +22,7 @@ namespace {
 // An entry whose online check the test scripts.
 class TScriptedSoftware : public TBaseSoftware {
 public:
-    using TBaseSoftware::TBaseSoftware;
+    explicit TScriptedSoftware(std::string aName) : TBaseSoftware(std::move(aName), scOffice) {}
 
     std::function<void(TScriptedSoftware&, TCheckedParams&)> OnCheck;
     bool ThrowInProbe = false;
@@ -31,14 +31,11 @@ public:
     using TBaseSoftware::PostPageText;
 
 protected:
-    void GetCheckedParams(bool aCheckBetaVersion, TLanguage aLanguage,
-                          TCheckedParams& aParams) override {
-        TBaseSoftware::GetCheckedParams(aCheckBetaVersion, aLanguage, aParams);
+    void GetCheckedParams(bool, TLanguage, TCheckedParams& aParams) override {
         if (OnCheck) {
             OnCheck(*this, aParams);
         }
     }
-    TSoftwareCategory GetCategory() override { return scOffice; }
     TRemoteFileDateSize GetRemoteFileInfo(const std::string& aURL) override {
         if (ThrowInProbe) {
             throw std::runtime_error("probe failed");

@@ -12,7 +12,8 @@ namespace {
 class CCleanerTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        Serve(PageFixture("ccleaner/auto.txt"), PageFixture("ccleaner/download_standard.html"));
+        Serve(SiteFixture("www.piriform.com/auto@p=cc"),
+              SiteFixture("www.piriform.com/ccleaner/download/standard"));
     }
 
     void Serve(std::string aAnswer, std::string aDownloadPage) {
@@ -63,7 +64,7 @@ TEST_F(CCleanerTest, ServiceAnswers) {
         {"<html><body>Maintenance</body></html>", ""},
     };
     for (const auto& c : cases) {
-        Serve(c.Answer, PageFixture("ccleaner/download_standard.html"));
+        Serve(c.Answer, SiteFixture("www.piriform.com/ccleaner/download/standard"));
         EXPECT_EQ(Checked().AvailableVersion(), c.Version) << c.Answer;
     }
 }
@@ -84,7 +85,7 @@ TEST_F(CCleanerTest, DownloadPages) {
         {"", ""},
     };
     for (const auto& c : cases) {
-        Serve(PageFixture("ccleaner/auto.txt"), c.Page);
+        Serve(SiteFixture("www.piriform.com/auto@p=cc"), c.Page);
         EXPECT_EQ(Checked().DownloadURL(), c.URL) << c.Page;
     }
 }

@@ -35,7 +35,8 @@ protected:
 } // namespace
 
 TEST_F(DernholtTest, ManifestGivesVersionAndInstaller) {
-    const TBaseSoftware& entry = Check(PageFixture("dernholt/version.json"));
+    const TBaseSoftware& entry =
+        Check(SiteFixture("update.brivane.app/download/dernholt/version.json"));
     EXPECT_EQ(entry.AvailableVersion(), "2.4.1");
     EXPECT_EQ(entry.DownloadURL(),
               "https://update.brivane.app/download/dernholt/dernholt-setup-2.4.1.exe");
@@ -51,7 +52,7 @@ TEST_F(DernholtTest, ManifestGivesVersionAndInstaller) {
 }
 
 TEST_F(DernholtTest, ManifestsOfAnotherShapeOrDamagedGiveWhatTheyCan) {
-    const std::string fixture = PageFixture("dernholt/version.json");
+    const std::string fixture = SiteFixture("update.brivane.app/download/dernholt/version.json");
     struct TCase {
         std::string Manifest;
         const char* Version;

@@ -15,7 +15,7 @@ namespace {
 class SevenZipTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        Serve(PageFixture("7-zip/home.html"));
+        Serve(SiteFixture("www.7-zip.org/index.html"));
         fMachine.Server().Get("/www.7-zip.org/a/7z1602-x64.exe", [](const httplib::Request&,
                                                                     httplib::Response& aResponse) {
             aResponse.set_content(std::string(1500, 'x'), "application/octet-stream");
@@ -62,14 +62,14 @@ TEST_F(SevenZipTest, PreReleaseWhenAskedForWithoutBeingFlagged) {
     EXPECT_EQ(beta.DownloadURL(), "https://www.7-zip.org/a/7z1603-x64.exe");
     EXPECT_FALSE(beta.IsBeta());
 
-    Serve(WithoutPreRelease(PageFixture("7-zip/home.html")));
+    Serve(WithoutPreRelease(SiteFixture("www.7-zip.org/index.html")));
     const TBaseSoftware& release = Checked(true);
     EXPECT_EQ(release.AvailableVersion(), "16.02");
     EXPECT_EQ(release.DownloadURL(), "https://www.7-zip.org/a/7z1602-x64.exe");
 }
 
 TEST_F(SevenZipTest, DamagedPagesGiveWhatTheyCan) {
-    const std::string page = WithoutPreRelease(PageFixture("7-zip/home.html"));
+    const std::string page = WithoutPreRelease(SiteFixture("www.7-zip.org/index.html"));
     const auto tableEnd = page.find("</TABLE>");
     std::string noLink = page;
     for (auto at = noLink.find("64-bit x64"); at != std::string::npos;

@@ -1,8 +1,8 @@
 #include "base/date_time.h"
-#include "support/catalogue_sites.h"
 #include "support/loopback_server.h"
 #include "support/registry_fixtures.h"
 #include "support/run_process.h"
+#include "support/site_fixtures.h"
 #include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
@@ -13,15 +13,16 @@
 namespace brivane::test {
 namespace {
 
-constexpr std::size_t kInstallerSize = 2048;
-constexpr const char* kInstallerDate = "Wed, 01 May 2024 10:00:00 GMT";
+constexpr std::int64_t kInstallerSize = kFixtureInstallerSize;
+constexpr const char* kInstallerDate = kFixtureInstallerDate;
 
 // The publishers of the catalogue's programs on one loopback server, a machine with
-// 7-Zip 15.14 and Dernholt 2.4.1 installed, and a data folder of its own.
+// 7-Zip 15.14 and Dernholt 2.4.1 installed, and a data folder of its own. The runs name
+// the three entries they look at, so the rest of the catalogue does not matter.
 class CheckCommandTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        ServeCatalogueSites(fServer.Server(), kInstallerSize, kInstallerDate);
+        ServeSiteFixtures(fServer.Server());
         fServer.Start();
         fDir.Write("hosts.json", R"({"*": ")" + fServer.Origin() + R"(/{host}"})");
         fDir.Write("machine.reg",
@@ -62,7 +63,7 @@ protected:
 using TNames = std::vector<std::string>;
 
 TEST_F(CheckCommandTest, JsonListsTheThreeListsWithEveryField) {
-    const auto result = Check({"--json"});
+    const auto result = Check({"7-zip", "ccleaner", "dernholt", "--json"});
     ASSERT_EQ(result.ExitCode, 0) << result.Err;
     EXPECT_EQ(result.Err, ""); // no progress bar: standard error is not a terminal
     const auto json = nlohmann::json::parse(result.Out);
@@ -119,9 +120,10 @@ TEST_F(CheckCommandTest, TablesByDefault) {
 
 TEST_F(CheckCommandTest, ChecksThatFindNothingStillSucceed) {
     fDir.Write("nowhere.json", R"({"*": "http://127.0.0.1:1/{host}"})");
-    const auto result = Check({"--json", "--registry", (fDir / "machine.reg").string(), "--hosts",
-                               (fDir / "nowhere.json").string()},
-                              false);
+    const auto result =
+        Check({"7-zip", "ccleaner", "dernholt", "--json", "--registry",
+               (fDir / "machine.reg").string(), "--hosts", (fDir / "nowhere.json").string()},
+              false);
     ASSERT_EQ(result.ExitCode, 0) << result.Err;
     const auto json = nlohmann::json::parse(result.Out);
     EXPECT_EQ(Names(json["actuals"]), (TNames{"7-Zip", "Dernholt"}));

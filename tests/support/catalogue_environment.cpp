@@ -124,6 +124,7 @@ void TCatalogueEnvironment::ServeText(const std::string& aPath, std::string aBod
 
 TInstalledSystem& TCatalogueEnvironment::System() {
     if (!fSystem) {
+        ServeSiteFixtures(Server(), &fSiteMode);
         fServer.Start();
         fSystem = std::make_unique<TInstalledSystem>();
     }
@@ -134,6 +135,11 @@ TBaseSoftware& TCatalogueEnvironment::Register(std::unique_ptr<TBaseSoftware> aE
     aEntry->SetContext(System());
     fEntries.push_back(std::move(aEntry));
     return *fEntries.back();
+}
+
+void TCatalogueEnvironment::RefuseConnections() {
+    net::SetHostMap(std::make_shared<const net::THostMap>(
+        net::THostMap::Parse(R"({"*": "http://127.0.0.1:1/{host}"})", "test")));
 }
 
 std::vector<TBaseSoftware*> TCatalogueEnvironment::Entries() const {

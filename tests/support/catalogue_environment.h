@@ -7,8 +7,10 @@
 #include "catalogue/base_software.h"
 #include "catalogue/installed_system.h"
 #include "support/loopback_server.h"
+#include "support/site_fixtures.h"
 #include "support/temp_dir.h"
 
+#include <atomic>
 #include <filesystem>
 #include <map>
 #include <memory>
@@ -43,9 +45,14 @@ public:
     // A file below drive C ("Program Files/CCleaner/CCleaner.exe").
     std::filesystem::path WriteDriveFile(std::string_view aPath, std::string_view aBytes);
 
-    // Every publisher's address "https://host/path" is served as "/host/path".
+    // Every publisher's address "https://host/path" is served as "/host/path": from
+    // the site fixtures (site_fixtures.h) unless a handler of the test's own answers.
     // Register handlers before System is first called: the server starts then.
     httplib::Server& Server() { return fServer.Server(); }
+    // What the site fixtures answer from now on.
+    void SetSiteMode(TSiteMode aMode) { fSiteMode = aMode; }
+    // Every request fails from now on: the host map points at a closed port.
+    void RefuseConnections();
     // Serves aBody at aPath of the server. Later calls for a path served before replace
     // its body, also while the server runs; new paths only come before it starts.
     void ServeText(const std::string& aPath, std::string aBody,
@@ -75,6 +82,7 @@ private:
     };
     std::mutex fTextsLock;
     std::map<std::string, TText> fTexts;
+    std::atomic<TSiteMode> fSiteMode{TSiteMode::Fixtures};
     TLoopbackServer fServer;
     std::string fMachine;
     std::map<std::string, std::map<std::string, std::string>> fUserValues;

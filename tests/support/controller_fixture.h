@@ -9,6 +9,7 @@
 #include "support/loopback_server.h"
 #include "support/page_software.h"
 #include "support/recording_view.h"
+#include "support/site_fixtures.h"
 #include "support/temp_dir.h"
 #include "tasks/task_runtime.h"
 #include "tasks/waking_main_loop.h"
@@ -25,8 +26,8 @@
 namespace brivane::test {
 
 // The installer every page points at: its date and length as the server gives them.
-inline constexpr std::int64_t kInstallerSize = 4321;
-inline constexpr const char* kInstallerDate = "Wed, 01 May 2024 10:00:00 GMT";
+inline constexpr std::int64_t kInstallerSize = kFixtureInstallerSize;
+inline constexpr const char* kInstallerDate = kFixtureInstallerDate;
 
 class TControllerTest : public ::testing::Test {
 protected:

@@ -15,13 +15,11 @@ TPageSoftware::TBusy::~TBusy() {
 }
 
 TPageSoftware::TPageSoftware(std::string aName, std::string aPageURL, TSoftwareLicense aLicense)
-    : TBaseSoftware(std::move(aName)), fPageURL(std::move(aPageURL)), fLicense(aLicense) {}
+    : TBaseSoftware(std::move(aName), scSystem, aLicense), fPageURL(std::move(aPageURL)) {}
 
-void TPageSoftware::GetCheckedParams(bool aCheckBetaVersion, TLanguage aLanguage,
-                                     TCheckedParams& aParams) {
+void TPageSoftware::GetCheckedParams(bool aCheckBetaVersion, TLanguage, TCheckedParams& aParams) {
     const TBusy busy(*this);
     ++fChecks;
-    TBaseSoftware::GetCheckedParams(aCheckBetaVersion, aLanguage, aParams);
     std::istringstream page(GetPageText(fPageURL + (aCheckBetaVersion ? "?beta" : "")));
     page >> aParams.AvailableVersion >> aParams.DownloadURL;
 }

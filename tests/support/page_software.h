@@ -23,8 +23,6 @@ protected:
                           TCheckedParams& aParams) override;
     TRemoteFileDateSize GetRemoteFileInfo(const std::string& aURL) override;
     void FindApplication() override;
-    TSoftwareCategory GetCategory() override { return scSystem; }
-    TSoftwareLicense GetLicense() override { return fLicense; }
 
 private:
     // Marks the entry busy for its life; a second one at the same time is an overlap.
@@ -40,7 +38,6 @@ private:
     };
 
     const std::string fPageURL;
-    const TSoftwareLicense fLicense;
     std::atomic<int> fChecks{0};
     std::atomic<int> fBusy{0};
     std::atomic<bool> fOverlapped{false};

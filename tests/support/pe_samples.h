@@ -4,6 +4,9 @@
 
 #include "support/pe_writer.h"
 
+#include <string>
+#include <string_view>
+
 namespace brivane::test {
 
 // Version resource 1 holds 9.8.7.6 in Russian (code page 1251), listed first, and
@@ -14,5 +17,9 @@ TPeFileOptions SampleProgram(bool aPe64 = false);
 
 // The version block of the English version resource.
 TVersionBlockOptions SampleVersion();
+
+// The bytes of a program whose file and product versions are aVersion ("5.21.0.5700";
+// missing parts are 0), as installed programs carry them.
+std::string ProgramWithVersion(std::string_view aVersion);
 
 } // namespace brivane::test

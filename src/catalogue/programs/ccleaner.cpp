@@ -16,11 +16,9 @@ constexpr const char* kExecutable = "CCleaner.exe";
 
 class TCCleaner final : public TBaseSoftware {
 public:
-    TCCleaner() : TBaseSoftware("CCleaner") {}
+    TCCleaner() : TBaseSoftware("CCleaner", scSystem) {}
 
 protected:
-    TSoftwareCategory GetCategory() override { return scSystem; }
-
     // The installer's idea of the version can lag behind; the executable's is exact.
     std::string GetCurrentVersion() override {
         std::string version = TBaseSoftware::GetCurrentVersion();
@@ -34,9 +32,7 @@ protected:
         return version;
     }
 
-    void GetCheckedParams(bool aCheckBetaVersion, TLanguage aLanguage,
-                          TCheckedParams& aParams) override {
-        TBaseSoftware::GetCheckedParams(aCheckBetaVersion, aLanguage, aParams);
+    void GetCheckedParams(bool, TLanguage, TCheckedParams& aParams) override {
         // "$$$|<build>|5.21.5700|..." or, without the third part, "$$$|<build>|5.21.5700|".
         static const auto version =
             NewRegex("^\\$\\$\\$\\|\\d+?\\|(\\d+?)\\.(\\d+?)\\.(?:(\\d+?)\\.)?(\\d+?)\\|");

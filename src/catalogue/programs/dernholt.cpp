@@ -12,15 +12,11 @@ constexpr const char* kManifestURL = "https://update.brivane.app/download/dernho
 
 class TDernholt final : public TBaseSoftware {
 public:
-    TDernholt() : TBaseSoftware("Dernholt") {}
+    TDernholt() : TBaseSoftware("Dernholt", scInternetNetwork) {}
 
 protected:
-    TSoftwareCategory GetCategory() override { return scInternetNetwork; }
-
     // {"version": "2.1.0", "url": {"install": "https://.../setup.exe"}}
-    void GetCheckedParams(bool aCheckBetaVersion, TLanguage aLanguage,
-                          TCheckedParams& aParams) override {
-        TBaseSoftware::GetCheckedParams(aCheckBetaVersion, aLanguage, aParams);
+    void GetCheckedParams(bool, TLanguage, TCheckedParams& aParams) override {
         const auto manifest = ParseJson(GetPageText(kManifestURL));
         if (!manifest || !manifest->is_object()) {
             return;

@@ -19,11 +19,9 @@ const TRegCompileOptions kHtml = {TRegCompileOption::rcoIgnoreCase,
 
 class TSevenZip final : public TBaseSoftware {
 public:
-    TSevenZip() : TBaseSoftware("7-Zip") {}
+    TSevenZip() : TBaseSoftware("7-Zip", scSystem) {}
 
 protected:
-    TSoftwareCategory GetCategory() override { return scSystem; }
-
     // The first application named "7-Zip <version>"; when the name's version differs
     // from the recorded one, the item is corrected, here and in the inventory.
     void FindApplication() override {
@@ -70,9 +68,7 @@ protected:
         return location;
     }
 
-    void GetCheckedParams(bool aCheckBetaVersion, TLanguage aLanguage,
-                          TCheckedParams& aParams) override {
-        TBaseSoftware::GetCheckedParams(aCheckBetaVersion, aLanguage, aParams);
+    void GetCheckedParams(bool aCheckBetaVersion, TLanguage, TCheckedParams& aParams) override {
         static const auto beta = NewRegex(
             ">\\s*?Download\\s+?7-Zip\\s+?([\\d.]+)\\s+?beta\\s+?\\([\\d-]+?\\)\\s+?for\\s+?"
             "Windows.+?<TABLE[^<>]*?>(.+?)</TABLE>",
