@@ -24,8 +24,10 @@
 #include "net/http_client.h"
 #include "net/http_helpers.h"
 #include "platform/windows_paths.h"
+#include "regex/regex.h"
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -122,6 +124,46 @@ protected:
     TIconFile LoadIconFromLocation(std::string_view aLocation) const;
     // Nothing when the program is not installed.
     std::optional<TIconFile> GetInstalledIcon();
+
+    // --- Ways of finding the installed copy (installed_copy.cpp) ---
+
+    // The first inventory item whose name matches aName. False, leaving the entry as
+    // it was, when none does.
+    bool FindFirstApplication(const IRegex& aName);
+    // The first inventory item whose name matches aName; when group 1 (the version in
+    // the name) differs from the item's version, the item takes it, here and in the
+    // inventory, so later readers of the same snapshot see the correction.
+    bool FindApplicationWithVersionInName(const IRegex& aName);
+
+    // Where a search for the highest version among name matches starts.
+    enum class THighestFrom {
+        // The best so far starts at "0": an item whose version is not above 0 is never
+        // taken.
+        Zero,
+        // The first match is taken when the entry holds no item, then only a strictly
+        // higher version replaces the one held, also one held from an earlier call.
+        Held,
+    };
+    // The inventory item with the highest version among those aMatches accepts.
+    bool FindHighestApplication(const std::function<bool(const TApplicationItem&)>& aMatches,
+                                THighestFrom aFrom);
+    bool FindHighestApplication(const IRegex& aName, THighestFrom aFrom);
+
+    // --- Files of the installed copy ---
+
+    // The folders of the installed copy that definitions look in.
+    enum class TInstalledFolder {
+        InstallLocation,    // the install location
+        InstallLocationCut, // the install location up to its last backslash
+        UninstallFolder,    // the folder of the uninstall command
+        IconFolder,         // the folder of the icon file
+    };
+    // The Windows path of aFile in that folder when the program is installed and the
+    // file exists; empty otherwise.
+    std::string InstalledFile(TInstalledFolder aFolder, std::string_view aFile) const;
+    // The file version of aFile in that folder; empty when the file is missing or has
+    // no version.
+    std::string InstalledFileVersion(TInstalledFolder aFolder, std::string_view aFile) const;
 
     void SetIsBeta(bool aValue) { fIsBeta = aValue; }
 

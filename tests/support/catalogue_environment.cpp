@@ -71,6 +71,7 @@ void TCatalogueEnvironment::SetMachine(const std::vector<TUninstallRecord>& aRec
             {"DisplayVersion", &record.DisplayVersion},
             {"DisplayIcon", &record.DisplayIcon},
             {"InstallLocation", &record.InstallLocation},
+            {"UninstallString", &record.UninstallString},
         };
         for (const auto& [name, value] : values) {
             if (!value->empty()) {

@@ -28,6 +28,7 @@ struct TUninstallRecord {
     std::string DisplayVersion;
     std::string DisplayIcon;
     std::string InstallLocation;
+    std::string UninstallString = {};
 };
 
 class TCatalogueEnvironment {

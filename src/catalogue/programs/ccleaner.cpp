@@ -21,15 +21,8 @@ public:
 protected:
     // The installer's idea of the version can lag behind; the executable's is exact.
     std::string GetCurrentVersion() override {
-        std::string version = TBaseSoftware::GetCurrentVersion();
-        if (!IsInstalled() || fApplication.Value().InstallLocation.empty()) {
-            return version;
-        }
-        const std::string file = JoinWindowsPath(fApplication.Value().InstallLocation, kExecutable);
-        if (Files().FileExists(file)) {
-            version = GetFileVersion(file);
-        }
-        return version;
+        const std::string file = InstalledFile(TInstalledFolder::InstallLocation, kExecutable);
+        return file.empty() ? TBaseSoftware::GetCurrentVersion() : GetFileVersion(file);
     }
 
     void GetCheckedParams(bool, TLanguage, TCheckedParams& aParams) override {

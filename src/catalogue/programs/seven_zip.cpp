@@ -26,24 +26,7 @@ protected:
     // from the recorded one, the item is corrected, here and in the inventory.
     void FindApplication() override {
         static const auto name = NewRegex("^7-Zip\\s+?([\\d.]+)");
-        const TApplicationArray applications = Context().GetInstalledApplications();
-        if (!applications) {
-            return;
-        }
-        for (std::size_t i = 0; i < applications->size(); ++i) {
-            TApplicationItem item = (*applications)[i];
-            const auto match = name->Match(item.Name);
-            if (!match->Success()) {
-                continue;
-            }
-            const std::string version = GroupText(*match, 1);
-            if (version != item.Version) {
-                item.SetVersion(version);
-                Context().ReplaceInstalledApplication(applications, i, item);
-            }
-            fApplication = std::move(item);
-            return;
-        }
+        FindApplicationWithVersionInName(*name);
     }
 
     // Installers that record no icon: the file manager in the folder the program

@@ -1,0 +1,126 @@
+// The ways catalogue definitions find their program among the installed applications
+// and the files of the installed copy.
+
+#include "catalogue/base_software.h"
+#include "catalogue/definition_helpers.h"
+
+namespace brivane {
+
+namespace {
+
+// The folder part of a Windows path ("C:\App\uninst.exe" -> "C:\App\"), with the
+// quotes and arguments of a command line taken off; empty without a backslash.
+std::string FolderOfWindowsPath(std::string_view aPath) {
+    std::string_view path = aPath;
+    if (path.starts_with('"')) {
+        path.remove_prefix(1);
+        path = path.substr(0, path.find('"'));
+    }
+    const auto backslash = path.rfind('\\');
+    return backslash == std::string_view::npos ? std::string()
+                                               : std::string(path.substr(0, backslash + 1));
+}
+
+} // namespace
+
+bool TBaseSoftware::FindFirstApplication(const IRegex& aName) {
+    const TApplicationArray applications = Context().GetInstalledApplications();
+    if (!applications) {
+        return false;
+    }
+    for (const TApplicationItem& item : *applications) {
+        if (aName.IsMatch(item.Name)) {
+            fApplication = item;
+            return true;
+        }
+    }
+    return false;
+}
+
+bool TBaseSoftware::FindApplicationWithVersionInName(const IRegex& aName) {
+    const TApplicationArray applications = Context().GetInstalledApplications();
+    if (!applications) {
+        return false;
+    }
+    for (std::size_t i = 0; i < applications->size(); ++i) {
+        TApplicationItem item = (*applications)[i];
+        const auto match = aName.Match(item.Name);
+        if (!match->Success()) {
+            continue;
+        }
+        const std::string version = GroupText(*match, 1);
+        if (version != item.Version) {
+            item.SetVersion(version);
+            Context().ReplaceInstalledApplication(applications, i, item);
+        }
+        fApplication = std::move(item);
+        return true;
+    }
+    return false;
+}
+
+bool TBaseSoftware::FindHighestApplication(
+    const std::function<bool(const TApplicationItem&)>& aMatches, THighestFrom aFrom) {
+    const TApplicationArray applications = Context().GetInstalledApplications();
+    if (!applications) {
+        return false;
+    }
+    bool found = false;
+    std::string best = aFrom == THighestFrom::Zero ? "0" : std::string();
+    for (const TApplicationItem& item : *applications) {
+        if (!aMatches(item)) {
+            continue;
+        }
+        const bool take =
+            aFrom == THighestFrom::Zero
+                ? CompareVersions(item.Version, best, 4) > 0
+                : !fApplication.HasValue() ||
+                      CompareVersions(item.Version, fApplication.Value().Version, 4) > 0;
+        if (take) {
+            fApplication = item;
+            best = item.Version;
+            found = true;
+        }
+    }
+    return found;
+}
+
+bool TBaseSoftware::FindHighestApplication(const IRegex& aName, THighestFrom aFrom) {
+    return FindHighestApplication(
+        [&aName](const TApplicationItem& aItem) { return aName.IsMatch(aItem.Name); }, aFrom);
+}
+
+std::string TBaseSoftware::InstalledFile(TInstalledFolder aFolder, std::string_view aFile) const {
+    if (!fApplication.HasValue()) {
+        return {};
+    }
+    const TApplicationItem& item = fApplication.Value();
+    std::string folder;
+    switch (aFolder) {
+    case TInstalledFolder::InstallLocation:
+        folder = item.InstallLocation;
+        break;
+    case TInstalledFolder::InstallLocationCut:
+        folder = FolderOfWindowsPath(item.InstallLocation);
+        break;
+    case TInstalledFolder::UninstallFolder:
+        folder = FolderOfWindowsPath(item.UninstallString);
+        break;
+    case TInstalledFolder::IconFolder:
+        folder = FolderOfWindowsPath(item.Icon);
+        break;
+    }
+    if (folder.empty()) {
+        return {};
+    }
+    std::string file = JoinWindowsPath(folder, aFile);
+    return Files().FileExists(file) ? file : std::string();
+}
+
+std::string TBaseSoftware::InstalledFileVersion(TInstalledFolder aFolder,
+                                                std::string_view aFile) const {
+    const std::string file = InstalledFile(aFolder, aFile);
+    return file.empty() ? std::string() : GetFileVersion(file);
+}
+
+} // namespace brivane
