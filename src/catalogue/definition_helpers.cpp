@@ -16,7 +16,12 @@ std::optional<std::string> FirstGroup(const IRegex& aPattern, const TRegexSubjec
 
 std::string AbsoluteLink(std::string_view aSiteBase, std::string_view aLink) {
     if (aLink.starts_with("//")) {
-        return "http:" + std::string(aLink);
+        // The scheme of the site the link was found on: "http:" in front would fetch an
+        // installer found on an HTTPS page over plain HTTP.
+        const auto colon = aSiteBase.find("://");
+        return std::string(colon == std::string_view::npos ? "https:"
+                                                           : aSiteBase.substr(0, colon + 1)) +
+               std::string(aLink);
     }
     if (aLink.starts_with("http")) {
         return std::string(aLink);

@@ -17,9 +17,9 @@ std::string GroupText(const IMatch& aMatch, int aIndex);
 // Group 1 of aPattern's first match in aPage; nothing when it does not match.
 std::optional<std::string> FirstGroup(const IRegex& aPattern, const TRegexSubject& aPage);
 
-// A link found on a page as an absolute address: one beginning with "//" gets
-// "http:" in front, one beginning with "http" stays, any other gets aSiteBase in
-// front, with a "/" between them when the link does not start with one.
+// A link found on a page as an absolute address: one beginning with "//" gets the
+// scheme of aSiteBase in front, one beginning with "http" stays, any other gets
+// aSiteBase in front, with a "/" between them when the link does not start with one.
 std::string AbsoluteLink(std::string_view aSiteBase, std::string_view aLink);
 
 // aPath (a Windows folder) and aFileName joined by a backslash unless aPath ends

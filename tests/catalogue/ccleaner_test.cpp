@@ -78,7 +78,7 @@ TEST_F(CCleanerTest, DownloadPages) {
         {R"(<a href="/ccleaner/download/ccsetup.exe">start the download</a>)",
          "https://www.piriform.com/ccleaner/download/ccsetup.exe"},
         {R"(<a href="//dl.example/cc.exe" >  please start   the download</a>)",
-         "http://dl.example/cc.exe"},
+         "https://dl.example/cc.exe"}, // the page's scheme, not plain HTTP
         {R"(<a href="https://a.example/cc.exe">Start the download</a>)", ""}, // letter case
         {R"(<a href="https://a.example/cc.exe"><b>start the download</b></a>)", ""},
         {R"(<a href="https://a.example/cc.exe">start the)", ""},
