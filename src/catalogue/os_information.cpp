@@ -163,12 +163,21 @@ TOSInformation TOSInformation::Create() {
 }
 
 TOSInformation TOSInformation::Create(const IRegistry& aRegistry) {
-    return Create(ReadSystemVersion(aRegistry), GetSystemLanguageCode());
+    std::string language = ReadSystemLanguage(aRegistry);
+    const bool languageAssumed = language.empty();
+    if (languageAssumed) {
+        language = GetSystemLanguageCode();
+    }
+    TOSInformation info = Create(ReadSystemVersion(aRegistry), std::move(language));
+    info.fLanguageAssumed = languageAssumed;
+    return info;
 }
 
 TOSInformation TOSInformation::Create(const TSystemVersion& aVersion, std::string aLanguage) {
     TOSInformation info;
     info.fSystemLanguage = std::move(aLanguage);
+    info.fVersionAssumed = aVersion.fVersionAssumed;
+    info.fIs64BitAssumed = aVersion.fArchitectureAssumed;
     // A system that could not be asked keeps an empty name and zero numbers.
     if (aVersion.fKnown) {
         NameSystem(aVersion, info.fName, info.fEdition);

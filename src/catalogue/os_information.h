@@ -18,10 +18,17 @@ struct TOSInformation {
     std::string fSystemLanguage; // ISO 639 language name, "ru"
     std::uint32_t fMajor = 0;
     std::uint32_t fMinor = 0;
+    // Facts the registry does not record: the defaults stand for the name,
+    // version, service pack and edition, and for the 64-bit flag; the language is
+    // that of the machine running the program.
+    bool fVersionAssumed = false;
+    bool fIs64BitAssumed = false;
+    bool fLanguageAssumed = false;
 
     // The facts of the system behind the current registry source.
     static TOSInformation Create();
     static TOSInformation Create(const platform::IRegistry& aRegistry);
+    // aLanguage stands as read; fLanguageAssumed stays false.
     static TOSInformation Create(const platform::TSystemVersion& aVersion, std::string aLanguage);
 
     // The system's version is aMajor.aMinor or later.

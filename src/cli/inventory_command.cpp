@@ -21,13 +21,37 @@ struct TInventoryOptions {
     bool fJson = false;
 };
 
+// The members of the system's JSON whose values the registry does not record.
+std::vector<std::string> AssumedMembers(const TOSInformation& aSystem) {
+    std::vector<std::string> members;
+    if (aSystem.fVersionAssumed) {
+        members.insert(members.end(), {"Name", "Version", "ServicePack", "Edition"});
+    }
+    if (aSystem.fIs64BitAssumed) {
+        members.emplace_back("Is64Bit");
+    }
+    if (aSystem.fLanguageAssumed) {
+        members.emplace_back("SystemLanguage");
+    }
+    return members;
+}
+
 nlohmann::ordered_json SystemJson(const TOSInformation& aSystem) {
     return {{"Name", aSystem.fName},
             {"Version", aSystem.fVersion},
             {"ServicePack", aSystem.fServicePack},
             {"Is64Bit", aSystem.fIs64Bit},
             {"Edition", aSystem.fEdition},
-            {"SystemLanguage", aSystem.fSystemLanguage}};
+            {"SystemLanguage", aSystem.fSystemLanguage},
+            {"Assumed", AssumedMembers(aSystem)}};
+}
+
+// A value of the system table, marked when the registry does not record it.
+std::string Fact(const std::string& aValue, bool aAssumed) {
+    if (!aAssumed) {
+        return aValue;
+    }
+    return aValue.empty() ? "(assumed)" : aValue + " (assumed)";
 }
 
 void PrintInventory(const TOSInformation& aSystem, bool aIsWindows64,
@@ -46,15 +70,25 @@ void PrintInventory(const TOSInformation& aSystem, bool aIsWindows64,
                               {"applications", std::move(applications)}});
         return;
     }
+    const bool version = aSystem.fVersionAssumed;
+    const bool bits = aSystem.fIs64BitAssumed;
     TTable system({"System", ""});
-    system.AddRow({"Name", aSystem.fName});
-    system.AddRow({"Version", aSystem.fVersion});
-    system.AddRow({"Service pack", aSystem.fServicePack});
-    system.AddRow({"Edition", aSystem.fEdition});
-    system.AddRow({"64-bit", aSystem.fIs64Bit ? "yes" : "no"});
-    system.AddRow({"Language", aSystem.fSystemLanguage});
-    system.AddRow({"Windows 64-bit", aIsWindows64 ? "yes" : "no"});
+    system.AddRow({"Name", Fact(aSystem.fName, version)});
+    system.AddRow({"Version", Fact(aSystem.fVersion, version)});
+    system.AddRow({"Service pack", Fact(aSystem.fServicePack, version)});
+    system.AddRow({"Edition", Fact(aSystem.fEdition, version)});
+    system.AddRow({"64-bit", Fact(aSystem.fIs64Bit ? "yes" : "no", bits)});
+    system.AddRow({"Language", Fact(aSystem.fSystemLanguage, aSystem.fLanguageAssumed)});
+    system.AddRow({"Windows 64-bit", Fact(aIsWindows64 ? "yes" : "no", bits)});
     system.Print(std::cout);
+    if (version || bits) {
+        std::cout << "(assumed): not recorded in the registry read; the defaults (a 64-bit "
+                     "Windows 10 workstation) stand in.\n";
+    }
+    if (aSystem.fLanguageAssumed) {
+        std::cout << "(assumed) language: not recorded in the registry read; this computer's "
+                     "locale stands in.\n";
+    }
     std::cout << '\n';
     TTable table({"Name", "Version", "Icon", "Install location", "Uninstall string"});
     for (const auto& item : aItems) {

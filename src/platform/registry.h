@@ -37,6 +37,10 @@ public:
 
     // A 32- or 64-bit number value; nothing when missing or of another type.
     virtual std::optional<std::uint64_t> ReadNumber(std::string_view aName) const = 0;
+
+    // The strings of a multi-string value (a plain text value gives one string);
+    // nothing when the value is missing or holds no text.
+    virtual std::optional<std::vector<std::string>> ReadStrings(std::string_view aName) const = 0;
 };
 
 class IRegistry {
@@ -48,8 +52,10 @@ public:
     virtual std::unique_ptr<IRegistryKey> OpenKey(TRegistryHive aHive, std::string_view aPath,
                                                   TRegistryView aView) const = 0;
 
-    // Whether the registry belongs to a 64-bit system, when the registry itself
-    // tells (a copy read from files); nothing when the running system is asked.
+    // Whether the registry belongs to a 64-bit system, as far as the files it was
+    // read from show it: Wine's own mark, or the presence of the machine's 32-bit
+    // view (its absence only where the files hold the machine's whole Software
+    // key). Nothing when they do not show it, or when the running system is asked.
     virtual std::optional<bool> Is64BitSystem() const = 0;
 
     // Problems met while reading a copy of the registry, one line each; the

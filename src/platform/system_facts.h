@@ -1,8 +1,8 @@
 #pragma once
 // Facts of the Windows system whose programs are kept up to date. On Windows they
 // come from the running system; elsewhere from the registry read from files (a
-// Wine prefix's), with the defaults of a 64-bit Windows 10 workstation where the
-// registry says nothing.
+// Wine prefix's or an export), never from the machine reading them, with the
+// defaults of a 64-bit Windows 10 workstation where the registry says nothing.
 
 #include "platform/registry.h"
 
@@ -13,6 +13,7 @@ namespace brivane::platform {
 
 // Processor architectures as Windows numbers them.
 inline constexpr std::uint16_t kArchitectureX86 = 0;
+inline constexpr std::uint16_t kArchitectureArm = 5;
 inline constexpr std::uint16_t kArchitectureItanium = 6;
 inline constexpr std::uint16_t kArchitectureAmd64 = 9;
 inline constexpr std::uint16_t kArchitectureArm64 = 12;
@@ -23,12 +24,18 @@ inline constexpr std::uint8_t kProductDomainController = 2;
 inline constexpr std::uint8_t kProductServer = 3;
 
 // Suite flags.
+inline constexpr std::uint16_t kSuiteSmallBusiness = 0x0001;
 inline constexpr std::uint16_t kSuiteEnterprise = 0x0002;
 inline constexpr std::uint16_t kSuiteBackOffice = 0x0004;
+inline constexpr std::uint16_t kSuiteCommunications = 0x0008;
+inline constexpr std::uint16_t kSuiteTerminal = 0x0010;
+inline constexpr std::uint16_t kSuiteSmallBusinessRestricted = 0x0020;
+inline constexpr std::uint16_t kSuiteEmbedded = 0x0040;
 inline constexpr std::uint16_t kSuiteDatacenter = 0x0080;
 inline constexpr std::uint16_t kSuitePersonal = 0x0200;
 inline constexpr std::uint16_t kSuiteBlade = 0x0400;
-inline constexpr std::uint16_t kSuiteEmbedded = 0x0040;
+inline constexpr std::uint16_t kSuiteEmbeddedRestricted = 0x0800;
+inline constexpr std::uint16_t kSuiteSecurityAppliance = 0x1000;
 inline constexpr std::uint16_t kSuiteStorageServer = 0x2000;
 inline constexpr std::uint16_t kSuiteComputeServer = 0x4000;
 inline constexpr std::uint16_t kSuiteHomeServer = 0x8000;
@@ -45,9 +52,18 @@ struct TSystemVersion {
     std::uint32_t fProductInfo = 0; // the product type of the edition; 0 when unknown
     std::uint16_t fArchitecture = kArchitectureX86; // the native processor architecture
     bool fServerR2 = false;
+    // Facts the registry does not record, for which the defaults stand: the
+    // version (with product type, edition and service pack), the architecture.
+    bool fVersionAssumed = false;
+    bool fArchitectureAssumed = false;
 };
 
 TSystemVersion ReadSystemVersion(const IRegistry& aRegistry);
+
+// The ISO 639 name of the system's language in lower case ("ru"): of the locale
+// the registry records for the user, else of the machine's default locale; empty
+// when it records neither.
+std::string ReadSystemLanguage(const IRegistry& aRegistry);
 
 // The Windows user's roaming application-data folder, as %APPDATA% names it
 // (C:\Users\...\AppData\Roaming); empty when unknown.

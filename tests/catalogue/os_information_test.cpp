@@ -1,4 +1,6 @@
 #include "catalogue/os_information.h"
+#include "support/registry_fixtures.h"
+#include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
 
@@ -96,6 +98,57 @@ TEST(OSInformationTest, FormatsNumbersAndComparesVersions) {
     const auto unknown = TOSInformation::Create(TSystemVersion{}, "en");
     EXPECT_EQ(unknown.fName, "");
     EXPECT_EQ(unknown.fVersion, "0.0.0");
+}
+
+// What the small exports in fixtures/registry/systems must give, whatever the
+// machine running the test: its environment names another language, and no fact
+// may come from its processor.
+TEST(OSInformationTest, FactsOfExportsComeFromTheExportsAlone) {
+    struct TExpected {
+        const char* fFile;
+        const char* fName;
+        const char* fVersion;
+        const char* fServicePack;
+        const char* fEdition;
+        bool fIs64Bit;
+        const char* fLanguage;
+        bool fVersionAssumed = false;
+        bool fIs64BitAssumed = false;
+        bool fLanguageAssumed = false;
+    };
+    const TExpected cases[] = {
+        {"windows7_x86.reg", "Windows 7", "6.1.7601", "1.0", "Professional", false, "fr", false,
+         false, true},
+        {"windows7_x64.reg", "Windows 7", "6.1.7601", "1.0", "Home Premium", true, "fr", false,
+         false, true},
+        {"windows10_x86.reg", "Windows 10", "10.0.19045", "", "Home", false, "fr", false, false,
+         true},
+        {"windows10_x64.reg", "Windows 10", "10.0.19045", "", "Pro", true, "de"},
+        {"xp_home.reg", "Windows XP", "5.1.2600", "3.0", "Home", false, "ru"},
+        {"xp_professional.reg", "Windows XP", "5.1.2600", "2.0", "Professional", false, "fr", false,
+         false, true},
+        {"server2003_r2.reg", "Windows Server 2003 R2", "5.2.3790", "2.0", "Enterprise", true,
+         "en"},
+        {"russian_user.reg", "Windows 7", "6.1.7601", "", "Ultimate", true, "ru"},
+        {"uninstall_only.reg", "Windows 10", "10.0.19045", "", "", true, "fr", true, true, true},
+    };
+    TScopedEnv all("LC_ALL", "fr_FR.UTF-8");
+    for (const auto& expected : cases) {
+        SCOPED_TRACE(expected.fFile);
+        const auto registry =
+            ExportRegistry(ReadAll(RegistryFixture(std::string("systems/") + expected.fFile)));
+        ASSERT_EQ(registry->GetWarnings(), std::vector<std::string>{});
+        const auto info = TOSInformation::Create(*registry);
+        EXPECT_EQ(info.fName, expected.fName);
+        EXPECT_EQ(info.fVersion, expected.fVersion);
+        EXPECT_EQ(info.fServicePack, expected.fServicePack);
+        EXPECT_EQ(info.fEdition, expected.fEdition);
+        EXPECT_EQ(info.fIs64Bit, expected.fIs64Bit);
+        EXPECT_EQ(info.fSystemLanguage, expected.fLanguage);
+        EXPECT_EQ(info.fVersionAssumed, expected.fVersionAssumed);
+        EXPECT_EQ(info.fIs64BitAssumed, expected.fIs64BitAssumed);
+        EXPECT_EQ(info.fLanguageAssumed, expected.fLanguageAssumed);
+    }
 }
 
 } // namespace

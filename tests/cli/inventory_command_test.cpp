@@ -28,15 +28,16 @@ std::size_t Lines(const std::string& aText) {
 
 TEST(InventoryCommandTest, PrintsAWinePrefixAsJson) {
     TTempDir home;
+    // The prefix's user has Russian regional settings, whatever this machine's are.
     const auto result =
         RunCli({"inventory", "--registry", RegistryFixture("wine64").string(), "--json"}, {},
-               Environment(home));
+               Environment(home, {{"LANG", "en_US.UTF-8"}}));
     ASSERT_EQ(result.ExitCode, 0) << result.Err;
     EXPECT_EQ(result.Err, "");
     const auto json = nlohmann::ordered_json::parse(result.Out);
     EXPECT_EQ(json["system"], nlohmann::ordered_json::parse(R"({"Name": "Windows 7",
         "Version": "6.1.7601", "ServicePack": "1.0", "Is64Bit": true, "Edition": "Professional",
-        "SystemLanguage": "ru"})"));
+        "SystemLanguage": "ru", "Assumed": []})"));
     EXPECT_EQ(json["isWindows64"], true);
     ASSERT_EQ(json["applications"].size(), 11u);
     EXPECT_EQ(json["applications"][9], nlohmann::ordered_json::parse(R"({"Name": "Медиаплеер",
@@ -54,6 +55,44 @@ TEST(InventoryCommandTest, PrintsARegeditExportFromTheEnvironmentAsATable) {
     EXPECT_NE(result.Out.find("Home"), std::string::npos);
     EXPECT_NE(result.Out.find("Телеграм Desktop"), std::string::npos) << result.Out;
     EXPECT_NE(result.Out.find("VLC media player"), std::string::npos);
+}
+
+TEST(InventoryCommandTest, SaysWhichFactsTheRegistryDoesNotRecord) {
+    TTempDir home;
+    const auto systems = RegistryFixture("systems");
+    const auto json = [&](const char* aFile) {
+        const auto result =
+            RunCli({"inventory", "--json", "--registry", (systems / aFile).string()}, {},
+                   Environment(home));
+        EXPECT_EQ(result.ExitCode, 0) << result.Err;
+        return nlohmann::ordered_json::parse(result.Out);
+    };
+    const auto bare = json("uninstall_only.reg");
+    EXPECT_EQ(bare["system"]["Assumed"],
+              nlohmann::ordered_json::parse(R"(["Name", "Version", "ServicePack", "Edition",
+                  "Is64Bit", "SystemLanguage"])"));
+    EXPECT_EQ(bare["system"]["SystemLanguage"], "ru");
+    const auto windows7 = json("windows7_x86.reg");
+    EXPECT_EQ(windows7["system"]["Is64Bit"], false);
+    EXPECT_EQ(windows7["isWindows64"], false);
+    EXPECT_EQ(windows7["system"]["Assumed"],
+              nlohmann::ordered_json::parse(R"(["SystemLanguage"])"));
+    EXPECT_EQ(json("xp_home.reg")["system"]["Assumed"], nlohmann::ordered_json::array());
+
+    const auto table =
+        RunCli({"inventory", "--registry", (systems / "uninstall_only.reg").string()}, {},
+               Environment(home));
+    ASSERT_EQ(table.ExitCode, 0) << table.Err;
+    for (const char* line :
+         {"\nName            Windows 10 (assumed)\n", "\nService pack    (assumed)\n",
+          "\n64-bit          yes (assumed)\n", "\nLanguage        ru (assumed)\n",
+          "\nWindows 64-bit  yes (assumed)\n", "\n(assumed): not recorded in the registry read"}) {
+        EXPECT_NE(table.Out.find(line), std::string::npos) << line << table.Out;
+    }
+    const auto read = RunCli({"inventory", "--registry", (systems / "xp_home.reg").string()}, {},
+                             Environment(home));
+    EXPECT_NE(read.Out.find("\nEdition         Home\n"), std::string::npos) << read.Out;
+    EXPECT_EQ(read.Out.find("assumed"), std::string::npos) << read.Out;
 }
 
 TEST(InventoryCommandTest, BadRegistryFilesGiveWhatCanBeReadAndOneWarning) {
@@ -82,6 +121,7 @@ TEST(InventoryCommandTest, WithoutAnyRegistryShowsWindows10AndNothingInstalled) 
     const auto json = nlohmann::ordered_json::parse(result.Out);
     EXPECT_EQ(json["system"]["Name"], "Windows 10");
     EXPECT_EQ(json["system"]["Version"], "10.0.19045");
+    EXPECT_EQ(json["system"]["Assumed"].size(), 6u); // every fact, the language this machine's
     EXPECT_EQ(json["applications"].size(), 0u);
 }
 

@@ -71,6 +71,12 @@ TEST(WineRegistryTest, DecodesValuesTheWayWineWritesThem) {
     EXPECT_EQ(key->ReadString("Binary"), std::nullopt);
     EXPECT_EQ(key->ReadNumber("Plain"), std::nullopt);
     EXPECT_EQ(key->ReadString("Absent"), std::nullopt);
+    // Multi-strings list their strings; a plain text is a list of one.
+    using TStrings = std::vector<std::string>;
+    EXPECT_EQ(key->ReadStrings("MultiString"), (TStrings{"one", "two"}));
+    EXPECT_EQ(key->ReadStrings("Expand"), TStrings{"%ProgramFiles%\\App"});
+    EXPECT_EQ(key->ReadStrings("Dword"), std::nullopt);
+    EXPECT_EQ(key->ReadStrings("Absent"), std::nullopt);
     EXPECT_TRUE(registry->GetWarnings().empty());
 }
 
@@ -186,6 +192,64 @@ TEST(RegFileTest, ReadsRegedit4EightBitText) {
     EXPECT_EQ(Text(*registry, kMachine, key, "DisplayName"), "Café Tool");
     EXPECT_EQ(Text(*registry, kMachine, key, "DisplayIcon"), "%SystemRoot%\\café.exe,0");
     EXPECT_EQ(registry->Is64BitSystem(), std::nullopt);
+}
+
+TEST(RegFileTest, ReadsMultiStringsOfBothFormats) {
+    using TStrings = std::vector<std::string>;
+    const auto regedit5 = ExportRegistry(Utf16LeWithBom(R"(Windows Registry Editor Version 5.00
+
+[HKEY_LOCAL_MACHINE\SOFTWARE\Test]
+"Two"=hex(7):45,00,6e,00,74,00,00,00,d0,00,30,04,00,00,00,00
+"Empty"=hex(7):00,00
+"NoEnd"=hex(7):41,00,00,00,42,00
+"Odd"=hex(7):41,00,00
+)"));
+    const auto key5 = regedit5->OpenKey(kMachine, "Software\\Test", k64);
+    ASSERT_NE(key5, nullptr);
+    EXPECT_EQ(key5->ReadStrings("Two"), (TStrings{"Ent", "\u00D0\u0430"}));
+    EXPECT_EQ(key5->ReadStrings("Empty"), TStrings{});
+    EXPECT_EQ(key5->ReadStrings("NoEnd"), (TStrings{"A", "B"}));
+    EXPECT_EQ(key5->ReadStrings("Odd"), TStrings{"A"}); // a lone last byte is dropped
+    EXPECT_EQ(key5->ReadString("Two"), std::nullopt);
+
+    const auto regedit4 = ExportRegistry(R"(REGEDIT4
+
+[HKEY_LOCAL_MACHINE\SOFTWARE\Test]
+"Two"=hex(7):45,6e,74,00,54,53,00,00
+)");
+    EXPECT_EQ(regedit4->OpenKey(kMachine, "Software\\Test", k64)->ReadStrings("Two"),
+              (TStrings{"Ent", "TS"}));
+}
+
+// Without Wine's mark, a registry is 32-bit only where its files hold the
+// machine's whole Software key and no 32-bit view in it.
+TEST(RegFileTest, A32BitSystemIsToldByTheWholeSoftwareKeyAlone) {
+    const std::string header = "Windows Registry Editor Version 5.00\n\n";
+    const std::string uninstall = UninstallRecordText("A", "A", "1");
+    const std::string wow = "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Wow6432Node\\Vendor]\n\n";
+    const std::pair<std::string, std::optional<bool>> cases[] = {
+        {uninstall, std::nullopt},
+        {uninstall + wow, true},
+        {"[HKEY_LOCAL_MACHINE\\SOFTWARE]\n\n" + uninstall, false},
+        {"[HKEY_LOCAL_MACHINE\\Software]\n\n" + uninstall + wow, true},
+        {"[HKEY_LOCAL_MACHINE]\n\n[HKEY_LOCAL_MACHINE\\SYSTEM]\n\n" + uninstall, false},
+        {"[HKLM\\SOFTWARE]\n\n" + uninstall, false},
+        // Neither the classes, nor a deletion, nor another hive's Software key.
+        {"[HKEY_CLASSES_ROOT]\n\n" + uninstall, std::nullopt},
+        {"[-HKEY_LOCAL_MACHINE\\SOFTWARE]\n\n" + uninstall, std::nullopt},
+        {"[HKEY_CURRENT_USER\\Software]\n\n" + uninstall, std::nullopt},
+        // A damaged file may have lost the 32-bit view.
+        {"[HKEY_LOCAL_MACHINE\\SOFTWARE]\n\n" + uninstall + "\"Bad\"=what\n", std::nullopt},
+        {"[HKEY_LOCAL_MACHINE\\SOFTWARE]\n\n" + uninstall + "[HKEY_LOCAL_MACHINE\\SOFTWARE\\W",
+         std::nullopt},
+    };
+    for (const auto& [text, is64Bit] : cases) {
+        SCOPED_TRACE(text);
+        EXPECT_EQ(ExportRegistry(header + text)->Is64BitSystem(), is64Bit);
+    }
+    // A Wine prefix's system.reg is the whole hive, even without its mark.
+    EXPECT_EQ(WineRegistry(kWineHeader + "[Software\\\\Vendor] 1\n")->Is64BitSystem(), false);
+    EXPECT_EQ(WineRegistry(kWineHeader + "[Software\\\\Wow6432Node] 1\n")->Is64BitSystem(), true);
 }
 
 TEST(RegFileTest, HandlesDeletionsOtherHivesAndTheOneUserOfAFullExport) {

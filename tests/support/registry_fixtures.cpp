@@ -50,25 +50,30 @@ std::shared_ptr<platform::IRegistry> WineRegistry(const std::string& aSystemReg,
     TWineHiveInfo machine;
     TWineHiveInfo user;
     const auto parse = [&](const std::string& aText, TStoreRoot aRoot, TWineHiveInfo& aInfo) {
-        if (auto warning = ParseWineHive(aText, "test.reg", aRoot, *store, aInfo);
-            !warning.empty()) {
-            warnings.push_back(std::move(warning));
+        auto warning = ParseWineHive(aText, "test.reg", aRoot, *store, aInfo);
+        if (warning.empty()) {
+            return true;
         }
+        warnings.push_back(std::move(warning));
+        return false;
     };
-    parse(aSystemReg, TStoreRoot::LocalMachine, machine);
+    // The machine's text stands for a prefix's whole system.reg.
+    const bool wholeMachine = parse(aSystemReg, TStoreRoot::LocalMachine, machine);
     if (aUserReg) {
         parse(*aUserReg, TStoreRoot::CurrentUser, user);
     }
-    return MakeFileRegistry(std::move(store), machine.fIs64Bit, std::move(warnings));
+    return MakeFileRegistry(std::move(store), machine.fIs64Bit, std::move(warnings), wholeMachine);
 }
 
 std::shared_ptr<platform::IRegistry> ExportRegistry(const std::string& aRegFileBytes) {
     auto store = std::make_shared<TRegistryStore>();
     std::vector<std::string> warnings;
-    if (auto warning = ParseRegFile(aRegFileBytes, "test.reg", *store); !warning.empty()) {
+    TRegFileInfo info;
+    if (auto warning = ParseRegFile(aRegFileBytes, "test.reg", *store, info); !warning.empty()) {
         warnings.push_back(std::move(warning));
     }
-    return MakeFileRegistry(std::move(store), std::nullopt, std::move(warnings));
+    return MakeFileRegistry(std::move(store), std::nullopt, std::move(warnings),
+                            info.fHoldsMachineSoftware);
 }
 
 } // namespace brivane::test

@@ -79,6 +79,11 @@ public:
         return value ? DecodeNumber(*value) : std::nullopt;
     }
 
+    std::optional<std::vector<std::string>> ReadStrings(std::string_view aName) const override {
+        const auto value = Find(aName);
+        return value ? DecodeStrings(*value) : std::nullopt;
+    }
+
 private:
     std::optional<TRawValue> Find(std::string_view aName) const {
         for (const TKeyId key : fKeys) {
@@ -96,12 +101,17 @@ private:
 class TFileRegistry : public IRegistry {
 public:
     TFileRegistry(std::shared_ptr<const TRegistryStore> aStore, std::optional<bool> aIs64Bit,
-                  std::vector<std::string> aWarnings)
+                  std::vector<std::string> aWarnings, bool aHoldsMachineSoftware)
         : fStore(std::move(aStore)), fWarnings(std::move(aWarnings)) {
         fIs64Bit = aIs64Bit;
-        if (!fIs64Bit && Find(Root(TStoreRoot::LocalMachine), {"Software", "Wow6432Node"}) !=
-                             TRegistryStore::kNoKey) {
-            fIs64Bit = true;
+        if (!fIs64Bit) {
+            const bool has32BitView = Find(Root(TStoreRoot::LocalMachine),
+                                           {"Software", "Wow6432Node"}) != TRegistryStore::kNoKey;
+            // Every 64-bit Windows has the 32-bit view; a part of the Software key
+            // may just leave it out.
+            if (has32BitView || aHoldsMachineSoftware) {
+                fIs64Bit = has32BitView;
+            }
         }
         fUserRoot = FindCurrentUser();
     }
@@ -191,18 +201,24 @@ private:
 
 std::shared_ptr<IRegistry> MakeFileRegistry(std::shared_ptr<const TRegistryStore> aStore,
                                             std::optional<bool> aIs64Bit,
-                                            std::vector<std::string> aWarnings) {
-    return std::make_shared<TFileRegistry>(std::move(aStore), aIs64Bit, std::move(aWarnings));
+                                            std::vector<std::string> aWarnings,
+                                            bool aHoldsMachineSoftware) {
+    return std::make_shared<TFileRegistry>(std::move(aStore), aIs64Bit, std::move(aWarnings),
+                                           aHoldsMachineSoftware);
 }
 
 std::shared_ptr<IRegistry> OpenRegistryFrom(const TRegistrySource& aSource) {
     auto store = std::make_shared<TRegistryStore>();
     std::vector<std::string> warnings;
     std::optional<bool> is64Bit;
+    bool holdsMachineSoftware = false;
+    // Whether a file was read completely.
     const auto note = [&](std::string aWarning) {
-        if (!aWarning.empty()) {
-            warnings.push_back(std::move(aWarning));
+        if (aWarning.empty()) {
+            return true;
         }
+        warnings.push_back(std::move(aWarning));
+        return false;
     };
     try {
         switch (aSource.fKind) {
@@ -218,22 +234,28 @@ std::shared_ptr<IRegistry> OpenRegistryFrom(const TRegistrySource& aSource) {
             }
             TWineHiveInfo machine;
             TWineHiveInfo user;
-            note(ReadWineHiveFile(aSource.fPath / "system.reg", TStoreRoot::LocalMachine, *store,
-                                  machine));
+            // A prefix's system.reg is the machine's whole hive.
+            holdsMachineSoftware = note(ReadWineHiveFile(
+                aSource.fPath / "system.reg", TStoreRoot::LocalMachine, *store, machine));
             note(ReadWineHiveFile(aSource.fPath / "user.reg", TStoreRoot::CurrentUser, *store,
                                   user));
             is64Bit = machine.fIs64Bit ? machine.fIs64Bit : user.fIs64Bit;
             break;
         }
-        case TRegistrySourceKind::ExportFile:
-            note(ReadRegFile(aSource.fPath, *store));
+        case TRegistrySourceKind::ExportFile: {
+            TRegFileInfo info;
+            note(ReadRegFile(aSource.fPath, *store, info));
+            holdsMachineSoftware = info.fHoldsMachineSoftware;
             break;
+        }
         }
     } catch (const std::exception& e) { // out of memory, or more keys than a store holds
         store = std::make_shared<TRegistryStore>();
+        is64Bit.reset();
+        holdsMachineSoftware = false;
         warnings.push_back(aSource.fPath.string() + ": cannot be read (" + e.what() + ")");
     }
-    return MakeFileRegistry(std::move(store), is64Bit, std::move(warnings));
+    return MakeFileRegistry(std::move(store), is64Bit, std::move(warnings), holdsMachineSoftware);
 }
 
 } // namespace brivane::platform::posix

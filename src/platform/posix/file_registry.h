@@ -6,7 +6,10 @@
 // its Wow6432Node subkey, as Windows redirects it for 32-bit programs; the
 // classes (Software\Classes) and the current user's keys are shared by both
 // views. A registry is 64-bit when Wine's "#arch=win64" says so, or, without
-// that line, when the machine's Software key has a Wow6432Node subkey.
+// that line, when the machine's Software key has a Wow6432Node subkey; it is
+// 32-bit without that subkey only when the files hold the machine's whole
+// Software key (a prefix's system.reg, or an export of that key or above it),
+// since an export of a part of it tells nothing either way.
 //
 // The classes root is the user's Software\Classes merged over the machine's.
 
@@ -21,9 +24,12 @@
 
 namespace brivane::platform::posix {
 
+// aIs64Bit: what the files say outright (Wine's "#arch"); aHoldsMachineSoftware:
+// they were read completely and hold the machine's whole Software key.
 std::shared_ptr<IRegistry> MakeFileRegistry(std::shared_ptr<const TRegistryStore> aStore,
                                             std::optional<bool> aIs64Bit,
-                                            std::vector<std::string> aWarnings);
+                                            std::vector<std::string> aWarnings,
+                                            bool aHoldsMachineSoftware);
 
 // Reads the registry of a source now; never throws.
 std::shared_ptr<IRegistry> OpenRegistryFrom(const TRegistrySource& aSource);

@@ -101,6 +101,9 @@ public:
 
     std::optional<bool> Is64Bit() const { return fIs64Bit; }
 
+    // Whether an export named the machine's Software key or its hive.
+    bool NamedMachineSoftware() const { return fNamedMachineSoftware; }
+
     std::string Warning() const {
         std::string warning;
         if (fMalformed > 0) {
@@ -219,6 +222,10 @@ private:
             full = SplitRegeditPath(mapping->fBelow);
         }
         full.insert(full.end(), parts.begin() + 1, parts.end());
+        if (mapping->fRoot == TStoreRoot::LocalMachine &&
+            (full.empty() || (full.size() == 1 && SameText(full[0], "Software")))) {
+            fNamedMachineSoftware = true;
+        }
         return OpenPath(TRegistryStore::Root(mapping->fRoot), full);
     }
 
@@ -323,6 +330,7 @@ private:
     std::vector<std::pair<std::string_view, TKeyId>> fCachedPath;
     std::vector<std::string_view> fParts; // of the current key line
     std::optional<bool> fIs64Bit;
+    bool fNamedMachineSoftware = false;
     std::size_t fMalformed = 0;
     std::size_t fFirstMalformed = 0;
     std::size_t fCutOff = 0; // the last line, when the file ends inside it
@@ -398,7 +406,9 @@ std::string ParseWineHive(std::string aBytes, const std::string& aLabel, TStoreR
     return parser.Warning();
 }
 
-std::string ParseRegFile(std::string aBytes, const std::string& aLabel, TRegistryStore& aStore) {
+std::string ParseRegFile(std::string aBytes, const std::string& aLabel, TRegistryStore& aStore,
+                         TRegFileInfo& aInfo) {
+    aInfo = {};
     bool truncated = false;
     if (std::string_view(aBytes).starts_with("\xFF\xFE")) {
         aBytes = Utf16LeToUtf8(std::string_view(aBytes).substr(2), truncated);
@@ -424,7 +434,11 @@ std::string ParseRegFile(std::string aBytes, const std::string& aLabel, TRegistr
     if (truncated) {
         parser.MarkCutOff(static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n') + 1));
     }
-    return parser.Warning();
+    std::string warning = parser.Warning();
+    // regedit starts an export with the key exported; a damaged file may have
+    // lost any part of it.
+    aInfo.fHoldsMachineSoftware = parser.NamedMachineSoftware() && warning.empty();
+    return warning;
 }
 
 std::string ReadWineHiveFile(const std::filesystem::path& aPath, TStoreRoot aRoot,
@@ -436,12 +450,14 @@ std::string ReadWineHiveFile(const std::filesystem::path& aPath, TStoreRoot aRoo
     return ParseWineHive(std::move(*bytes), aPath.string(), aRoot, aStore, aInfo);
 }
 
-std::string ReadRegFile(const std::filesystem::path& aPath, TRegistryStore& aStore) {
+std::string ReadRegFile(const std::filesystem::path& aPath, TRegistryStore& aStore,
+                        TRegFileInfo& aInfo) {
+    aInfo = {};
     std::optional<std::string> bytes;
     if (std::string warning = ReadFileOrWarn(aPath, bytes); !warning.empty()) {
         return warning;
     }
-    return ParseRegFile(std::move(*bytes), aPath.string(), aStore);
+    return ParseRegFile(std::move(*bytes), aPath.string(), aStore, aInfo);
 }
 
 } // namespace brivane::platform::posix

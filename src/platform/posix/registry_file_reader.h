@@ -25,13 +25,22 @@ struct TWineHiveInfo {
     std::optional<bool> fIs64Bit; // from the "#arch=" line
 };
 
+struct TRegFileInfo {
+    // The export holds the machine's whole Software key: it names that key (or
+    // the whole hive), as regedit does for the key exported, and was read
+    // completely.
+    bool fHoldsMachineSoftware = false;
+};
+
 std::string ReadWineHiveFile(const std::filesystem::path& aPath, TStoreRoot aRoot,
                              TRegistryStore& aStore, TWineHiveInfo& aInfo);
-std::string ReadRegFile(const std::filesystem::path& aPath, TRegistryStore& aStore);
+std::string ReadRegFile(const std::filesystem::path& aPath, TRegistryStore& aStore,
+                        TRegFileInfo& aInfo);
 
 // The same over a file's bytes; aLabel names the file in the warning.
 std::string ParseWineHive(std::string aBytes, const std::string& aLabel, TStoreRoot aRoot,
                           TRegistryStore& aStore, TWineHiveInfo& aInfo);
-std::string ParseRegFile(std::string aBytes, const std::string& aLabel, TRegistryStore& aStore);
+std::string ParseRegFile(std::string aBytes, const std::string& aLabel, TRegistryStore& aStore,
+                         TRegFileInfo& aInfo);
 
 } // namespace brivane::platform::posix

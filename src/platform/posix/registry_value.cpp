@@ -16,23 +16,6 @@ bool IsSpace(char c) {
     return c == ' ' || c == '\t' || c == '\r' || c == '\n';
 }
 
-// Up to aMaxDigits hex digits at the start of aText; nothing without any or when
-// more follow.
-std::optional<std::uint64_t> ParseHexNumber(std::string_view aText, std::size_t aMaxDigits) {
-    if (aText.empty() || aText.size() > aMaxDigits) {
-        return std::nullopt;
-    }
-    std::uint64_t value = 0;
-    for (const char c : aText) {
-        const int digit = HexDigitValue(c);
-        if (digit < 0) {
-            return std::nullopt;
-        }
-        value = value * 16 + static_cast<std::uint64_t>(digit);
-    }
-    return value;
-}
-
 bool IsAscii(std::string_view aText) {
     return std::all_of(aText.begin(), aText.end(),
                        [](char c) { return static_cast<unsigned char>(c) < 0x80; });
@@ -125,7 +108,47 @@ std::string CutAtNul(std::string aText) {
     return aText;
 }
 
+// A text value's whole text, NULs included, when its type is one of aTypes.
+std::optional<std::string> DecodeText(const TRawValue& aValue,
+                                      std::initializer_list<std::uint32_t> aTypes) {
+    const auto form = ClassifyValue(aValue.fData);
+    if (!form || std::find(aTypes.begin(), aTypes.end(), form->fType) == aTypes.end()) {
+        return std::nullopt;
+    }
+    if (form->fQuoted) {
+        return UnescapeText(form->fPayload, aValue.fDialect);
+    }
+    const auto bytes = ParseHexBytes(form->fPayload);
+    if (!bytes) {
+        return std::nullopt;
+    }
+    if (aValue.fDialect == TRegistryDialect::Regedit4) {
+        return AnsiToUtf8(*bytes);
+    }
+    std::u16string units(bytes->size() / 2, u'\0');
+    for (std::size_t i = 0; i < units.size(); ++i) {
+        units[i] = static_cast<char16_t>(static_cast<unsigned char>((*bytes)[2 * i]) |
+                                         (static_cast<unsigned char>((*bytes)[2 * i + 1]) << 8));
+    }
+    return Utf16ToUtf8(units);
+}
+
 } // namespace
+
+std::optional<std::uint64_t> ParseHexNumber(std::string_view aText, std::size_t aMaxDigits) {
+    if (aText.empty() || aText.size() > aMaxDigits) {
+        return std::nullopt;
+    }
+    std::uint64_t value = 0;
+    for (const char c : aText) {
+        const int digit = HexDigitValue(c);
+        if (digit < 0) {
+            return std::nullopt;
+        }
+        value = value * 16 + static_cast<std::uint64_t>(digit);
+    }
+    return value;
+}
 
 std::optional<std::size_t> QuotedLength(std::string_view aText) {
     // A quote closes the text unless an odd number of backslashes stands before it
@@ -254,26 +277,27 @@ std::optional<std::string> ParseHexBytes(std::string_view aPayload) {
 }
 
 std::optional<std::string> DecodeString(const TRawValue& aValue) {
-    const auto form = ClassifyValue(aValue.fData);
-    if (!form || (form->fType != kRegString && form->fType != kRegExpandString)) {
+    auto text = DecodeText(aValue, {kRegString, kRegExpandString});
+    return text ? std::optional(CutAtNul(std::move(*text))) : std::nullopt;
+}
+
+std::optional<std::vector<std::string>> DecodeStrings(const TRawValue& aValue) {
+    const auto text = DecodeText(aValue, {kRegString, kRegExpandString, kRegMultiString});
+    if (!text) {
         return std::nullopt;
     }
-    if (form->fQuoted) {
-        return CutAtNul(UnescapeText(form->fPayload, aValue.fDialect));
+    // The strings end at NULs, and an empty string ends the list.
+    std::vector<std::string> strings;
+    std::size_t start = 0;
+    while (start < text->size()) {
+        const std::size_t nul = std::min(text->find('\0', start), text->size());
+        if (nul == start) {
+            break;
+        }
+        strings.push_back(text->substr(start, nul - start));
+        start = nul + 1;
     }
-    const auto bytes = ParseHexBytes(form->fPayload);
-    if (!bytes) {
-        return std::nullopt;
-    }
-    if (aValue.fDialect == TRegistryDialect::Regedit4) {
-        return CutAtNul(AnsiToUtf8(*bytes));
-    }
-    std::u16string units(bytes->size() / 2, u'\0');
-    for (std::size_t i = 0; i < units.size(); ++i) {
-        units[i] = static_cast<char16_t>(static_cast<unsigned char>((*bytes)[2 * i]) |
-                                         (static_cast<unsigned char>((*bytes)[2 * i + 1]) << 8));
-    }
-    return CutAtNul(Utf16ToUtf8(units));
+    return strings;
 }
 
 std::optional<std::uint64_t> DecodeNumber(const TRawValue& aValue) {

@@ -14,6 +14,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace brivane::platform::posix {
 
@@ -22,6 +23,7 @@ inline constexpr std::uint32_t kRegString = 1;
 inline constexpr std::uint32_t kRegExpandString = 2;
 inline constexpr std::uint32_t kRegBinary = 3;
 inline constexpr std::uint32_t kRegDword = 4;
+inline constexpr std::uint32_t kRegMultiString = 7;
 inline constexpr std::uint32_t kRegQword = 11;
 
 // The type and the payload of a value text: for quoted strings the text between
@@ -43,11 +45,18 @@ std::optional<std::size_t> QuotedLength(std::string_view aText);
 // A quoted text's inside with its escapes resolved, as UTF-8.
 std::string UnescapeText(std::string_view aEscaped, TRegistryDialect aDialect);
 
+// aText as a hexadecimal number of at most aMaxDigits digits ("0000000a"); nothing
+// when it is empty, longer, or holds any other character.
+std::optional<std::uint64_t> ParseHexNumber(std::string_view aText, std::size_t aMaxDigits);
+
 // "00,ff,..." (whitespace and line continuations allowed) as bytes; nothing on
 // any other character or a malformed byte.
 std::optional<std::string> ParseHexBytes(std::string_view aPayload);
 
 std::optional<std::string> DecodeString(const TRawValue& aValue);
+// A multi-string value's strings (a plain string gives one); nothing when the
+// value holds no text.
+std::optional<std::vector<std::string>> DecodeStrings(const TRawValue& aValue);
 std::optional<std::uint64_t> DecodeNumber(const TRawValue& aValue);
 
 // Whether a raw value's name is aName (case-insensitively); the default value's

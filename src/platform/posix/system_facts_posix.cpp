@@ -1,8 +1,7 @@
 #include "platform/system_facts.h"
 
 #include "base/unicode.h"
-
-#include <sys/utsname.h>
+#include "platform/posix/control_set.h"
 
 #include <cstdlib>
 #include <string_view>
@@ -13,22 +12,38 @@ namespace {
 
 constexpr std::string_view kCurrentVersionKey = "Software\\Microsoft\\Windows NT\\CurrentVersion";
 
-std::uint16_t HostArchitecture() {
-    utsname host{};
-    if (::uname(&host) != 0) {
-        return kArchitectureX86;
+// PROCESSOR_ARCHITECTURE as Windows names it; nothing for a name it does not use.
+std::optional<std::uint16_t> ArchitectureNamed(std::string_view aName) {
+    static constexpr std::pair<std::string_view, std::uint16_t> kNames[] = {
+        {"x86", kArchitectureX86},      {"AMD64", kArchitectureAmd64},
+        {"IA64", kArchitectureItanium}, {"ARM64", kArchitectureArm64},
+        {"ARM", kArchitectureArm},
+    };
+    for (const auto& [name, architecture] : kNames) {
+        if (SameText(aName, name)) {
+            return architecture;
+        }
     }
-    const std::string_view machine = host.machine;
-    if (machine == "x86_64") {
-        return kArchitectureAmd64;
+    return std::nullopt;
+}
+
+// The native architecture from the system's environment, else from the layout of
+// the registry; x64 as the assumed default.
+void ReadArchitecture(const IRegistry& aRegistry, TSystemVersion& aVersion) {
+    if (const auto environment =
+            posix::OpenControlSetKey(aRegistry, "Control\\Session Manager\\Environment")) {
+        if (const auto architecture =
+                ArchitectureNamed(environment->ReadString("PROCESSOR_ARCHITECTURE").value_or(""))) {
+            aVersion.fArchitecture = *architecture;
+            return;
+        }
     }
-    if (machine == "aarch64" || machine == "arm64") {
-        return kArchitectureArm64;
+    if (const auto is64Bit = aRegistry.Is64BitSystem()) {
+        aVersion.fArchitecture = *is64Bit ? kArchitectureAmd64 : kArchitectureX86;
+        return;
     }
-    if (machine == "ia64") {
-        return kArchitectureItanium;
-    }
-    return kArchitectureX86;
+    aVersion.fArchitecture = kArchitectureAmd64;
+    aVersion.fArchitectureAssumed = true;
 }
 
 // Leading decimal digits of a text; nothing when there are none.
@@ -113,30 +128,74 @@ std::uint32_t ProductInfoOfEdition(std::string_view aEdition) {
     return 0;
 }
 
-std::uint8_t ProductTypeOf(const IRegistry& aRegistry, const IRegistryKey& aCurrentVersion) {
-    if (const auto options = aRegistry.OpenKey(TRegistryHive::LocalMachine,
-                                               "System\\CurrentControlSet\\Control\\ProductOptions",
-                                               TRegistryView::Bits64)) {
-        const std::string type = options->ReadString("ProductType").value_or("");
-        if (SameText(type, "WinNT")) {
-            return kProductWorkstation;
-        }
-        if (SameText(type, "LanmanNT")) {
-            return kProductDomainController;
-        }
-        if (SameText(type, "ServerNT")) {
-            return kProductServer;
+// The suite flag of a name in ProductSuite; 0 for names without one.
+std::uint16_t SuiteNamed(std::string_view aName) {
+    static constexpr std::pair<std::string_view, std::uint16_t> kSuites[] = {
+        {"Small Business", kSuiteSmallBusiness},
+        {"Enterprise", kSuiteEnterprise},
+        {"BackOffice", kSuiteBackOffice},
+        {"CommunicationServer", kSuiteCommunications},
+        {"Terminal Server", kSuiteTerminal},
+        {"Small Business(Restricted)", kSuiteSmallBusinessRestricted},
+        {"EmbeddedNT", kSuiteEmbedded},
+        {"DataCenter", kSuiteDatacenter},
+        {"Personal", kSuitePersonal},
+        {"Blade", kSuiteBlade},
+        {"Embedded(Restricted)", kSuiteEmbeddedRestricted},
+        {"Security Appliance", kSuiteSecurityAppliance},
+        {"Storage Server", kSuiteStorageServer},
+        {"Compute Server", kSuiteComputeServer},
+        {"WH Server", kSuiteHomeServer},
+    };
+    for (const auto& [name, suite] : kSuites) {
+        if (SameText(aName, name)) {
+            return suite;
         }
     }
-    const std::string name = LowerCase(aCurrentVersion.ReadString("ProductName").value_or(""));
-    return name.find("server") != std::string::npos ? kProductServer : kProductWorkstation;
+    return 0;
+}
+
+// Product type and suites from the product options; without them the product
+// name tells a server from a workstation.
+void ReadProductOptions(const IRegistry& aRegistry, const IRegistryKey& aCurrentVersion,
+                        TSystemVersion& aVersion) {
+    const auto options = posix::OpenControlSetKey(aRegistry, "Control\\ProductOptions");
+    const std::string type = options ? options->ReadString("ProductType").value_or("") : "";
+    if (SameText(type, "WinNT")) {
+        aVersion.fProductType = kProductWorkstation;
+    } else if (SameText(type, "LanmanNT")) {
+        aVersion.fProductType = kProductDomainController;
+    } else if (SameText(type, "ServerNT")) {
+        aVersion.fProductType = kProductServer;
+    } else {
+        const std::string name = LowerCase(aCurrentVersion.ReadString("ProductName").value_or(""));
+        aVersion.fProductType =
+            name.find("server") != std::string::npos ? kProductServer : kProductWorkstation;
+    }
+    if (options) {
+        for (const auto& suite :
+             options->ReadStrings("ProductSuite").value_or(std::vector<std::string>{})) {
+            aVersion.fSuiteMask |= SuiteNamed(suite);
+        }
+    }
+}
+
+// "Microsoft Windows Server 2003 R2": the release named as a word of its own.
+bool NamesR2(std::string_view aProductName) {
+    std::size_t start = 0;
+    while (start <= aProductName.size()) {
+        const std::size_t end = std::min(aProductName.find(' ', start), aProductName.size());
+        if (SameText(aProductName.substr(start, end - start), "R2")) {
+            return true;
+        }
+        start = end + 1;
+    }
+    return false;
 }
 
 void ReadServicePack(const IRegistry& aRegistry, const IRegistryKey& aCurrentVersion,
                      TSystemVersion& aVersion) {
-    if (const auto windows = aRegistry.OpenKey(TRegistryHive::LocalMachine,
-                                               "System\\CurrentControlSet\\Control\\Windows",
-                                               TRegistryView::Bits64)) {
+    if (const auto windows = posix::OpenControlSetKey(aRegistry, "Control\\Windows")) {
         if (const auto packed = windows->ReadNumber("CSDVersion")) {
             aVersion.fServicePackMajor = static_cast<std::uint32_t>((*packed >> 8) & 0xFF);
             aVersion.fServicePackMinor = static_cast<std::uint32_t>(*packed & 0xFF);
@@ -157,9 +216,7 @@ void ReadServicePack(const IRegistry& aRegistry, const IRegistryKey& aCurrentVer
 TSystemVersion ReadSystemVersion(const IRegistry& aRegistry) {
     TSystemVersion version;
     version.fKnown = true;
-    const std::optional<bool> is64Bit = aRegistry.Is64BitSystem();
-    version.fArchitecture =
-        is64Bit ? (*is64Bit ? kArchitectureAmd64 : kArchitectureX86) : HostArchitecture();
+    ReadArchitecture(aRegistry, version);
 
     const auto key =
         aRegistry.OpenKey(TRegistryHive::LocalMachine, kCurrentVersionKey, TRegistryView::Bits64);
@@ -180,6 +237,7 @@ TSystemVersion ReadSystemVersion(const IRegistry& aRegistry) {
         version.fMinor = 0;
         version.fBuild = 19045;
         version.fProductType = kProductWorkstation;
+        version.fVersionAssumed = true;
         return version;
     }
     std::string build = key->ReadString("CurrentBuildNumber").value_or("");
@@ -189,8 +247,11 @@ TSystemVersion ReadSystemVersion(const IRegistry& aRegistry) {
     std::size_t pos = 0;
     version.fBuild = LeadingNumber(build, pos).value_or(0);
     ReadServicePack(aRegistry, *key, version);
-    version.fProductType = ProductTypeOf(aRegistry, *key);
+    ReadProductOptions(aRegistry, *key, version);
     version.fProductInfo = ProductInfoOfEdition(key->ReadString("EditionID").value_or(""));
+    // Windows Server 2003 R2 differs from its first release only in its name.
+    version.fServerR2 = version.fMajor == 5 && version.fMinor == 2 &&
+                        NamesR2(key->ReadString("ProductName").value_or(""));
     return version;
 }
 
