@@ -164,6 +164,12 @@ protected:
     // The file version of aFile in that folder; empty when the file is missing or has
     // no version.
     std::string InstalledFileVersion(TInstalledFolder aFolder, std::string_view aFile) const;
+    // The file version of aFile in that folder when the file exists (empty when it has
+    // no version); the inventory's version otherwise.
+    std::string FileVersionOrInventory(TInstalledFolder aFolder, std::string_view aFile);
+    // The inventory's icon location; when it records none, aFile in that folder if the
+    // file exists.
+    std::string IconOrInstalledFile(TInstalledFolder aFolder, std::string_view aFile);
 
     void SetIsBeta(bool aValue) { fIsBeta = aValue; }
 

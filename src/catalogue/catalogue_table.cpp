@@ -9,8 +9,27 @@ namespace brivane {
 // programs::Make<Unit>.
 #define BRIVANE_CATALOGUE(ENTRY)                                                                   \
     ENTRY(SevenZip)                                                                                \
+    ENTRY(AdobeReader)                                                                             \
+    ENTRY(AuslogicsDiskDefrag)                                                                     \
+    ENTRY(AuslogicsDuplicateFinder)                                                                \
+    ENTRY(AuslogicsRegistryCleaner)                                                                \
+    ENTRY(AuslogicsRegistryDefrag)                                                                 \
     ENTRY(CCleaner)                                                                                \
-    ENTRY(Dernholt)
+    ENTRY(DaemonToolsLite)                                                                         \
+    ENTRY(Defraggler)                                                                              \
+    ENTRY(Dernholt)                                                                                \
+    ENTRY(Evernote)                                                                                \
+    ENTRY(Firefox)                                                                                 \
+    ENTRY(GlaryUtilities)                                                                          \
+    ENTRY(OpenVPN)                                                                                 \
+    ENTRY(Opera)                                                                                   \
+    ENTRY(Recuva)                                                                                  \
+    ENTRY(SoftPerfectRAMDisk)                                                                      \
+    ENTRY(Speccy)                                                                                  \
+    ENTRY(SpeedFan)                                                                                \
+    ENTRY(SQLiteExpertPersonal)                                                                    \
+    ENTRY(Telegram)                                                                                \
+    ENTRY(YandexBrowser)
 
 namespace programs {
 #define BRIVANE_DECLARE_FACTORY(Unit) std::unique_ptr<TBaseSoftware> Make##Unit();

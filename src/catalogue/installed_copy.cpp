@@ -123,4 +123,15 @@ std::string TBaseSoftware::InstalledFileVersion(TInstalledFolder aFolder,
     return file.empty() ? std::string() : GetFileVersion(file);
 }
 
+std::string TBaseSoftware::FileVersionOrInventory(TInstalledFolder aFolder,
+                                                  std::string_view aFile) {
+    const std::string file = InstalledFile(aFolder, aFile);
+    return file.empty() ? TBaseSoftware::GetCurrentVersion() : GetFileVersion(file);
+}
+
+std::string TBaseSoftware::IconOrInstalledFile(TInstalledFolder aFolder, std::string_view aFile) {
+    std::string location = TBaseSoftware::GetIconLocation();
+    return location.empty() ? InstalledFile(aFolder, aFile) : location;
+}
+
 } // namespace brivane

@@ -59,7 +59,11 @@ std::filesystem::path FindFixture(const std::string& aPath, const std::string& a
         return {};
     }
     std::error_code error;
-    const std::filesystem::path base = SitesFolder() / relative;
+    std::filesystem::path base = SitesFolder() / relative;
+    if (std::filesystem::is_directory(base, error)) {
+        // "/program/download" beside "/program/download/standard": the folder's index.
+        base /= "index.html";
+    }
     if (!aSuffix.empty()) {
         const std::filesystem::path withSuffix = base.string() + "@" + aSuffix;
         if (std::filesystem::is_regular_file(withSuffix, error)) {

@@ -6,7 +6,8 @@
 // A request for /<host>/<path>?<query> is answered with the first file that exists of
 //   sites/<host>/<path>@<query>   (the query exactly as sent)
 //   sites/<host>/<path>
-// where an empty path or one ending in "/" names "index.html" in that folder. A file
+// where an empty path, one ending in "/" or one naming a folder names "index.html" in
+// that folder. A file
 // <name>.location beside it answers with a 302 to the address it holds instead.
 // Installer addresses (.exe, .msi, .zip, .dmg) without a file of their own get
 // kFixtureInstallerSize bytes, last modified at kFixtureInstallerDate; anything else is

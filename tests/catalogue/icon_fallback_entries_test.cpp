@@ -1,0 +1,52 @@
+// Entries whose installers record no icon: the program file in the folder the entry
+// knows stands in, while a recorded icon location is kept as it is.
+
+#include "platform/executable_files.h"
+#include "support/catalogue_environment.h"
+#include "support/pe_samples.h"
+
+#include <gtest/gtest.h>
+
+using namespace brivane;
+using namespace brivane::test;
+
+TEST(IconFallbackEntriesTest, TheProgramFileWhereTheInventoryRecordsNoIcon) {
+    struct TCase {
+        const char* Entry;
+        TUninstallRecord Record;
+        const char* ProgramFile; // below drive C
+        const char* WindowsPath;
+    };
+    const TCase cases[] = {
+        {"SQLite Expert Personal",
+         {"A", "SQLite Expert Personal 4", "4.1", "", "C:\\SQLite Expert\\Personal 4"},
+         "SQLite Expert/Personal 4/SQLiteExpertPers.exe",
+         "C:\\SQLite Expert\\Personal 4\\SQLiteExpertPers.exe"},
+        {"SoftPerfect RAM Disk",
+         {"B", "SoftPerfect RAM Disk 3.4.7", "", "", "C:\\RAM Disk\\"},
+         "RAM Disk/ramdiskws.exe",
+         "C:\\RAM Disk\\ramdiskws.exe"},
+        {"SpeedFan",
+         {"C", "SpeedFan (remove only)", "", "", "", "\"C:\\SpeedFan\\uninstall.exe\""},
+         "SpeedFan/speedfan.exe",
+         "C:\\SpeedFan\\speedfan.exe"},
+    };
+    for (const auto& c : cases) {
+        for (const bool recorded : {false, true}) {
+            SCOPED_TRACE(std::string(c.Entry) + (recorded ? " with a recorded icon" : ""));
+            TCatalogueEnvironment machine;
+            machine.WriteDriveFile(c.ProgramFile, BuildPeFile(SampleProgram()).Bytes);
+            TUninstallRecord record = c.Record;
+            if (recorded) {
+                record.DisplayIcon = "C:\\Elsewhere\\missing.exe"; // kept, though it gives nothing
+            }
+            machine.SetMachine({record});
+            TBaseSoftware& entry = machine.CatalogueEntry(c.Entry);
+            entry.Init();
+            const std::string programIcon =
+                platform::LoadIconFromLocation(machine.System().Files(), c.WindowsPath);
+            ASSERT_FALSE(programIcon.empty());
+            EXPECT_EQ(entry.Info().Icon(), recorded ? std::string() : programIcon);
+        }
+    }
+}
