@@ -9,8 +9,31 @@ namespace brivane {
 // programs::Make<Unit>.
 #define BRIVANE_CATALOGUE(ENTRY)                                                                   \
     ENTRY(SevenZip)                                                                                \
+    ENTRY(AdAwareFree)                                                                             \
+    ENTRY(AdobeAIR)                                                                                \
+    ENTRY(AdobeFlashPlayerActiveX)                                                                 \
+    ENTRY(AdobeFlashPlayerNPAPI)                                                                   \
+    ENTRY(AdobeFlashPlayerPPAPI)                                                                   \
+    ENTRY(AdvancedIPScanner)                                                                       \
+    ENTRY(BSPlayer)                                                                                \
     ENTRY(CCleaner)                                                                                \
-    ENTRY(Dernholt)
+    ENTRY(Dernholt)                                                                                \
+    ENTRY(FarManager)                                                                              \
+    ENTRY(ICQ)                                                                                     \
+    ENTRY(IObitAdvancedSystemCare)                                                                 \
+    ENTRY(IObitMalwareFighter)                                                                     \
+    ENTRY(IObitSmartDefrag)                                                                        \
+    ENTRY(KLiteBasic)                                                                              \
+    ENTRY(KLiteFull)                                                                               \
+    ENTRY(KLiteMega)                                                                               \
+    ENTRY(KLiteStandard)                                                                           \
+    ENTRY(MediaPlayerClassic)                                                                      \
+    ENTRY(MirandaIM)                                                                               \
+    ENTRY(PaintNET)                                                                                \
+    ENTRY(Rainmeter)                                                                               \
+    ENTRY(Skype)                                                                                   \
+    ENTRY(Viber)                                                                                   \
+    ENTRY(Wire)
 
 namespace programs {
 #define BRIVANE_DECLARE_FACTORY(Unit) std::unique_ptr<TBaseSoftware> Make##Unit();
