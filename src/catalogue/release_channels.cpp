@@ -12,7 +12,12 @@ std::string RemoteVersion(const std::string& aURL, TProbedVersion aWhich) {
         return {};
     }
     TRemoteFileInfo file(aURL);
-    file.GetInfo(false, false);
+    try {
+        file.GetInfo(false, false);
+    } catch (const TConversionError&) {
+        // A damaged string table: the fixed version read before it still stands, and a
+        // stable release found before a pre-release probe is not lost with it.
+    }
     const TFileVersionInfo& info = file.FileVersionInfo();
     if (aWhich == TProbedVersion::File) {
         return info.GetFileVersionText();

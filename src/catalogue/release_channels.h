@@ -17,7 +17,8 @@ class TBaseSoftware;
 enum class TProbedVersion { File, Product };
 
 // The version of the executable at aURL, read through range requests without
-// downloading it; empty when aURL is empty or the file has no readable version.
+// downloading it; empty when aURL is empty or the file has no readable version. A
+// damaged string table costs the strings only.
 std::string RemoteVersion(const std::string& aURL, TProbedVersion aWhich = TProbedVersion::File);
 
 // When a probe of the installer is asked for.

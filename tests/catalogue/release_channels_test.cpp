@@ -27,6 +27,18 @@ std::string InstallerWithProductText() {
     return BuildPeFile(options).Bytes;
 }
 
+// An installer with file version 4.5.6.7 whose string table key is not hexadecimal.
+std::string InstallerWithDamagedStrings() {
+    TVersionBlockOptions version;
+    version.FileVersionMS = 4 << 16 | 5;
+    version.FileVersionLS = 6 << 16 | 7;
+    version.TableKey = u"04x904b0";
+    version.Strings = {{u"ProductVersion", u"4.5"}};
+    TPeFileOptions options;
+    options.Resources = {{std::uint16_t{16}, std::uint16_t{1}, 0x0409, BuildVersionBlock(version)}};
+    return BuildPeFile(options).Bytes;
+}
+
 // An executable without a version resource.
 std::string InstallerWithoutVersion() {
     return BuildPeFile(TPeFileOptions{}).Bytes;
@@ -38,6 +50,7 @@ protected:
         fMachine.ServeText("/dl.example.com/product.exe", InstallerWithProductText(), kBinary);
         fMachine.ServeText("/dl.example.com/plain.exe", ProgramWithVersion("2.0.1.4"), kBinary);
         fMachine.ServeText("/dl.example.com/bare.exe", InstallerWithoutVersion(), kBinary);
+        fMachine.ServeText("/dl.example.com/damaged.exe", InstallerWithDamagedStrings(), kBinary);
         fMachine.ServeText("/dl.example.com/page.exe", "<html>not a program</html>");
         fMachine.System();
     }
@@ -61,6 +74,7 @@ TEST_F(ReleaseChannelsTest, VersionsReadOutOfRemoteInstallers) {
         {"https://dl.example.com/bare.exe", TProbedVersion::File, ""},
         {"https://dl.example.com/bare.exe", TProbedVersion::Product, ""},
         {"https://dl.example.com/page.exe", TProbedVersion::Product, ""},
+        {"https://dl.example.com/damaged.exe", TProbedVersion::File, "4.5.6.7"},
         {"https://dl.example.com/missing.exe", TProbedVersion::File, ""},
         {"", TProbedVersion::Product, ""},
     };
