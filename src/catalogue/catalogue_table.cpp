@@ -9,26 +9,49 @@ namespace brivane {
 // programs::Make<Unit>.
 #define BRIVANE_CATALOGUE(ENTRY)                                                                   \
     ENTRY(SevenZip)                                                                                \
+    ENTRY(AdAwareFree)                                                                             \
+    ENTRY(AdobeAIR)                                                                                \
+    ENTRY(AdobeFlashPlayerActiveX)                                                                 \
+    ENTRY(AdobeFlashPlayerNPAPI)                                                                   \
+    ENTRY(AdobeFlashPlayerPPAPI)                                                                   \
     ENTRY(AdobeReader)                                                                             \
+    ENTRY(AdvancedIPScanner)                                                                       \
     ENTRY(AuslogicsDiskDefrag)                                                                     \
     ENTRY(AuslogicsDuplicateFinder)                                                                \
     ENTRY(AuslogicsRegistryCleaner)                                                                \
     ENTRY(AuslogicsRegistryDefrag)                                                                 \
+    ENTRY(BSPlayer)                                                                                \
     ENTRY(CCleaner)                                                                                \
     ENTRY(DaemonToolsLite)                                                                         \
     ENTRY(Defraggler)                                                                              \
     ENTRY(Dernholt)                                                                                \
     ENTRY(Evernote)                                                                                \
+    ENTRY(FarManager)                                                                              \
     ENTRY(Firefox)                                                                                 \
     ENTRY(GlaryUtilities)                                                                          \
+    ENTRY(ICQ)                                                                                     \
+    ENTRY(IObitAdvancedSystemCare)                                                                 \
+    ENTRY(IObitMalwareFighter)                                                                     \
+    ENTRY(IObitSmartDefrag)                                                                        \
+    ENTRY(KLiteBasic)                                                                              \
+    ENTRY(KLiteFull)                                                                               \
+    ENTRY(KLiteMega)                                                                               \
+    ENTRY(KLiteStandard)                                                                           \
+    ENTRY(MediaPlayerClassic)                                                                      \
+    ENTRY(MirandaIM)                                                                               \
     ENTRY(OpenVPN)                                                                                 \
     ENTRY(Opera)                                                                                   \
+    ENTRY(PaintNET)                                                                                \
+    ENTRY(Rainmeter)                                                                               \
     ENTRY(Recuva)                                                                                  \
+    ENTRY(Skype)                                                                                   \
     ENTRY(SoftPerfectRAMDisk)                                                                      \
     ENTRY(Speccy)                                                                                  \
     ENTRY(SpeedFan)                                                                                \
     ENTRY(SQLiteExpertPersonal)                                                                    \
     ENTRY(Telegram)                                                                                \
+    ENTRY(Viber)                                                                                   \
+    ENTRY(Wire)                                                                                    \
     ENTRY(YandexBrowser)
 
 namespace programs {
