@@ -9,8 +9,34 @@ namespace brivane {
 // programs::Make<Unit>.
 #define BRIVANE_CATALOGUE(ENTRY)                                                                   \
     ENTRY(SevenZip)                                                                                \
+    ENTRY(AIMP)                                                                                    \
+    ENTRY(BeyondCompare)                                                                           \
+    ENTRY(BurnAwareFree)                                                                           \
     ENTRY(CCleaner)                                                                                \
-    ENTRY(Dernholt)
+    ENTRY(CDBurnerXP)                                                                              \
+    ENTRY(DaumPotPlayer)                                                                           \
+    ENTRY(DownloadMaster)                                                                          \
+    ENTRY(Dernholt)                                                                                \
+    ENTRY(foobar2000)                                                                              \
+    ENTRY(FreemakeAudioConverter)                                                                  \
+    ENTRY(FreemakeMusicBox)                                                                        \
+    ENTRY(FreemakeVideoConverter)                                                                  \
+    ENTRY(FreemakeVideoDownloader)                                                                 \
+    ENTRY(FreemakeYouTubeToMP3Boom)                                                                \
+    ENTRY(JavaRE)                                                                                  \
+    ENTRY(JavaRE_x64)                                                                              \
+    ENTRY(KCSoftwaresSUMo)                                                                         \
+    ENTRY(KeePass)                                                                                 \
+    ENTRY(NotepadPlusPlus)                                                                         \
+    ENTRY(PhysX)                                                                                   \
+    ENTRY(Picasa)                                                                                  \
+    ENTRY(QIP2012)                                                                                 \
+    ENTRY(RemoteUtilitiesViewer)                                                                   \
+    ENTRY(SublimeText)                                                                             \
+    ENTRY(TotalCommander)                                                                          \
+    ENTRY(Trillian)                                                                                \
+    ENTRY(uTorrent)                                                                                \
+    ENTRY(WinRAR)
 
 namespace programs {
 #define BRIVANE_DECLARE_FACTORY(Unit) std::unique_ptr<TBaseSoftware> Make##Unit();

@@ -21,8 +21,7 @@ public:
 protected:
     // The installer's idea of the version can lag behind; the executable's is exact.
     std::string GetCurrentVersion() override {
-        const std::string file = InstalledFile(TInstalledFolder::InstallLocation, kExecutable);
-        return file.empty() ? TBaseSoftware::GetCurrentVersion() : GetFileVersion(file);
+        return FileVersionOrInventory(TInstalledFolder::InstallLocation, kExecutable);
     }
 
     void GetCheckedParams(bool, TLanguage, TCheckedParams& aParams) override {
