@@ -4,7 +4,7 @@
 // the same version, so only three components are compared.
 
 #include "catalogue/base_software.h"
-#include "catalogue/definition_helpers.h"
+#include "catalogue/page_versions.h"
 
 namespace brivane::programs {
 
@@ -36,12 +36,7 @@ protected:
             NewRegex("Current\\s+?Version:?(?:\\s*<[^<>]+?>\\s*)*?\\s*?([\\d.]+)", kHtml);
         static const auto installer = NewRegex("href=\"([^<>]+?/BCompare-[\\d.]+\\.exe)\"", kHtml);
         const TRegexSubject page(GetPageText(kDownloadPage));
-        if (const auto found = FirstGroup(*version, page)) {
-            aParams.AvailableVersion = *found;
-            if (const auto link = FirstGroup(*installer, page)) {
-                aParams.DownloadURL = AbsoluteLink(kSite, *link);
-            }
-        }
+        ReadVersionAndLink(page, *version, *installer, kSite, aParams);
     }
 };
 

@@ -2,7 +2,7 @@
 // the program's executable beside the install location's folder whenever it is there.
 
 #include "catalogue/base_software.h"
-#include "catalogue/definition_helpers.h"
+#include "catalogue/page_versions.h"
 
 namespace brivane::programs {
 
@@ -30,12 +30,7 @@ protected:
         static const auto installer =
             NewRegex("<Primary_Download_URL>(.+?)</Primary_Download_URL>", kPad);
         const TRegexSubject pad(GetPageText(kPadFile));
-        if (const auto found = FirstGroup(*version, pad)) {
-            aParams.AvailableVersion = *found;
-            if (const auto link = FirstGroup(*installer, pad)) {
-                aParams.DownloadURL = AbsoluteLink(kSite, *link);
-            }
-        }
+        ReadVersionAndLink(pad, *version, *installer, kSite, aParams);
     }
 };
 

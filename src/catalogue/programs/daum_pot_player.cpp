@@ -6,6 +6,7 @@
 
 #include "catalogue/base_software.h"
 #include "catalogue/definition_helpers.h"
+#include "catalogue/page_versions.h"
 #include "platform/files.h"
 
 namespace brivane::programs {
@@ -65,15 +66,8 @@ protected:
             NewRegex("href=\"([^<>]+?/PotPlayerSetup64\\.exe)\"", kHtml);
         static const auto installer32 = NewRegex("href=\"([^<>]+?/PotPlayerSetup\\.exe)\"", kHtml);
         const TRegexSubject page(GetPageText(kHomePage));
-        const auto found = FirstGroup(*version, page);
-        if (!found) {
-            return;
-        }
-        aParams.AvailableVersion = *found;
         const auto& installer = Context().IsWindows64() ? installer64 : installer32;
-        if (const auto link = FirstGroup(*installer, page)) {
-            aParams.DownloadURL = AbsoluteLink(kSite, *link);
-        }
+        ReadVersionAndLink(page, *version, *installer, kSite, aParams);
     }
 };
 

@@ -3,7 +3,7 @@
 // beside the uninstaller tells the installed version.
 
 #include "catalogue/base_software.h"
-#include "catalogue/definition_helpers.h"
+#include "catalogue/page_versions.h"
 
 namespace brivane::programs {
 
@@ -31,11 +31,7 @@ protected:
         static const auto installer =
             NewRegex("href=\"([^<>]+?/KeePass-([\\d.]+)-Setup\\.exe(?:/download)?)\"",
                      {TRegCompileOption::rcoIgnoreCase, TRegCompileOption::rcoSingleLine});
-        const auto match = installer->Match(GetPageText(kDownloadPage));
-        if (match->Success()) {
-            aParams.AvailableVersion = GroupText(*match, 2);
-            aParams.DownloadURL = AbsoluteLink(kSite, GroupText(*match, 1));
-        }
+        ReadVersionedLink(GetPageText(kDownloadPage), *installer, kSite, aParams);
     }
 };
 

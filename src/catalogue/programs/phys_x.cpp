@@ -5,7 +5,7 @@
 // driver package may leave a "Legacy" runtime that is not this program.
 
 #include "catalogue/base_software.h"
-#include "catalogue/definition_helpers.h"
+#include "catalogue/page_versions.h"
 
 namespace brivane::programs {
 
@@ -37,12 +37,8 @@ protected:
         static const auto installer =
             NewRegex("href=\"([^<>]+?/PhysX[-_]([\\d.]+)[-_]SystemSoftware\\.(?:exe|msi))\"",
                      {TRegCompileOption::rcoIgnoreCase, TRegCompileOption::rcoSingleLine});
-        const auto match =
-            installer->Match(GetPageText(aLanguage == lRussian ? kRussianPage : kEnglishPage));
-        if (match->Success()) {
-            aParams.AvailableVersion = GroupText(*match, 2);
-            aParams.DownloadURL = AbsoluteLink(kSite, GroupText(*match, 1));
-        }
+        const std::string page = GetPageText(aLanguage == lRussian ? kRussianPage : kEnglishPage);
+        ReadVersionedLink(page, *installer, kSite, aParams);
     }
 };
 

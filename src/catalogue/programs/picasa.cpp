@@ -3,7 +3,7 @@
 // location tells the installed version and gives the icon.
 
 #include "catalogue/base_software.h"
-#include "catalogue/definition_helpers.h"
+#include "catalogue/page_versions.h"
 
 namespace brivane::programs {
 
@@ -39,12 +39,7 @@ protected:
         static const auto version = NewRegex(">\\s*?Version\\s+?([\\d.]+)", kHtml);
         static const auto installer = NewRegex("href=\"([^<>]+?/picasa\\d+-setup\\.exe)\"", kHtml);
         const TRegexSubject page(GetPageText(kHomePage));
-        if (const auto found = FirstGroup(*version, page)) {
-            aParams.AvailableVersion = *found;
-            if (const auto link = FirstGroup(*installer, page)) {
-                aParams.DownloadURL = AbsoluteLink(kSite, *link);
-            }
-        }
+        ReadVersionAndLink(page, *version, *installer, kSite, aParams);
     }
 
 private:

@@ -5,6 +5,7 @@
 
 #include "catalogue/base_software.h"
 #include "catalogue/definition_helpers.h"
+#include "catalogue/page_versions.h"
 
 namespace brivane::programs {
 
@@ -47,12 +48,7 @@ protected:
         static const auto version = NewRegex("^Version\\s*?=\\s*?([\\d.]+)", kIni);
         static const auto installer = NewRegex("^Url\\s*?=\\s*?(\\S+?)\\s*?$", kIni);
         const TRegexSubject file(GetPageText(kUpdateFile));
-        if (const auto found = FirstGroup(*version, file)) {
-            aParams.AvailableVersion = *found;
-            if (const auto link = FirstGroup(*installer, file)) {
-                aParams.DownloadURL = AbsoluteLink(kSite, *link);
-            }
-        }
+        ReadVersionAndLink(file, *version, *installer, kSite, aParams);
     }
 };
 

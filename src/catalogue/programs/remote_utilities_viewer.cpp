@@ -3,7 +3,7 @@
 // "Remote Utilities - Viewer"; other modules of the suite have other names.
 
 #include "catalogue/base_software.h"
-#include "catalogue/definition_helpers.h"
+#include "catalogue/page_versions.h"
 
 namespace brivane::programs {
 
@@ -28,11 +28,7 @@ protected:
         static const auto installer =
             NewRegex("href=\"([^<>]+?/viewer([\\d.]+?)\\.msi)\"",
                      {TRegCompileOption::rcoIgnoreCase, TRegCompileOption::rcoSingleLine});
-        const auto match = installer->Match(GetPageText(kDownloadPage));
-        if (match->Success()) {
-            aParams.AvailableVersion = GroupText(*match, 2);
-            aParams.DownloadURL = AbsoluteLink(kSite, GroupText(*match, 1));
-        }
+        ReadVersionedLink(GetPageText(kDownloadPage), *installer, kSite, aParams);
     }
 };
 

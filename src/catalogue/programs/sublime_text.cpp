@@ -3,7 +3,7 @@
 // registers the build in the display name ("Sublime Text Build 3126").
 
 #include "catalogue/base_software.h"
-#include "catalogue/definition_helpers.h"
+#include "catalogue/page_versions.h"
 
 namespace brivane::programs {
 
@@ -34,15 +34,8 @@ protected:
         static const auto installer32 =
             NewRegex("<a\\s[^<>]*?href=\"([^<>]+?)\"[^<>]*?>\\s*?Windows\\s*?<", kHtml);
         const TRegexSubject page(GetPageText(kDownloadPage));
-        const auto version = FirstGroup(*build, page);
-        if (!version) {
-            return;
-        }
-        aParams.AvailableVersion = *version;
         const auto& installer = Context().IsWindows64() ? installer64 : installer32;
-        if (const auto link = FirstGroup(*installer, page)) {
-            aParams.DownloadURL = AbsoluteLink(kSite, *link);
-        }
+        ReadVersionAndLink(page, *build, *installer, kSite, aParams);
     }
 };
 

@@ -4,7 +4,7 @@
 // is the installed version, as it is for the offered one.
 
 #include "catalogue/base_software.h"
-#include "catalogue/definition_helpers.h"
+#include "catalogue/page_versions.h"
 
 namespace brivane::programs {
 
@@ -37,12 +37,7 @@ protected:
         static const auto installer =
             NewRegex("href=\"([^<>]+?tcmd\\d+\\w*?x32_64\\.exe)\"", kHtml);
         const TRegexSubject page(GetPageText(kDownloadPage));
-        if (const auto found = FirstGroup(*version, page)) {
-            aParams.AvailableVersion = *found;
-            if (const auto link = FirstGroup(*installer, page)) {
-                aParams.DownloadURL = AbsoluteLink(kSite, *link);
-            }
-        }
+        ReadVersionAndLink(page, *version, *installer, kSite, aParams);
     }
 };
 

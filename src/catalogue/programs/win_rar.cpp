@@ -4,7 +4,7 @@
 // always update the inventory's version; the executable's file version wins when newer.
 
 #include "catalogue/base_software.h"
-#include "catalogue/definition_helpers.h"
+#include "catalogue/page_versions.h"
 
 namespace brivane::programs {
 
@@ -44,11 +44,7 @@ protected:
             "\\s+?([\\d.]+)",
             kHtml);
         const auto& installer = Context().IsWindows64() ? installer64 : installer32;
-        const auto match = installer->Match(GetPageText(kDownloadPage));
-        if (match->Success()) {
-            aParams.AvailableVersion = GroupText(*match, 2);
-            aParams.DownloadURL = AbsoluteLink(kSite, GroupText(*match, 1));
-        }
+        ReadVersionedLink(GetPageText(kDownloadPage), *installer, kSite, aParams);
     }
 };
 
