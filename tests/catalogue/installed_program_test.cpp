@@ -243,3 +243,11 @@ TEST_F(InstalledProgramTest, PicasaVersionFromItsExecutable) {
     EXPECT_EQ(Installed("Picasa", {found}, files).CurrentVersion(), "3.9.141.259");
     EXPECT_EQ(Installed("Picasa", {elsewhere}, files).CurrentVersion(), "3.9");
 }
+
+TEST(BeyondCompareTest, BuildsOfOneReleaseCountAsTheSameVersion) {
+    TCatalogueEnvironment machine;
+    TBaseSoftware& entry = machine.CatalogueEntry("Beyond Compare");
+    EXPECT_EQ(entry.CompareVersions("4.1.9.21719", "4.1.9.22000", 4), 0);
+    EXPECT_EQ(entry.CompareVersions("4.1.9", "4.1.10", 4), -1);
+    EXPECT_EQ(entry.CompareVersions("4.2", "3.3.13", 4), 3);
+}

@@ -268,8 +268,13 @@ std::vector<TEntryExpectation> MakeExpectations() {
     rows.push_back({
         .Name = "Trillian",
         .Category = scInternetNetwork,
+        .Installed = {{"Trillian", "Trillian", "6.0",
+                       "C:\\Program Files (x86)\\Trillian\\trillian.exe,0", ""}},
+        .Prepare = ProgramFile("Program Files (x86)/Trillian/Trillian.exe", "6.0.0.9"),
+        .CurrentVersion = "6.0.0.9",
         .AvailableVersion = "6.0.0.9",
         .DownloadURL = "https://cerulean.cachenetworks.com/trillian-v6.0.0.9.exe",
+        .List = TExpectedList::Actuals,
     });
     rows.push_back({
         .Name = "uTorrent",

@@ -25,12 +25,18 @@ protected:
         static const auto version =
             NewRegex("trillian-v([\\d.]+?)\\.exe", {TRegCompileOption::rcoIgnoreCase});
         std::string location;
-        fHTTP->SetHandleRedirects(false);
-        GetPageText(kDownloadLink, net::kCodePageUtf8,
-                    [&location](const net::IHTTPResponse& aResponse) {
-                        location = aResponse.GetHeaderValue("Location");
-                    });
-        fHTTP->SetHandleRedirects(true);
+        {
+            // Following is switched back on however the request ends.
+            struct TFollowAgain {
+                net::THTTPClient& Client;
+                ~TFollowAgain() { Client.SetHandleRedirects(true); }
+            } followAgain{*fHTTP};
+            fHTTP->SetHandleRedirects(false);
+            GetPageText(kDownloadLink, net::kCodePageUtf8,
+                        [&location](const net::IHTTPResponse& aResponse) {
+                            location = aResponse.GetHeaderValue("Location");
+                        });
+        }
         if (const auto found = FirstGroup(*version, location)) {
             aParams.AvailableVersion = *found;
             aParams.DownloadURL = location;
