@@ -10,6 +10,8 @@
 
 #include <charconv>
 #include <cstdio>
+#include <optional>
+#include <string>
 
 namespace brivane::programs {
 
