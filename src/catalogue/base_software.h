@@ -29,6 +29,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -127,13 +128,17 @@ protected:
 
     // --- Ways of finding the installed copy (installed_copy.cpp) ---
 
-    // The first inventory item whose name matches aName. False, leaving the entry as
-    // it was, when none does.
+    // The first inventory item whose name matches aName (or that aMatches accepts).
+    // False, leaving the entry as it was, when none does.
     bool FindFirstApplication(const IRegex& aName);
+    bool FindFirstApplication(const std::function<bool(const TApplicationItem&)>& aMatches);
     // The first inventory item whose name matches aName; when group 1 (the version in
     // the name) differs from the item's version, the item takes it, here and in the
-    // inventory, so later readers of the same snapshot see the correction.
-    bool FindApplicationWithVersionInName(const IRegex& aName);
+    // inventory, so later readers of the same snapshot see the correction. With
+    // aUnversionedName, an item that matches it instead is taken as it is, in the same
+    // walk.
+    bool FindApplicationWithVersionInName(const IRegex& aName,
+                                          const IRegex* aUnversionedName = nullptr);
 
     // Where a search for the highest version among name matches starts.
     enum class THighestFrom {
@@ -164,11 +169,23 @@ protected:
     // The file version of aFile in that folder; empty when the file is missing or has
     // no version.
     std::string InstalledFileVersion(TInstalledFolder aFolder, std::string_view aFile) const;
+    // The first file of that folder matching aMask whose Windows path matches aPath;
+    // empty when there is none.
+    std::string FindInstalledFile(TInstalledFolder aFolder, const IRegex& aPath,
+                                  std::string_view aMask = "*.exe") const;
+
+    // --- The installed version and icon, from the inventory and the installed files ---
+
     // The file version of aFile in that folder when the file exists (empty when it has
     // no version); the inventory's version otherwise.
-    std::string FileVersionOrInventory(TInstalledFolder aFolder, std::string_view aFile);
-    // The inventory's icon location; when it records none, aFile in that folder if the
-    // file exists.
+    std::string FileVersionOrInventory(TInstalledFolder aFolder, std::string_view aFile) const;
+    // The inventory's version, or the file version of aFile in that folder when that
+    // one is newer.
+    std::string NewerFileVersion(TInstalledFolder aFolder, std::string_view aFile);
+    // Group 1 of aPattern over the inventory's version text; nothing when the program is
+    // not installed or the pattern does not match.
+    std::optional<std::string> InventoryVersionGroup(const IRegex& aPattern) const;
+    // The inventory's icon unless it is empty, else aFile in that folder when it exists.
     std::string IconOrInstalledFile(TInstalledFolder aFolder, std::string_view aFile);
 
     void SetIsBeta(bool aValue) { fIsBeta = aValue; }
@@ -185,6 +202,10 @@ protected:
     std::unique_ptr<net::THTTPClient> fHTTP;
 
 private:
+    // The Windows folder of the installed copy that aFolder names; empty when the
+    // program is not installed or its record names none.
+    std::string InstalledFolder(TInstalledFolder aFolder) const;
+
     const TSoftwareCategory fCategory;
     const TSoftwareLicense fLicense;
     ICatalogueContext* fContext = &EmptyCatalogueContext();

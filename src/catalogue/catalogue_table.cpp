@@ -16,41 +16,67 @@ namespace brivane {
     ENTRY(AdobeFlashPlayerPPAPI)                                                                   \
     ENTRY(AdobeReader)                                                                             \
     ENTRY(AdvancedIPScanner)                                                                       \
+    ENTRY(AIMP)                                                                                    \
     ENTRY(AuslogicsDiskDefrag)                                                                     \
     ENTRY(AuslogicsDuplicateFinder)                                                                \
     ENTRY(AuslogicsRegistryCleaner)                                                                \
     ENTRY(AuslogicsRegistryDefrag)                                                                 \
+    ENTRY(BeyondCompare)                                                                           \
     ENTRY(BSPlayer)                                                                                \
+    ENTRY(BurnAwareFree)                                                                           \
     ENTRY(CCleaner)                                                                                \
+    ENTRY(CDBurnerXP)                                                                              \
     ENTRY(DaemonToolsLite)                                                                         \
+    ENTRY(DaumPotPlayer)                                                                           \
     ENTRY(Defraggler)                                                                              \
+    ENTRY(DownloadMaster)                                                                          \
     ENTRY(Dernholt)                                                                                \
     ENTRY(Evernote)                                                                                \
     ENTRY(FarManager)                                                                              \
     ENTRY(Firefox)                                                                                 \
+    ENTRY(foobar2000)                                                                              \
+    ENTRY(FreemakeAudioConverter)                                                                  \
+    ENTRY(FreemakeMusicBox)                                                                        \
+    ENTRY(FreemakeVideoConverter)                                                                  \
+    ENTRY(FreemakeVideoDownloader)                                                                 \
+    ENTRY(FreemakeYouTubeToMP3Boom)                                                                \
     ENTRY(GlaryUtilities)                                                                          \
     ENTRY(ICQ)                                                                                     \
     ENTRY(IObitAdvancedSystemCare)                                                                 \
     ENTRY(IObitMalwareFighter)                                                                     \
     ENTRY(IObitSmartDefrag)                                                                        \
+    ENTRY(JavaRE)                                                                                  \
+    ENTRY(JavaRE_x64)                                                                              \
+    ENTRY(KCSoftwaresSUMo)                                                                         \
+    ENTRY(KeePass)                                                                                 \
     ENTRY(KLiteBasic)                                                                              \
     ENTRY(KLiteFull)                                                                               \
     ENTRY(KLiteMega)                                                                               \
     ENTRY(KLiteStandard)                                                                           \
     ENTRY(MediaPlayerClassic)                                                                      \
     ENTRY(MirandaIM)                                                                               \
+    ENTRY(NotepadPlusPlus)                                                                         \
     ENTRY(OpenVPN)                                                                                 \
     ENTRY(Opera)                                                                                   \
     ENTRY(PaintNET)                                                                                \
+    ENTRY(PhysX)                                                                                   \
+    ENTRY(Picasa)                                                                                  \
+    ENTRY(QIP2012)                                                                                 \
     ENTRY(Rainmeter)                                                                               \
     ENTRY(Recuva)                                                                                  \
+    ENTRY(RemoteUtilitiesViewer)                                                                   \
     ENTRY(Skype)                                                                                   \
     ENTRY(SoftPerfectRAMDisk)                                                                      \
     ENTRY(Speccy)                                                                                  \
     ENTRY(SpeedFan)                                                                                \
     ENTRY(SQLiteExpertPersonal)                                                                    \
+    ENTRY(SublimeText)                                                                             \
     ENTRY(Telegram)                                                                                \
+    ENTRY(TotalCommander)                                                                          \
+    ENTRY(Trillian)                                                                                \
+    ENTRY(uTorrent)                                                                                \
     ENTRY(Viber)                                                                                   \
+    ENTRY(WinRAR)                                                                                  \
     ENTRY(Wire)                                                                                    \
     ENTRY(YandexBrowser)
 

@@ -24,12 +24,18 @@ std::string FolderOfWindowsPath(std::string_view aPath) {
 } // namespace
 
 bool TBaseSoftware::FindFirstApplication(const IRegex& aName) {
+    return FindFirstApplication(
+        [&aName](const TApplicationItem& aItem) { return aName.IsMatch(aItem.Name); });
+}
+
+bool TBaseSoftware::FindFirstApplication(
+    const std::function<bool(const TApplicationItem&)>& aMatches) {
     const TApplicationArray applications = Context().GetInstalledApplications();
     if (!applications) {
         return false;
     }
     for (const TApplicationItem& item : *applications) {
-        if (aName.IsMatch(item.Name)) {
+        if (aMatches(item)) {
             fApplication = item;
             return true;
         }
@@ -37,7 +43,8 @@ bool TBaseSoftware::FindFirstApplication(const IRegex& aName) {
     return false;
 }
 
-bool TBaseSoftware::FindApplicationWithVersionInName(const IRegex& aName) {
+bool TBaseSoftware::FindApplicationWithVersionInName(const IRegex& aName,
+                                                     const IRegex* aUnversionedName) {
     const TApplicationArray applications = Context().GetInstalledApplications();
     if (!applications) {
         return false;
@@ -46,6 +53,10 @@ bool TBaseSoftware::FindApplicationWithVersionInName(const IRegex& aName) {
         TApplicationItem item = (*applications)[i];
         const auto match = aName.Match(item.Name);
         if (!match->Success()) {
+            if (aUnversionedName != nullptr && aUnversionedName->IsMatch(item.Name)) {
+                fApplication = std::move(item);
+                return true;
+            }
             continue;
         }
         const std::string version = GroupText(*match, 1);
@@ -90,26 +101,26 @@ bool TBaseSoftware::FindHighestApplication(const IRegex& aName, THighestFrom aFr
         [&aName](const TApplicationItem& aItem) { return aName.IsMatch(aItem.Name); }, aFrom);
 }
 
-std::string TBaseSoftware::InstalledFile(TInstalledFolder aFolder, std::string_view aFile) const {
+std::string TBaseSoftware::InstalledFolder(TInstalledFolder aFolder) const {
     if (!fApplication.HasValue()) {
         return {};
     }
     const TApplicationItem& item = fApplication.Value();
-    std::string folder;
     switch (aFolder) {
     case TInstalledFolder::InstallLocation:
-        folder = item.InstallLocation;
-        break;
+        return item.InstallLocation;
     case TInstalledFolder::InstallLocationCut:
-        folder = FolderOfWindowsPath(item.InstallLocation);
-        break;
+        return FolderOfWindowsPath(item.InstallLocation);
     case TInstalledFolder::UninstallFolder:
-        folder = FolderOfWindowsPath(item.UninstallString);
-        break;
+        return FolderOfWindowsPath(item.UninstallString);
     case TInstalledFolder::IconFolder:
-        folder = FolderOfWindowsPath(item.Icon);
-        break;
+        return FolderOfWindowsPath(item.Icon);
     }
+    return {};
+}
+
+std::string TBaseSoftware::InstalledFile(TInstalledFolder aFolder, std::string_view aFile) const {
+    const std::string folder = InstalledFolder(aFolder);
     if (folder.empty()) {
         return {};
     }
@@ -123,10 +134,44 @@ std::string TBaseSoftware::InstalledFileVersion(TInstalledFolder aFolder,
     return file.empty() ? std::string() : GetFileVersion(file);
 }
 
+std::string TBaseSoftware::FindInstalledFile(TInstalledFolder aFolder, const IRegex& aPath,
+                                             std::string_view aMask) const {
+    const std::string folder = InstalledFolder(aFolder);
+    if (folder.empty()) {
+        return {};
+    }
+    for (const std::string& name : Files().ListFolder(folder, aMask)) {
+        std::string file = JoinWindowsPath(folder, name);
+        if (aPath.IsMatch(file)) {
+            return file;
+        }
+    }
+    return {};
+}
+
 std::string TBaseSoftware::FileVersionOrInventory(TInstalledFolder aFolder,
-                                                  std::string_view aFile) {
+                                                  std::string_view aFile) const {
     const std::string file = InstalledFile(aFolder, aFile);
-    return file.empty() ? TBaseSoftware::GetCurrentVersion() : GetFileVersion(file);
+    if (!file.empty()) {
+        return GetFileVersion(file);
+    }
+    return fApplication.HasValue() ? fApplication.Value().Version : std::string();
+}
+
+std::string TBaseSoftware::NewerFileVersion(TInstalledFolder aFolder, std::string_view aFile) {
+    std::string version = TBaseSoftware::GetCurrentVersion();
+    std::string fileVersion = InstalledFileVersion(aFolder, aFile);
+    if (!fileVersion.empty() && CompareVersions(fileVersion, version, 4) > 0) {
+        version = std::move(fileVersion);
+    }
+    return version;
+}
+
+std::optional<std::string> TBaseSoftware::InventoryVersionGroup(const IRegex& aPattern) const {
+    if (!fApplication.HasValue()) {
+        return std::nullopt;
+    }
+    return FirstGroup(aPattern, fApplication.Value().Version);
 }
 
 std::string TBaseSoftware::IconOrInstalledFile(TInstalledFolder aFolder, std::string_view aFile) {

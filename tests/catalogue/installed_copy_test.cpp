@@ -112,3 +112,105 @@ TEST(InstalledCopyTest, FilesInEachFolderOfTheInstalledCopy) {
         EXPECT_EQ(entry.InstalledFileVersion(c.Folder, c.File), c.Version);
     }
 }
+
+TEST(InstalledCopyTest, VersionInTheNameOrAnUnversionedNameInOneWalk) {
+    TCatalogueEnvironment machine;
+    machine.SetMachine({
+        {"A", "Player Tools", "1.0", "", ""},
+        {"B", "Player", "2.5", "", ""},
+        {"C", "Player 3.1", "", "", ""},
+    });
+    TProbeEntry& entry = MakeEntry(machine);
+    const auto versioned = NewRegex("^Player\\s+?([\\d.]+)");
+    const auto unversioned = NewRegex("^Player$");
+    entry.OnFind = [&](TProbeEntry& aEntry) {
+        aEntry.FindApplicationWithVersionInName(*versioned, unversioned.get());
+    };
+    entry.Init();
+    EXPECT_EQ(entry.CurrentVersion(), "2.5"); // the earlier item, taken as it is
+    EXPECT_EQ((*machine.System().GetInstalledApplications())[2].Version, "");
+
+    entry.OnFind = [&](TProbeEntry& aEntry) {
+        aEntry.FindApplicationWithVersionInName(*versioned);
+    };
+    entry.Init();
+    EXPECT_EQ(entry.CurrentVersion(), "3.1");
+    EXPECT_EQ((*machine.System().GetInstalledApplications())[2].Version, "3.1");
+}
+
+namespace {
+
+// The installed version and icon from the inventory and the installed files.
+class TVersionEntry final : public TBaseSoftware {
+public:
+    TVersionEntry() : TBaseSoftware("Tool", scSystem) {}
+    using TBaseSoftware::FileVersionOrInventory;
+    using TBaseSoftware::FindInstalledFile;
+    using TBaseSoftware::IconOrInstalledFile;
+    using TBaseSoftware::InventoryVersionGroup;
+    using TBaseSoftware::NewerFileVersion;
+    using TBaseSoftware::TInstalledFolder;
+
+protected:
+    void GetCheckedParams(bool, TLanguage, TCheckedParams&) override {}
+};
+
+} // namespace
+
+TEST(InstalledCopyTest, VersionAndIconFromTheInstalledFiles) {
+    TCatalogueEnvironment machine;
+    machine.WriteDriveFile("Soft/Tool/tool.exe", ProgramWithVersion("3.4.5.6"));
+    machine.WriteDriveFile("Soft/Tool/old.exe", ProgramWithVersion("1.0"));
+    machine.WriteDriveFile("Soft/Tool/plain.exe", "no version here");
+    machine.WriteDriveFile("Soft/Tool/Helper.exe", ProgramWithVersion("1.0"));
+    machine.WriteDriveFile("Soft/Tool/Tool3.exe", ProgramWithVersion("1.0"));
+    machine.SetMachine({{"Tool", "Tool", "v2.0", "", "C:\\Soft\\Tool"}});
+    auto& entry = static_cast<TVersionEntry&>(machine.Register(std::make_unique<TVersionEntry>()));
+    entry.Init();
+    using TFolder = TVersionEntry::TInstalledFolder;
+    constexpr auto kHere = TFolder::InstallLocation;
+
+    EXPECT_EQ(entry.FileVersionOrInventory(kHere, "tool.exe"), "3.4.5.6");
+    EXPECT_EQ(entry.FileVersionOrInventory(kHere, "plain.exe"), ""); // there, without one
+    EXPECT_EQ(entry.FileVersionOrInventory(kHere, "missing.exe"), "v2.0");
+
+    // "v2.0" counts as 0.0: any file version with a number above it is newer.
+    EXPECT_EQ(entry.NewerFileVersion(kHere, "tool.exe"), "3.4.5.6");
+    EXPECT_EQ(entry.NewerFileVersion(kHere, "plain.exe"), "v2.0");
+    EXPECT_EQ(entry.NewerFileVersion(kHere, "missing.exe"), "v2.0");
+
+    EXPECT_EQ(entry.InventoryVersionGroup(*NewRegex("^v([\\d.]+)")), "2.0");
+    EXPECT_EQ(entry.InventoryVersionGroup(*NewRegex("^([\\d.]+)")), std::nullopt);
+
+    EXPECT_EQ(entry.FindInstalledFile(kHere, *NewRegex("\\\\Tool\\d*\\.exe$")),
+              "C:\\Soft\\Tool\\Tool3.exe");
+    EXPECT_EQ(entry.FindInstalledFile(kHere, *NewRegex("\\\\Other\\.exe$")), "");
+    EXPECT_EQ(entry.FindInstalledFile(TFolder::IconFolder, *NewRegex(".")), ""); // no icon
+
+    // No recorded icon: the executable in the install location, when it is there.
+    EXPECT_EQ(entry.IconOrInstalledFile(TProbeEntry::TInstalledFolder::InstallLocation, "tool.exe"),
+              "C:\\Soft\\Tool\\tool.exe");
+    EXPECT_EQ(
+        entry.IconOrInstalledFile(TProbeEntry::TInstalledFolder::InstallLocation, "missing.exe"),
+        "");
+}
+
+TEST(InstalledCopyTest, RecordedIconIsKeptAndNothingIsFoundWhenNotInstalled) {
+    TCatalogueEnvironment machine;
+    machine.WriteDriveFile("Soft/Tool/tool.exe", ProgramWithVersion("3.4.5.6"));
+    machine.SetMachine({{"Tool", "Tool", "1.0", "C:\\Soft\\tool.ico,0", "C:\\Soft\\Tool"}});
+    auto& entry = static_cast<TVersionEntry&>(machine.Register(std::make_unique<TVersionEntry>()));
+    entry.Init();
+    EXPECT_EQ(entry.IconOrInstalledFile(TProbeEntry::TInstalledFolder::InstallLocation, "tool.exe"),
+              "C:\\Soft\\tool.ico,0");
+
+    auto& absent = static_cast<TVersionEntry&>(machine.Register(std::make_unique<TVersionEntry>()));
+    EXPECT_EQ(
+        absent.FileVersionOrInventory(TVersionEntry::TInstalledFolder::InstallLocation, "tool.exe"),
+        "");
+    EXPECT_EQ(absent.NewerFileVersion(TVersionEntry::TInstalledFolder::InstallLocation, "tool.exe"),
+              "");
+    EXPECT_EQ(absent.InventoryVersionGroup(*NewRegex("(.*)")), std::nullopt);
+    EXPECT_EQ(
+        absent.IconOrInstalledFile(TProbeEntry::TInstalledFolder::InstallLocation, "tool.exe"), "");
+}

@@ -1,0 +1,31 @@
+#include "catalogue/page_versions.h"
+
+#include "catalogue/definition_helpers.h"
+
+namespace brivane {
+
+bool ReadVersionAndLink(const TRegexSubject& aPage, const IRegex& aVersion, const IRegex& aLink,
+                        std::string_view aSite, TCheckedParams& aParams) {
+    const auto version = FirstGroup(aVersion, aPage);
+    if (!version) {
+        return false;
+    }
+    aParams.AvailableVersion = *version;
+    if (const auto link = FirstGroup(aLink, aPage)) {
+        aParams.DownloadURL = AbsoluteLink(aSite, *link);
+    }
+    return true;
+}
+
+bool ReadVersionedLink(const TRegexSubject& aPage, const IRegex& aInstaller, std::string_view aSite,
+                       TCheckedParams& aParams) {
+    const auto match = aInstaller.Match(aPage);
+    if (!match->Success()) {
+        return false;
+    }
+    aParams.AvailableVersion = GroupText(*match, 2);
+    aParams.DownloadURL = AbsoluteLink(aSite, GroupText(*match, 1));
+    return true;
+}
+
+} // namespace brivane
