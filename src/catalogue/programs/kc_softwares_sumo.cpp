@@ -3,7 +3,7 @@
 // folder the install location names, tells the installed version.
 
 #include "catalogue/base_software.h"
-#include "catalogue/definition_helpers.h"
+#include "catalogue/publisher_sources.h"
 
 namespace brivane::programs {
 
@@ -28,10 +28,7 @@ protected:
 
     void GetCheckedParams(bool, TLanguage, TCheckedParams& aParams) override {
         static const auto version = NewRegex("^\\s*(\\d+(?:\\.\\d+)+)\\s*$");
-        if (const auto found = FirstGroup(*version, GetPageText(kVersionFile))) {
-            aParams.AvailableVersion = *found;
-            aParams.DownloadURL = kInstaller;
-        }
+        CheckVersionFile(*fHTTP, kVersionFile, *version, kInstaller, aParams);
     }
 };
 
