@@ -192,8 +192,9 @@ TEST_F(TControllerSettingsTest, ABetaChangeWaitsForTheLibraryChecksBeforeInit) {
     HoldPage("Slow", release.get_future().share());
     MakeController();
     ASSERT_TRUE(CallOnStart(fView));
-    // The lists show while the library check of Slow waits for its page.
-    RunUntil([this] { return fView.DisplayMode() == dmList; });
+    // The lists show while the library check of Slow waits for its page (on a loaded
+    // machine the check may start after the lists show: wait until it has).
+    RunUntil([this, slow] { return fView.DisplayMode() == dmList && slow->Checks() == 1; });
     EXPECT_FALSE(fController->Idle());
 
     // The page is given once the refresh began: its Init must wait for that check.
