@@ -10,7 +10,14 @@ namespace brivane {
 #define BRIVANE_CATALOGUE(ENTRY)                                                                   \
     ENTRY(SevenZip)                                                                                \
     ENTRY(CCleaner)                                                                                \
-    ENTRY(Dernholt)
+    ENTRY(Dropbox)                                                                                 \
+    ENTRY(Dernholt)                                                                                \
+    ENTRY(InnoScriptStudio)                                                                        \
+    ENTRY(SlimCleaner)                                                                             \
+    ENTRY(SlimComputer)                                                                            \
+    ENTRY(SlimDrivers)                                                                             \
+    ENTRY(TeamViewer)                                                                              \
+    ENTRY(VMwarePlayer)
 
 namespace programs {
 #define BRIVANE_DECLARE_FACTORY(Unit) std::unique_ptr<TBaseSoftware> Make##Unit();

@@ -1,5 +1,6 @@
 #include "support/catalogue_expectations.h"
 
+#include "support/form_posts.h"
 #include "support/pe_samples.h"
 
 namespace brivane::test {
@@ -36,10 +37,83 @@ std::vector<TEntryExpectation> MakeExpectations() {
         .List = TExpectedList::Actuals,
     });
     rows.push_back({
+        .Name = "Dropbox",
+        .Category = scInternetNetwork,
+        .Installed = {{"Dropbox", "Dropbox", "16.4.29", "", ""}},
+        .CurrentVersion = "16.4.29",
+        .AvailableVersion = "16.4.30",
+        .DownloadURL = "https://clientupdates.dropboxstatic.com/dbx-releng/client/"
+                       "Dropbox%2016.4.30%20Offline%20Installer.exe",
+        .List = TExpectedList::Updates,
+    });
+    rows.push_back({
         .Name = "Dernholt",
         .Category = scInternetNetwork,
         .AvailableVersion = "2.4.1",
         .DownloadURL = "https://update.brivane.app/download/dernholt/dernholt-setup-2.4.1.exe",
+    });
+    rows.push_back({
+        .Name = "Inno Script Studio",
+        .Category = scDevelopment,
+        .Installed = {{"Inno Script Studio_is1", "Inno Script Studio", "2.5.1", "", ""}},
+        .CurrentVersion = "2.5.1",
+        .AvailableVersion = "2.5.1",
+        .DownloadURL = "https://www.kymoto.org/downloads/ISStudio_Latest.exe",
+        .List = TExpectedList::Actuals,
+    });
+    rows.push_back({
+        .Name = "SlimCleaner",
+        .Category = scSystem,
+        .Installed = {{"SlimCleaner", "SlimCleaner", "4.1.24.0", "", ""}},
+        .CurrentVersion = "4.1.24.0",
+        .AvailableVersion = "4.1.24.7", // the same release: three components count
+        .DownloadURL = "https://downloads.slimwareutilities.com/SlimCleanerSetup.exe",
+        .List = TExpectedList::Actuals,
+    });
+    rows.push_back({
+        .Name = "SlimComputer",
+        .Category = scSystem,
+        .AvailableVersion = "1.3.26.0",
+        .DownloadURL = "https://files.downloadnow.com/s/software/15/18/52/"
+                       "SlimComputerSetup.exe?token=1479000000_2c9d",
+    });
+    rows.push_back({
+        .Name = "SlimDrivers",
+        .Category = scSystem,
+        .Installed = {{"SlimDrivers", "SlimDrivers", "2.2.9.0", "", ""}},
+        .CurrentVersion = "2.2.9.0",
+        .AvailableVersion = "2.3.1.0",
+        .DownloadURL = "https://downloads.slimwareutilities.com/SlimDriversSetup.exe",
+        .List = TExpectedList::Updates,
+    });
+    rows.push_back({
+        .Name = "TeamViewer",
+        .Category = scInternetNetwork,
+        .Installed = {{"TeamViewer 11", "TeamViewer 11", "11.0.66695", "", ""}},
+        .CurrentVersion = "11.0.66695",
+        .AvailableVersion = "13.0.5058.0",
+        .DownloadURL = "https://download.teamviewer.com/download/TeamViewer_Setup.exe",
+        .Size = static_cast<std::int64_t>(std::filesystem::file_size(
+            SiteFixturePath("download.teamviewer.com/download/TeamViewer_Setup.exe"))),
+        .List = TExpectedList::Updates,
+    });
+    rows.push_back({
+        .Name = "VMware Player",
+        .Category = scSystem,
+        .Installed = {{"{6A2C5B27-1E4A-4E5F-9C8B-3B0F0E8A3D1C}", "VMware Player", "12.1.1", "",
+                       ""}},
+        .Prepare =
+            [](TCatalogueEnvironment& aMachine) {
+                ServeFormPosts(aMachine.Server(), "/my.vmware.com/web/vmware/free",
+                               "p_p_resource_id",
+                               SiteFixtureByValue("my.vmware.com/web/vmware/free"));
+            },
+        .CurrentVersion = "12.1.1",
+        .AvailableVersion = "12.5.2",
+        .DownloadURL = "https://download3.vmware.com/software/player/file/"
+                       "VMware-player-12.5.2-4638234.exe?HashKey=9a2b7c4d10&params=%7B%"
+                       "22sourcefilesize%22%3A%2273.28+MB%22%7D",
+        .List = TExpectedList::Updates,
     });
     return rows;
 }

@@ -1,0 +1,45 @@
+#pragma once
+// Steps that several definitions share when a publisher's download portal, rather
+// than a page, tells where the installer is: a redirect read by hand, a PAD file
+// (the publishers' Portable Application Description), and an entry that compares
+// only the leading components of its versions.
+
+#include "catalogue/base_software.h"
+
+#include <algorithm>
+#include <string>
+#include <string_view>
+#include <utility>
+
+namespace brivane {
+
+// The Location that aURL answers with, requested with aClient not following
+// redirects; following is switched back on afterwards, on every path. Empty when the
+// request fails or the answer has no Location.
+std::string RedirectLocation(net::THTTPClient& aClient, const std::string& aURL);
+
+// What a PAD file states; a field whose element is missing stays empty.
+struct TPadInfo {
+    std::string Version;
+    std::string DownloadURL;
+};
+TPadInfo ReadPadFile(const std::string& aText);
+
+// An entry whose publisher counts its releases in fewer components than the four the
+// lists compare (a build number that differs per download, say): only the first
+// aDigits components decide which version is newer.
+class TShortVersionSoftware : public TBaseSoftware {
+public:
+    TShortVersionSoftware(std::string aName, TSoftwareCategory aCategory, int aDigits)
+        : TBaseSoftware(std::move(aName), aCategory), fDigits(aDigits) {}
+
+    int CompareVersions(const std::string& aCurrent, const std::string& aAvailable,
+                        int aDigits) override {
+        return TBaseSoftware::CompareVersions(aCurrent, aAvailable, std::min(aDigits, fDigits));
+    }
+
+private:
+    const int fDigits;
+};
+
+} // namespace brivane
