@@ -9,7 +9,19 @@ namespace brivane {
 // programs::Make<Unit>.
 #define BRIVANE_CATALOGUE(ENTRY)                                                                   \
     ENTRY(SevenZip)                                                                                \
+    ENTRY(APIMonitor)                                                                              \
+    ENTRY(Arduino)                                                                                 \
+    ENTRY(ArtMoneySE)                                                                              \
+    ENTRY(Audacity)                                                                                \
+    ENTRY(BitComet)                                                                                \
+    ENTRY(BitTorrent)                                                                              \
+    ENTRY(Blender)                                                                                 \
+    ENTRY(BOINC)                                                                                   \
+    ENTRY(Calibre)                                                                                 \
+    ENTRY(CCCP)                                                                                    \
     ENTRY(CCleaner)                                                                                \
+    ENTRY(CMake)                                                                                   \
+    ENTRY(CPUZ)                                                                                    \
     ENTRY(Dropbox)                                                                                 \
     ENTRY(Dernholt)                                                                                \
     ENTRY(InnoScriptStudio)                                                                        \

@@ -31,6 +31,17 @@ std::string RedirectLocation(net::THTTPClient& aClient, const std::string& aURL)
     return location;
 }
 
+void ReadVersionAndLink(const std::string& aPage, const IRegex& aVersion, const IRegex& aLink,
+                        std::string_view aSite, TCheckedParams& aParams) {
+    const TRegexSubject page(aPage);
+    if (auto version = FirstGroup(aVersion, page)) {
+        aParams.AvailableVersion = std::move(*version);
+    }
+    if (const auto link = FirstGroup(aLink, page)) {
+        aParams.DownloadURL = AbsoluteLink(aSite, *link);
+    }
+}
+
 TPadInfo ReadPadFile(const std::string& aText) {
     static const TRegCompileOptions options = {TRegCompileOption::rcoIgnoreCase,
                                                TRegCompileOption::rcoSingleLine};

@@ -1,8 +1,7 @@
 #pragma once
-// Steps that several definitions share when a publisher's download portal, rather
-// than a page, tells where the installer is: a redirect read by hand, a PAD file
-// (the publishers' Portable Application Description), and an entry that compares
-// only the leading components of its versions.
+// Steps that several definitions share: a redirect read by hand, a page's version and
+// installer link, a PAD file (the publishers' Portable Application Description), and
+// an entry that compares only the leading components of its versions.
 
 #include "catalogue/base_software.h"
 
@@ -17,6 +16,12 @@ namespace brivane {
 // redirects; following is switched back on afterwards, on every path. Empty when the
 // request fails or the answer has no Location.
 std::string RedirectLocation(net::THTTPClient& aClient, const std::string& aURL);
+
+// The version (group 1 of aVersion) and the installer (group 1 of aLink, made absolute
+// against aSite) that aPage states; a pattern that does not match leaves its field
+// as it was.
+void ReadVersionAndLink(const std::string& aPage, const IRegex& aVersion, const IRegex& aLink,
+                        std::string_view aSite, TCheckedParams& aParams);
 
 // What a PAD file states; a field whose element is missing stays empty.
 struct TPadInfo {

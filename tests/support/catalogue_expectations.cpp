@@ -27,6 +27,96 @@ std::vector<TEntryExpectation> MakeExpectations() {
         .List = TExpectedList::Updates,
     });
     rows.push_back({
+        .Name = "API Monitor",
+        .Category = scDevelopment,
+        .Installed = {{"API Monitor", "API Monitor v2 (Alpha-r13)", "2.13", "", ""}},
+        .CurrentVersion = "2.13",
+        .AvailableVersion = "2.13",
+        .DownloadURL = "https://www.rohitab.com/download/api-monitor-v2r13-setup-x64.exe",
+        .List = TExpectedList::Actuals,
+    });
+    rows.push_back({
+        .Name = "Arduino",
+        .Category = scDevelopment,
+        .AvailableVersion = "1.8.1",
+        .DownloadURL = "https://downloads.arduino.cc/arduino-1.8.1-windows.exe",
+    });
+    rows.push_back({
+        .Name = "ArtMoney SE",
+        .Category = scSystem,
+        .Installed = {{"ArtMoney SE_is1", "ArtMoney SE v7.44", "", "", ""}},
+        .CurrentVersion = "7.44",
+        .AvailableVersion = "7.45",
+        .DownloadURL = "https://www.artmoney.ru/files/artmoney745_eng_se_setup.exe",
+        .List = TExpectedList::Updates,
+    });
+    rows.push_back({
+        .Name = "Audacity",
+        .Category = scMultimedia,
+        .Installed = {{"Audacity_is1", "Audacity 2.0.6", "2.0.6", "", ""},
+                      {"Audacity 2.1.1_is1", "Audacity 2.1.1", "2.1.1", "", ""}},
+        .CurrentVersion = "2.1.1",
+        .AvailableVersion = "2.1.2",
+        .DownloadURL = "https://www.fosshub.com/Audacity.html/audacity-win-2.1.2.exe",
+        .List = TExpectedList::Updates,
+    });
+    rows.push_back({
+        .Name = "BitComet",
+        .Category = scInternetNetwork,
+        .Installed = {{"BitComet", "BitComet 1.44", "1.44", "", ""}},
+        .Windows64 = false,
+        .CurrentVersion = "1.44",
+        .AvailableVersion = "1.44",
+        .DownloadURL = "https://download.bitcomet.com/achive/BitComet_1.44_setup.exe",
+        .List = TExpectedList::Actuals,
+    });
+    rows.push_back({
+        .Name = "BitTorrent",
+        .Category = scInternetNetwork,
+        .Installed = {{"BitTorrent", "BitTorrent", "7.9.8.42502", "", ""}},
+        .CurrentVersion = "7.9.8.42502",
+        .AvailableVersion = "7.9.8.42502",
+        .DownloadURL = "https://www.bittorrent.com/downloads/complete/track/stable/os/win",
+        .List = TExpectedList::Actuals,
+    });
+    rows.push_back({
+        .Name = "Blender",
+        .Category = scGraphics,
+        .Installed = {{"Blender", "Blender", "2.77a", "", ""}},
+        .CurrentVersion = "2.77",
+        .AvailableVersion = "2.78",
+        .DownloadURL =
+            "https://download.blender.org/release/Blender2.78/blender-2.78c-windows64.msi",
+        .List = TExpectedList::Updates,
+    });
+    rows.push_back({
+        .Name = "BOINC",
+        .Category = scScienceEducation,
+        .AvailableVersion = "7.6.33",
+        .DownloadURL = "https://boinc.berkeley.edu/dl/boinc_7.6.33_windows_x86_64.exe",
+    });
+    rows.push_back({
+        .Name = "Calibre",
+        .Category = scScienceEducation,
+        .Installed = {{"{8A1B4C2D-3E5F-4A6B-9C7D-0E1F2A3B4C5D}", "calibre 64bit", "2.70.0", "",
+                       ""}},
+        .CurrentVersion = "2.70.0",
+        .AvailableVersion = "2.78.0",
+        .DownloadURL = "https://download.calibre-ebook.com/2.78.0/calibre-64bit-2.78.0.msi",
+        .List = TExpectedList::Updates,
+    });
+    rows.push_back({
+        .Name = "Combined Community Codec Pack",
+        .Category = scMultimedia,
+        .Installed = {{"CCCP", "Combined Community Codec Pack 64bit 2015-10-18", "2015.10.18.0", "",
+                       ""}},
+        .CurrentVersion = "2015.10.18.0",
+        .AvailableVersion = "2015.10.18",
+        .DownloadURL = "https://files.cccp-project.net/stable/"
+                       "Combined-Community-Codec-Pack-64bit-2015-10-18.exe",
+        .List = TExpectedList::Actuals,
+    });
+    rows.push_back({
         .Name = "CCleaner",
         .Category = scSystem,
         .Installed = {{"CCleaner", "CCleaner", "5.20", "", "C:\\Program Files\\CCleaner"}},
@@ -35,6 +125,24 @@ std::vector<TEntryExpectation> MakeExpectations() {
         .AvailableVersion = "5.21.0.5700",
         .DownloadURL = "https://download.ccleaner.com/ccsetup521.exe",
         .List = TExpectedList::Actuals,
+    });
+    rows.push_back({
+        .Name = "CMake",
+        .Category = scDevelopment,
+        .Installed = {{"CMake 3.6.1", "CMake 3.6.1", "3.6.1", "", ""}},
+        .CurrentVersion = "3.6.1",
+        .AvailableVersion = "3.7.2",
+        .DownloadURL = "https://cmake.org/files/v3.7/cmake-3.7.2-win32-x86.msi",
+        .List = TExpectedList::Updates,
+    });
+    rows.push_back({
+        .Name = "CPU-Z",
+        .Category = scSystem,
+        .Installed = {{"CPUID CPU-Z_is1", "CPUID CPU-Z 1.77", "", "", ""}},
+        .CurrentVersion = "1.77",
+        .AvailableVersion = "1.78",
+        .DownloadURL = "https://www.cpuid.com/downloads/cpu-z/cpu-z_1.78-en.exe",
+        .List = TExpectedList::Updates,
     });
     rows.push_back({
         .Name = "Dropbox",
