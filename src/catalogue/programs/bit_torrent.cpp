@@ -25,7 +25,7 @@ protected:
             NewRegex(">\\s*?Version\\s+?([\\d.]+)\\s+?\\(build\\s+?(\\d+)\\)", kHtml);
         static const auto link =
             NewRegex("<a\\s[^<>]*?href=\"([^<>]+?)\"[^<>]*?>\\s*?Free\\s+?Download\\s*?<", kHtml);
-        const std::string page = GetPageText(kPage);
+        const TRegexSubject page(GetPageText(kPage));
         if (const auto match = version->Match(page); match->Success()) {
             aParams.AvailableVersion = GroupText(*match, 1) + "." + GroupText(*match, 2);
         }
