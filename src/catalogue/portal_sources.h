@@ -1,14 +1,11 @@
 #pragma once
 // Steps that several definitions share: a redirect read by hand, a page's version and
-// installer link, a PAD file (the publishers' Portable Application Description), and
-// an entry that compares only the leading components of its versions.
+// installer link, a PAD file (the publishers' Portable Application Description).
 
 #include "catalogue/base_software.h"
 
-#include <algorithm>
 #include <string>
 #include <string_view>
-#include <utility>
 
 namespace brivane {
 
@@ -29,22 +26,5 @@ struct TPadInfo {
     std::string DownloadURL;
 };
 TPadInfo ReadPadFile(const std::string& aText);
-
-// An entry whose publisher counts its releases in fewer components than the four the
-// lists compare (a build number that differs per download, say): only the first
-// aDigits components decide which version is newer.
-class TShortVersionSoftware : public TBaseSoftware {
-public:
-    TShortVersionSoftware(std::string aName, TSoftwareCategory aCategory, int aDigits)
-        : TBaseSoftware(std::move(aName), aCategory), fDigits(aDigits) {}
-
-    int CompareVersions(const std::string& aCurrent, const std::string& aAvailable,
-                        int aDigits) override {
-        return TBaseSoftware::CompareVersions(aCurrent, aAvailable, std::min(aDigits, fDigits));
-    }
-
-private:
-    const int fDigits;
-};
 
 } // namespace brivane

@@ -4,6 +4,7 @@
 
 #include "catalogue/download_directory_loaders.h"
 #include "catalogue/portal_sources.h"
+#include "catalogue/short_version_software.h"
 
 namespace brivane::programs {
 

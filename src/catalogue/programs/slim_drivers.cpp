@@ -2,6 +2,7 @@
 // in the fourth component of the version, so only three count.
 
 #include "catalogue/portal_sources.h"
+#include "catalogue/short_version_software.h"
 
 namespace brivane::programs {
 

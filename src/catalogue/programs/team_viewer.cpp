@@ -3,8 +3,8 @@
 // installer's version resource. Its builds differ in the fourth component, so only
 // three count.
 
-#include "catalogue/portal_sources.h"
 #include "catalogue/remote_file_info.h"
+#include "catalogue/short_version_software.h"
 
 namespace brivane::programs {
 

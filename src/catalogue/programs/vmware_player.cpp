@@ -17,10 +17,11 @@ namespace {
 constexpr const char* kDownloadLink = "https://www.vmware.com/go/download-wkst-player-en";
 constexpr const char* kPortal = "https://my.vmware.com/web/vmware/free";
 constexpr const char* kDownloadFiles =
-    "https://my.vmware.com/web/vmware/"
-    "free?p_p_id=MassMarketBinaryDownloadPortlet_WAR_itdownloadsportlet&p_p_lifecycle=2&p_p_"
-    "state=normal&p_p_mode=view&p_p_resource_id=downloadFilesForPlayer&p_p_cacheability="
-    "cacheLevelPage&p_p_col_id=column-1&p_p_col_count=1";
+    "https://my.vmware.com/web/vmware/free"
+    "?p_p_id=MassMarketBinaryDownloadPortlet_WAR_itdownloadsportlet"
+    "&p_p_lifecycle=2&p_p_state=normal&p_p_mode=view"
+    "&p_p_resource_id=downloadFilesForPlayer"
+    "&p_p_cacheability=cacheLevelPage&p_p_col_id=column-1&p_p_col_count=1";
 
 // The portlet's fields before and after the resource asked for.
 constexpr const char* kPortletHead =
