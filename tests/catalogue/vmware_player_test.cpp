@@ -105,6 +105,10 @@ TEST_F(VMwarePlayerTest, ThePortalChainGivesVersionAndInstaller) {
     for (const TPost& post : posts) {
         EXPECT_EQ(Field(post, "p_p_id"), "MassMarketBinaryDownloadPortlet_WAR_itdownloadsportlet");
         EXPECT_EQ(Field(post, "p_p_lifecycle"), "2");
+        EXPECT_EQ(Field(post, "p_p_state"), "normal");
+        EXPECT_EQ(Field(post, "p_p_mode"), "view");
+        EXPECT_EQ(Field(post, "p_p_cacheability"), "cacheLevelPage");
+        EXPECT_EQ(Field(post, "p_p_col_id"), "column-1");
         EXPECT_EQ(Field(post, "p_p_col_count"), "1");
     }
     EXPECT_EQ(Field(posts[0], "p_p_resource_id"), "onLoadFetchPageDetails");
