@@ -105,3 +105,53 @@ TEST(PageEntriesTest, InstalledCopies) {
         EXPECT_EQ(entry.CurrentVersion(), c.Version) << what;
     }
 }
+
+TEST(PageEntriesTest, ACutPageGivesWhatItHoldsWholeOrNothing) {
+    struct TCase {
+        const char* Entry;
+        const char* Fixture; // below sites/
+        const char* Path;    // as requested
+    };
+    const TCase cases[] = {
+        {"API Monitor", "www.rohitab.com/apimonitor", nullptr},
+        {"Arduino", "www.arduino.cc/en/Main/Software", nullptr},
+        {"ArtMoney SE", "www.artmoney.ru/e_download.htm", nullptr},
+        {"Audacity", "www.audacityteam.org/download/windows/index.html",
+         "www.audacityteam.org/download/windows/"},
+        {"BitComet", "www.bitcomet.com/en/downloads", nullptr},
+        {"BitTorrent", "www.bittorrent.com/downloads/win", nullptr},
+        {"Blender", "www.blender.org/download/index.html", "www.blender.org/download/"},
+        {"BOINC", "boinc.berkeley.edu/download_all.php", nullptr},
+        {"Combined Community Codec Pack", "www.cccp-project.net/index.html",
+         "www.cccp-project.net/"},
+        {"CMake", "cmake.org/download/index.html", "cmake.org/download/"},
+        {"CPU-Z", "www.cpuid.com/softwares/cpu-z.html", nullptr},
+        {"Inno Script Studio", "www.kymoto.org/products/inno-script-studio/downloads", nullptr},
+        {"Dropbox", "www.dropbox.com/release_notes", nullptr},
+    };
+    for (const auto& c : cases) {
+        TCatalogueEnvironment machine;
+        const std::string page = SiteFixture(c.Fixture);
+        const std::string path = std::string("/") + (c.Path ? c.Path : c.Fixture);
+        machine.ServeText(path, page);
+        const TBaseSoftware& whole = machine.CheckEntry(c.Entry);
+        const std::string version = whole.AvailableVersion();
+        const std::string url = whole.DownloadURL();
+        ASSERT_FALSE(version.empty()) << c.Entry;
+        // A third, two thirds, and inside the first place the version is written.
+        std::vector<std::size_t> cuts = {page.size() / 3, page.size() * 2 / 3};
+        if (const auto at = page.find(version); at != std::string::npos) {
+            for (std::size_t i = 1; i < version.size(); ++i) {
+                cuts.push_back(at + i);
+            }
+        }
+        for (const std::size_t cut : cuts) {
+            machine.ServeText(path, page.substr(0, cut));
+            const TBaseSoftware& entry = machine.CheckEntry(c.Entry);
+            EXPECT_TRUE(entry.AvailableVersion().empty() || entry.AvailableVersion() == version)
+                << c.Entry << " cut at " << cut << ": " << entry.AvailableVersion();
+            EXPECT_TRUE(entry.DownloadURL().empty() || entry.DownloadURL() == url)
+                << c.Entry << " cut at " << cut << ": " << entry.DownloadURL();
+        }
+    }
+}

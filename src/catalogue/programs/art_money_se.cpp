@@ -26,7 +26,7 @@ protected:
     }
 
     void GetCheckedParams(bool, TLanguage aLanguage, TCheckedParams& aParams) override {
-        static const auto version = NewRegex(">\\s*?ArtMoney\\s+?SE\\s+?v([\\d.]+)", kHtml);
+        static const auto version = NewRegex(">\\s*?ArtMoney\\s+?SE\\s+?v([\\d.]+)\\s*?<", kHtml);
         static const auto english = NewRegex("href=\"([^<>]+?_eng_se_setup\\.exe)\"", kHtml);
         static const auto russian = NewRegex("href=\"([^<>]+?_rus_se_setup\\.exe)\"", kHtml);
         ReadVersionAndLink(GetPageText(kPage), *version,

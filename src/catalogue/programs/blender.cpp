@@ -29,7 +29,7 @@ protected:
     }
 
     void GetCheckedParams(bool, TLanguage, TCheckedParams& aParams) override {
-        static const auto version = NewRegex(">\\s*?Blender\\s+?([\\d.]+)", kHtml);
+        static const auto version = NewRegex(">\\s*?Blender\\s+?([\\d.]+)[a-z]?\\s*?<", kHtml);
         static const auto link64 = NewRegex("href=\"([^<>]+?-windows64\\.msi)\"", kHtml);
         static const auto link32 = NewRegex("href=\"([^<>]+?-windows32\\.msi)\"", kHtml);
         ReadVersionAndLink(GetPageText(kPage), *version,

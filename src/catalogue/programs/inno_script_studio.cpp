@@ -31,7 +31,7 @@ protected:
     void GetCheckedParams(bool, TLanguage, TCheckedParams& aParams) override {
         static const auto row = NewRegex(
             "<a\\s[^<>]*?href=\"([^<>]+?\\.exe)\"[^<>]*?>\\s*?Inno\\s+?Script\\s+?Studio\\s*?</a>"
-            "(?:\\s*<[^<>]+?>\\s*)*?([\\d.]+)",
+            "(?:\\s*<[^<>]+?>\\s*)*?([\\d.]+)\\s*?<",
             {TRegCompileOption::rcoIgnoreCase, TRegCompileOption::rcoSingleLine});
         const auto match = row->Match(GetPageText(kDownloadsPage));
         if (!match->Success()) {
