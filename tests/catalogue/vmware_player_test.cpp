@@ -100,32 +100,41 @@ TEST_F(VMwarePlayerTest, ThePortalChainGivesVersionAndInstaller) {
               "3A%2273.28+MB%22%7D");
     EXPECT_EQ(entry.Size(), kFixtureInstallerSize);
 
+    using TFields = std::vector<std::pair<std::string, std::string>>;
+    const TFields portlet = {
+        {"p_p_id", "MassMarketBinaryDownloadPortlet_WAR_itdownloadsportlet"},
+        {"p_p_lifecycle", "2"},
+        {"p_p_state", "normal"},
+        {"p_p_mode", "view"},
+        {"p_p_cacheability", "cacheLevelPage"},
+        {"p_p_col_id", "column-1"},
+        {"p_p_col_count", "1"},
+    };
+    const TFields expected[] = {
+        {{"p_p_resource_id", "onLoadFetchPageDetails"},
+         {"slug", "desktop_end_user_computing/vmware_workstation_player/12_0"}},
+        {{"p_p_resource_id", "fetchProductBinaryTab"},
+         {"minorVersion", "PLAYER-1252"},
+         {"majorVersion", "vmware_workstation_player/12_0"}},
+        {{"p_p_resource_id", "downloadFilesForPlayer"}, // in the query
+         {"downloadFileId", "VMware-player-12.5.2-4638234.exe"},
+         {"vmware", "downloadBinary"},
+         {"baseStr", ""},
+         {"hashKey", "9a2b7c4d10"},
+         {"productId", "524"},
+         {"tagId", "1299"},
+         {"downloadGroupCode", "PLAYER-1252"},
+         {"uuId", "3e8a1f52-2b7c-4c19-9d0e-51b6f7a2c843"}},
+    };
     const auto posts = Posts();
-    ASSERT_EQ(posts.size(), 3u);
-    for (const TPost& post : posts) {
-        EXPECT_EQ(Field(post, "p_p_id"), "MassMarketBinaryDownloadPortlet_WAR_itdownloadsportlet");
-        EXPECT_EQ(Field(post, "p_p_lifecycle"), "2");
-        EXPECT_EQ(Field(post, "p_p_state"), "normal");
-        EXPECT_EQ(Field(post, "p_p_mode"), "view");
-        EXPECT_EQ(Field(post, "p_p_cacheability"), "cacheLevelPage");
-        EXPECT_EQ(Field(post, "p_p_col_id"), "column-1");
-        EXPECT_EQ(Field(post, "p_p_col_count"), "1");
+    ASSERT_EQ(posts.size(), std::size(expected));
+    for (std::size_t i = 0; i < posts.size(); ++i) {
+        for (const TFields* fields : {&portlet, &expected[i]}) {
+            for (const auto& [name, value] : *fields) {
+                EXPECT_EQ(Field(posts[i], name), value) << "post " << i << ", " << name;
+            }
+        }
     }
-    EXPECT_EQ(Field(posts[0], "p_p_resource_id"), "onLoadFetchPageDetails");
-    EXPECT_EQ(Field(posts[0], "slug"), "desktop_end_user_computing/vmware_workstation_player/12_0");
-    EXPECT_EQ(Field(posts[1], "p_p_resource_id"), "fetchProductBinaryTab");
-    EXPECT_EQ(Field(posts[1], "minorVersion"), "PLAYER-1252");
-    EXPECT_EQ(Field(posts[1], "majorVersion"), "vmware_workstation_player/12_0");
-    const TPost& download = posts[2];
-    EXPECT_EQ(Field(download, "p_p_resource_id"), "downloadFilesForPlayer"); // in the query
-    EXPECT_EQ(Field(download, "downloadFileId"), "VMware-player-12.5.2-4638234.exe");
-    EXPECT_EQ(Field(download, "vmware"), "downloadBinary");
-    EXPECT_EQ(Field(download, "baseStr"), "");
-    EXPECT_EQ(Field(download, "hashKey"), "9a2b7c4d10");
-    EXPECT_EQ(Field(download, "productId"), "524");
-    EXPECT_EQ(Field(download, "tagId"), "1299");
-    EXPECT_EQ(Field(download, "downloadGroupCode"), "PLAYER-1252");
-    EXPECT_EQ(Field(download, "uuId"), "3e8a1f52-2b7c-4c19-9d0e-51b6f7a2c843");
 }
 
 TEST_F(VMwarePlayerTest, AVersionKeepsAtMostThreeComponents) {
