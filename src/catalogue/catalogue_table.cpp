@@ -17,19 +17,32 @@ namespace brivane {
     ENTRY(AdobeReader)                                                                             \
     ENTRY(AdvancedIPScanner)                                                                       \
     ENTRY(AIMP)                                                                                    \
+    ENTRY(APIMonitor)                                                                              \
+    ENTRY(Arduino)                                                                                 \
+    ENTRY(ArtMoneySE)                                                                              \
+    ENTRY(Audacity)                                                                                \
     ENTRY(AuslogicsDiskDefrag)                                                                     \
     ENTRY(AuslogicsDuplicateFinder)                                                                \
     ENTRY(AuslogicsRegistryCleaner)                                                                \
     ENTRY(AuslogicsRegistryDefrag)                                                                 \
     ENTRY(BeyondCompare)                                                                           \
+    ENTRY(BitComet)                                                                                \
+    ENTRY(BitTorrent)                                                                              \
+    ENTRY(Blender)                                                                                 \
+    ENTRY(BOINC)                                                                                   \
     ENTRY(BSPlayer)                                                                                \
     ENTRY(BurnAwareFree)                                                                           \
+    ENTRY(Calibre)                                                                                 \
+    ENTRY(CCCP)                                                                                    \
     ENTRY(CCleaner)                                                                                \
     ENTRY(CDBurnerXP)                                                                              \
+    ENTRY(CMake)                                                                                   \
+    ENTRY(CPUZ)                                                                                    \
     ENTRY(DaemonToolsLite)                                                                         \
     ENTRY(DaumPotPlayer)                                                                           \
     ENTRY(Defraggler)                                                                              \
     ENTRY(DownloadMaster)                                                                          \
+    ENTRY(Dropbox)                                                                                 \
     ENTRY(Dernholt)                                                                                \
     ENTRY(Evernote)                                                                                \
     ENTRY(FarManager)                                                                              \
@@ -42,6 +55,7 @@ namespace brivane {
     ENTRY(FreemakeYouTubeToMP3Boom)                                                                \
     ENTRY(GlaryUtilities)                                                                          \
     ENTRY(ICQ)                                                                                     \
+    ENTRY(InnoScriptStudio)                                                                        \
     ENTRY(IObitAdvancedSystemCare)                                                                 \
     ENTRY(IObitMalwareFighter)                                                                     \
     ENTRY(IObitSmartDefrag)                                                                        \
@@ -66,16 +80,21 @@ namespace brivane {
     ENTRY(Recuva)                                                                                  \
     ENTRY(RemoteUtilitiesViewer)                                                                   \
     ENTRY(Skype)                                                                                   \
+    ENTRY(SlimCleaner)                                                                             \
+    ENTRY(SlimComputer)                                                                            \
+    ENTRY(SlimDrivers)                                                                             \
     ENTRY(SoftPerfectRAMDisk)                                                                      \
     ENTRY(Speccy)                                                                                  \
     ENTRY(SpeedFan)                                                                                \
     ENTRY(SQLiteExpertPersonal)                                                                    \
     ENTRY(SublimeText)                                                                             \
+    ENTRY(TeamViewer)                                                                              \
     ENTRY(Telegram)                                                                                \
     ENTRY(TotalCommander)                                                                          \
     ENTRY(Trillian)                                                                                \
     ENTRY(uTorrent)                                                                                \
     ENTRY(Viber)                                                                                   \
+    ENTRY(VMwarePlayer)                                                                            \
     ENTRY(WinRAR)                                                                                  \
     ENTRY(Wire)                                                                                    \
     ENTRY(YandexBrowser)

@@ -7,6 +7,7 @@
 #include "net/http_helpers.h"
 #include "net/uri.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 
@@ -93,8 +94,13 @@ std::string RedirectLocation(net::THTTPClient& aClient, const std::string& aURL)
     if (Trim(location, " \t\r\n").empty()) {
         return {};
     }
+    // The fragment is part of what the publisher says (a product's name, say); the
+    // address resolution would drop it.
+    const auto hash = location.find('#');
+    const std::string fragment = hash == std::string::npos ? std::string() : location.substr(hash);
+    location.resize(std::min(location.size(), hash));
     try {
-        return net::TURI::Parse(aURL).Resolve(location).ToString();
+        return net::TURI::Parse(aURL).Resolve(location).ToString() + fragment;
     } catch (const std::exception&) {
         return {}; // a Location that names no address
     }
@@ -169,6 +175,19 @@ void CheckAuslogicsProgram(net::THTTPClient& aClient, std::string_view aProgram,
         aClient, std::string(kSite) + "/tools/checkforupdate/?program=" + program + "&version=1",
         *version, std::string(kSite) + "/en/downloads/" + program + "/" + program + "-setup.exe",
         aParams);
+}
+
+TPadInfo ReadPadFile(const std::string& aText) {
+    static const TRegCompileOptions options = {TRegCompileOption::rcoIgnoreCase,
+                                               TRegCompileOption::rcoSingleLine};
+    static const auto version = NewRegex("<Program_Version>([\\d.]+?)</Program_Version>", options);
+    static const auto link =
+        NewRegex("<Primary_Download_URL>(.+?)</Primary_Download_URL>", options);
+    const TRegexSubject text(aText);
+    TPadInfo result;
+    result.Version = FirstGroup(*version, text).value_or("");
+    result.DownloadURL = FirstGroup(*link, text).value_or("");
+    return result;
 }
 
 } // namespace brivane

@@ -44,6 +44,14 @@ void CheckVersionFile(net::THTTPClient& aClient, const std::string& aVersionFile
                       const IRegex& aPattern, const std::string& aInstaller,
                       TCheckedParams& aParams);
 
+// What a PAD file (a publisher's Portable Application Description) states; a field
+// whose element is missing stays empty.
+struct TPadInfo {
+    std::string Version;
+    std::string DownloadURL;
+};
+TPadInfo ReadPadFile(const std::string& aText);
+
 // --- Redirects followed by hand ---
 
 // The address the answer to aURL redirects to, resolved against aURL; empty when the
