@@ -34,6 +34,13 @@ std::unique_ptr<THTTPClient> CreateHTTPClient() {
     return client;
 }
 
+std::unique_ptr<THTTPClient> CreateDownloadClient() {
+    auto client = CreateHTTPClient();
+    client->SetTimeLimit(std::chrono::milliseconds::zero());
+    client->SetMinimumSpeed(kDownloadMinimumSpeed);
+    return client;
+}
+
 std::unique_ptr<THTTPClient> CreateUpdateClient() {
     auto client = CreateClientWithDefaultHeaders();
     client->SetHandleRedirects(true);

@@ -26,6 +26,13 @@ const TNetHeaders& DefaultRequestHeaders();
 // redirects followed.
 std::unique_ptr<THTTPClient> CreateHTTPClient();
 
+// Installers are large and come at the speed of the line: a download has no time
+// limit in all but ends when it moves less than 1 KB/s for 60 s.
+inline constexpr TMinimumSpeed kDownloadMinimumSpeed{1024, std::chrono::seconds(60)};
+
+// CreateHTTPClient with the limits of a download instead of a page's.
+std::unique_ptr<THTTPClient> CreateDownloadClient();
+
 // A client for the program's own update service: redirects followed, the default
 // headers, the client's default user agent.
 std::unique_ptr<THTTPClient> CreateUpdateClient();
