@@ -38,18 +38,52 @@ private:
 
 } // namespace
 
-std::optional<std::string> ReadFileBytes(const std::filesystem::path& aPath, std::size_t aMaxSize) {
-    TFileDescriptor fd(::open(aPath.c_str(), O_RDONLY | O_CLOEXEC));
+int OpenRegularFile(const std::filesystem::path& aPath, std::int64_t& aSize) {
+    // O_NONBLOCK: opening a FIFO would otherwise wait for a writer, for ever.
+    TFileDescriptor fd(::open(aPath.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
     if (fd.Get() < 0) {
-        return std::nullopt;
+        return -1;
     }
     struct stat info {};
-    if (::fstat(fd.Get(), &info) != 0 || !S_ISREG(info.st_mode) ||
-        static_cast<std::uintmax_t>(info.st_size) > aMaxSize) {
-        return std::nullopt;
+    if (::fstat(fd.Get(), &info) != 0) {
+        return -1;
+    }
+    if (!S_ISREG(info.st_mode)) {
+        errno = ENODEV;
+        return -1;
+    }
+    // Reads of a regular file never block; clear the flag all the same.
+    ::fcntl(fd.Get(), F_SETFL, ::fcntl(fd.Get(), F_GETFL) & ~O_NONBLOCK);
+    aSize = static_cast<std::int64_t>(info.st_size);
+    return fd.Release();
+}
+
+TFileRead ReadRegularFile(const std::filesystem::path& aPath, std::size_t aMaxSize) {
+    const auto failed = [](TReadError aError, std::string aReason) {
+        return TFileRead{std::nullopt, aError, std::move(aReason)};
+    };
+    const auto tooLarge = [&] {
+        return failed(TReadError::TooLarge,
+                      aMaxSize > 0 && aMaxSize % (1024 * 1024) == 0
+                          ? "larger than " + std::to_string(aMaxSize >> 20) + " MiB"
+                          : "larger than " + std::to_string(aMaxSize) + " bytes");
+    };
+    std::int64_t size = 0;
+    TFileDescriptor fd(OpenRegularFile(aPath, size));
+    if (fd.Get() < 0) {
+        if (errno == ENOENT || errno == ENOTDIR) {
+            return failed(TReadError::Missing, "no such file");
+        }
+        if (errno == ENODEV || errno == ENXIO || errno == EISDIR) {
+            return failed(TReadError::NotRegularFile, "not a regular file");
+        }
+        return failed(TReadError::Unreadable, std::strerror(errno));
+    }
+    if (static_cast<std::uintmax_t>(size) > aMaxSize) {
+        return tooLarge();
     }
     std::string bytes;
-    bytes.reserve(static_cast<std::size_t>(info.st_size));
+    bytes.reserve(static_cast<std::size_t>(size));
     char buffer[65536];
     for (;;) {
         const ssize_t n = ::read(fd.Get(), buffer, sizeof buffer);
@@ -57,18 +91,22 @@ std::optional<std::string> ReadFileBytes(const std::filesystem::path& aPath, std
             if (errno == EINTR) {
                 continue;
             }
-            return std::nullopt;
+            return failed(TReadError::Unreadable, std::strerror(errno));
         }
         if (n == 0) {
             break;
         }
         // The file may grow while it is read: the limit still holds.
         if (bytes.size() + static_cast<std::size_t>(n) > aMaxSize) {
-            return std::nullopt;
+            return tooLarge();
         }
         bytes.append(buffer, static_cast<std::size_t>(n));
     }
-    return bytes;
+    return {std::move(bytes), TReadError::None, {}};
+}
+
+std::optional<std::string> ReadFileBytes(const std::filesystem::path& aPath, std::size_t aMaxSize) {
+    return ReadRegularFile(aPath, aMaxSize).Bytes;
 }
 
 void WriteFileAtomically(const std::filesystem::path& aPath, std::string_view aBytes) {
