@@ -151,7 +151,8 @@ void CheckNames(const TController& aController, const std::vector<std::string>& 
 void RunCheck(const TCheckOptions& aOptions) {
     ApplyHostsOption(aOptions.Hosts);
     ApplyRegistryOption(aOptions.Registry);
-    const TConfig stored;
+    TConfig stored;
+    PrintWarnings(std::cerr, stored.TakeWarnings());
     InitLocalization(stored);
     const TRunSettings settings(stored, aOptions);
 

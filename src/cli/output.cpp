@@ -45,6 +45,12 @@ void TTable::Print(std::ostream& aOut) const {
     }
 }
 
+void PrintWarnings(std::ostream& aOut, const std::vector<std::string>& aWarnings) {
+    for (const auto& warning : aWarnings) {
+        aOut << "brivane-cli: warning: " << warning << '\n';
+    }
+}
+
 void PrintJson(std::ostream& aOut, const nlohmann::ordered_json& aValue) {
     aOut << aValue.dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace) << '\n';
 }

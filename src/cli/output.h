@@ -26,6 +26,9 @@ private:
 // JSON for --json output: two-space indentation, UTF-8 as it is.
 void PrintJson(std::ostream& aOut, const nlohmann::ordered_json& aValue);
 
+// Each warning as a line "brivane-cli: warning: ..." on aOut (standard error).
+void PrintWarnings(std::ostream& aOut, const std::vector<std::string>& aWarnings);
+
 // Number of characters (code points) in UTF-8 text.
 std::size_t DisplayWidth(const std::string& aText);
 

@@ -32,9 +32,15 @@ std::optional<std::string> ReadFileBytes(const std::filesystem::path& aPath, std
 // set, ENODEV for a file that is not regular) when it cannot be. aSize receives its size.
 int OpenRegularFile(const std::filesystem::path& aPath, std::int64_t& aSize);
 
+// Whether the file's permissions forbid writing it: no write permission for us, or
+// none for anybody (which even the superuser takes as "read-only"). False for a
+// missing file.
+bool IsReadOnlyFile(const std::filesystem::path& aPath);
+
 // Writes aBytes to a temporary file in the target's folder, flushes it to disk and
 // renames it over aPath, so a crash or a full disk leaves either the old or the new
-// file, never a truncated one. Creates missing parent folders. Throws
+// file, never a truncated one. The new file keeps the permissions of the one it
+// replaces. Creates missing parent folders. Throws
 // std::runtime_error with the reason on failure; the old file is then untouched.
 void WriteFileAtomically(const std::filesystem::path& aPath, std::string_view aBytes);
 

@@ -109,6 +109,14 @@ std::optional<std::string> ReadFileBytes(const std::filesystem::path& aPath, std
     return ReadRegularFile(aPath, aMaxSize).Bytes;
 }
 
+bool IsReadOnlyFile(const std::filesystem::path& aPath) {
+    struct stat info {};
+    if (::stat(aPath.c_str(), &info) != 0) {
+        return false;
+    }
+    return (info.st_mode & 0222) == 0 || (::access(aPath.c_str(), W_OK) != 0 && errno != ENOENT);
+}
+
 void WriteFileAtomically(const std::filesystem::path& aPath, std::string_view aBytes) {
     std::filesystem::path folder = aPath.parent_path();
     if (folder.empty()) {
@@ -135,7 +143,8 @@ void WriteFileAtomically(const std::filesystem::path& aPath, std::string_view aB
         errno = saved;
         return SystemError(aWhat, aPath);
     };
-    ::fchmod(fd.Get(), 0644);
+    struct stat replaced {};
+    ::fchmod(fd.Get(), ::stat(aPath.c_str(), &replaced) == 0 ? replaced.st_mode & 07777 : 0644);
     std::size_t written = 0;
     while (written < aBytes.size()) {
         const ssize_t n = ::write(fd.Get(), aBytes.data() + written, aBytes.size() - written);
