@@ -1,5 +1,7 @@
 #include "cli/output.h"
 
+#include "core/visible_text.h"
+
 #include <algorithm>
 #include <ostream>
 
@@ -11,11 +13,38 @@ std::size_t DisplayWidth(const std::string& aText) {
     }));
 }
 
+namespace {
+
+// One line of a table: each cell but the last padded to its column's width and two
+// blanks.
+std::string FormatRow(const std::vector<std::string>& aCells,
+                      const std::vector<std::size_t>& aWidths) {
+    std::string line;
+    for (std::size_t i = 0; i < aCells.size(); ++i) {
+        line += aCells[i];
+        if (i + 1 < aCells.size()) {
+            const std::size_t width = DisplayWidth(aCells[i]);
+            line.append(std::max(aWidths[i], width) - width + 2, ' ');
+        }
+    }
+    line += '\n';
+    return line;
+}
+
+std::vector<std::string> VisibleCells(std::vector<std::string> aCells, std::size_t aColumns) {
+    aCells.resize(aColumns);
+    for (auto& cell : aCells) {
+        cell = VisibleText(cell);
+    }
+    return aCells;
+}
+
+} // namespace
+
 TTable::TTable(std::vector<std::string> aHeader) : fHeader(std::move(aHeader)) {}
 
 void TTable::AddRow(std::vector<std::string> aCells) {
-    aCells.resize(fHeader.size());
-    fRows.push_back(std::move(aCells));
+    fRows.push_back(VisibleCells(std::move(aCells), fHeader.size()));
 }
 
 void TTable::Print(std::ostream& aOut) const {
@@ -29,20 +58,26 @@ void TTable::Print(std::ostream& aOut) const {
     for (const auto& row : fRows) {
         measure(row);
     }
-    const auto print = [&](const std::vector<std::string>& aRow) {
-        std::string line;
-        for (std::size_t i = 0; i < aRow.size(); ++i) {
-            line += aRow[i];
-            if (i + 1 < aRow.size()) {
-                line.append(widths[i] - DisplayWidth(aRow[i]) + 2, ' ');
-            }
-        }
-        aOut << line << '\n';
-    };
-    print(fHeader);
+    aOut << FormatRow(fHeader, widths);
     for (const auto& row : fRows) {
-        print(row);
+        aOut << FormatRow(row, widths);
     }
+}
+
+TStreamingTable::TStreamingTable(std::vector<std::string> aHeader, std::vector<std::size_t> aWidths)
+    : fHeader(std::move(aHeader)), fWidths(std::move(aWidths)) {
+    fWidths.resize(fHeader.size());
+    for (std::size_t i = 0; i < fHeader.size(); ++i) {
+        fWidths[i] = std::max(fWidths[i], DisplayWidth(fHeader[i]));
+    }
+}
+
+void TStreamingTable::PrintHeader(std::ostream& aOut) const {
+    aOut << FormatRow(fHeader, fWidths);
+}
+
+void TStreamingTable::PrintRow(std::ostream& aOut, const std::vector<std::string>& aCells) const {
+    aOut << FormatRow(VisibleCells(aCells, fHeader.size()), fWidths);
 }
 
 void PrintWarnings(std::ostream& aOut, const std::vector<std::string>& aWarnings) {

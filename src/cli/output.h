@@ -10,7 +10,8 @@
 namespace brivane::cli {
 
 // A plain text table; columns are as wide as their widest cell, counted in
-// characters (not bytes), so Cyrillic names line up.
+// characters (not bytes), so Cyrillic names line up. Cells come from outside (registry
+// names, pages): control characters in them are shown as visible escapes (VisibleText).
 class TTable {
 public:
     explicit TTable(std::vector<std::string> aHeader);
@@ -21,6 +22,19 @@ public:
 private:
     std::vector<std::string> fHeader;
     std::vector<std::vector<std::string>> fRows;
+};
+
+// A table printed row by row as its rows come, for output too long to hold: each
+// column is as wide as its header or the width given for it, whichever is wider.
+class TStreamingTable {
+public:
+    TStreamingTable(std::vector<std::string> aHeader, std::vector<std::size_t> aWidths);
+    void PrintHeader(std::ostream& aOut) const;
+    void PrintRow(std::ostream& aOut, const std::vector<std::string>& aCells) const;
+
+private:
+    std::vector<std::string> fHeader;
+    std::vector<std::size_t> fWidths;
 };
 
 // JSON for --json output: two-space indentation, UTF-8 as it is.
