@@ -48,8 +48,11 @@ std::unique_ptr<THTTPClient> CreateUpdateClient() {
 }
 
 std::string DecodeBodyText(const IHTTPResponse& aResponse, std::string aBody, int aCodePage) {
-    if (LowerToken(aResponse.GetContentEncoding()).find("gzip") != std::string::npos) {
+    const std::string encoding = LowerToken(aResponse.GetContentEncoding());
+    if (encoding.find("gzip") != std::string::npos) {
         aBody = GzipDecode(aBody, kMaxDecodedBodySize);
+    } else if (encoding.find("deflate") != std::string::npos) {
+        aBody = DeflateDecode(aBody, kMaxDecodedBodySize); // advertised, so decoded too
     }
     return DecodeCodePage(aBody, aCodePage);
 }

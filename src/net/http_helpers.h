@@ -1,7 +1,7 @@
 #pragma once
 // Helpers on top of the HTTP client: clients that present themselves like a web
-// browser, and one-shot page fetches that return a page as UTF-8 text (gzip
-// bodies decoded, bytes converted from a code page).
+// browser, and one-shot page fetches that return a page as UTF-8 text (gzip and
+// deflate bodies decoded, bytes converted from a code page).
 
 #include "net/http_client.h"
 
@@ -15,7 +15,7 @@ namespace brivane::net {
 
 // A page kept in memory may be this large; a longer body fails the request.
 inline constexpr std::size_t kMaxTextBodySize = 32 * 1024 * 1024;
-// gzip bodies may decode to this much; more is an error (a "gzip bomb").
+// Compressed bodies may decode to this much; more is an error (a "gzip bomb").
 inline constexpr std::size_t kMaxDecodedBodySize = 64 * 1024 * 1024;
 
 // The request headers of browser-like clients, in the order they are sent:
@@ -39,8 +39,8 @@ std::unique_ptr<THTTPClient> CreateUpdateClient();
 
 using TResponseEvent = std::function<void(const IHTTPResponse& aResponse)>;
 
-// A page's body as text: gzip-decoded when Content-Encoding names gzip (in any
-// case, anywhere in the value), then converted from aCodePage. Throws EGzipError
+// A page's body as text: decoded when Content-Encoding names gzip or else deflate (in
+// any case, anywhere in the value), then converted from aCodePage. Throws EGzipError
 // for a body that does not decode and ECodePageError for an unknown code page.
 std::string DecodeBodyText(const IHTTPResponse& aResponse, std::string aBody, int aCodePage);
 
