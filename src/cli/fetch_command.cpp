@@ -8,6 +8,7 @@
 #include "net/code_page.h"
 #include "net/http_helpers.h"
 #include "net/net_errors.h"
+#include "net/uri.h"
 
 #include <CLI/CLI.hpp>
 
@@ -53,13 +54,16 @@ std::pair<std::int64_t, std::int64_t> ParseRange(const std::string& aText) {
     return {*start, *end};
 }
 
+// Each --post is one field, whatever line breaks its value holds.
 std::string PostFields(const std::vector<std::string>& aFields) {
     std::string lines;
     for (const auto& field : aFields) {
-        if (field.find('=') == std::string::npos) {
+        const auto equals = field.find('=');
+        if (equals == std::string::npos) {
             throw TCliError("--post takes name=value, not '" + field + "'");
         }
-        lines += field + "\r\n";
+        lines += net::FormFieldLine(std::string_view(field).substr(0, equals),
+                                    std::string_view(field).substr(equals + 1));
     }
     return lines;
 }

@@ -74,6 +74,9 @@ TEST_F(FetchCommandTest, HeadPostRangeAndNoRedirects) {
 
     const auto post = RunCli({"fetch", fServer.Url("/form"), "--post", "a=1 2", "--post", "b="});
     EXPECT_EQ(post.Out, "a=1+2&b=\n") << post.Err;
+    // A value with line breaks stays one field.
+    const auto broken = RunCli({"fetch", fServer.Url("/form"), "--post", "a=1\r\nadmin=1"});
+    EXPECT_EQ(broken.Out, "a=1admin%3D1\n") << broken.Err;
 
     const auto range = RunCli({"fetch", fServer.Url("/bytes"), "--range", "2-4"});
     EXPECT_EQ(range.Out, "234\n") << range.Err;
