@@ -5,6 +5,7 @@
 #include "cli/hosts_option.h"
 #include "cli/output.h"
 #include "cli/web_address.h"
+#include "core/visible_text.h"
 #include "net/code_page.h"
 #include "net/http_helpers.h"
 #include "net/net_errors.h"
@@ -122,12 +123,21 @@ void RunFetch(const TFetchOptions& aOptions) {
                               {"text", text}});
         return;
     }
+    // What a server sends must not drive the terminal it is shown on; piped into a
+    // file or another program, the bytes stay exact.
+    const bool terminal = StandardOutputIsTerminal();
+    const auto shown = [terminal](const std::string& aText) {
+        return terminal ? VisibleText(aText) : aText;
+    };
     if (aOptions.Head) {
-        std::cout << response->GetStatusCode() << ' ' << response->GetStatusText() << '\n';
+        std::cout << response->GetStatusCode() << ' ' << shown(response->GetStatusText()) << '\n';
         for (const auto& header : response->GetHeaders()) {
-            std::cout << header.Name << ": " << header.Value << '\n';
+            std::cout << shown(header.Name) << ": " << shown(header.Value) << '\n';
         }
         return;
+    }
+    if (terminal) {
+        text = VisibleLines(text);
     }
     std::cout << text;
     if (!text.empty() && !text.ends_with('\n')) {

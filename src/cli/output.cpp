@@ -3,7 +3,9 @@
 #include "core/visible_text.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <ostream>
+#include <unistd.h>
 
 namespace brivane::cli {
 
@@ -87,7 +89,30 @@ void PrintWarnings(std::ostream& aOut, const std::vector<std::string>& aWarnings
 }
 
 void PrintJson(std::ostream& aOut, const nlohmann::ordered_json& aValue) {
-    aOut << aValue.dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace) << '\n';
+    const std::string text =
+        aValue.dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace);
+    // These bytes occur in strings only, where an escape means the same character.
+    std::string escaped;
+    escaped.reserve(text.size());
+    for (std::size_t at = 0; at < text.size(); ++at) {
+        const auto byte = static_cast<unsigned char>(text[at]);
+        const auto next = at + 1 < text.size() ? static_cast<unsigned char>(text[at + 1]) : 0;
+        if (byte == 0x7F) {
+            escaped += "\\u007f";
+        } else if (byte == 0xC2 && next >= 0x80 && next <= 0x9F) {
+            char code[8];
+            std::snprintf(code, sizeof code, "\\u%04x", static_cast<unsigned>(next));
+            escaped += code;
+            ++at;
+        } else {
+            escaped += static_cast<char>(byte);
+        }
+    }
+    aOut << escaped << '\n';
+}
+
+bool StandardOutputIsTerminal() {
+    return ::isatty(STDOUT_FILENO) == 1;
 }
 
 } // namespace brivane::cli

@@ -37,8 +37,13 @@ private:
     std::vector<std::size_t> fWidths;
 };
 
-// JSON for --json output: two-space indentation, UTF-8 as it is.
+// JSON for --json output: two-space indentation, UTF-8 as it is. Control characters
+// are escaped (DEL and the C1 controls too, which JSON itself would leave raw), so the
+// output is exact and still safe to show on a terminal.
 void PrintJson(std::ostream& aOut, const nlohmann::ordered_json& aValue);
+
+// Whether standard output goes to a terminal (rather than a file or a pipe).
+bool StandardOutputIsTerminal();
 
 // Each warning as a line "brivane-cli: warning: ..." on aOut (standard error).
 void PrintWarnings(std::ostream& aOut, const std::vector<std::string>& aWarnings);

@@ -75,6 +75,25 @@ TEST(InventoryCommandTest, BadRegistryFilesGiveWhatCanBeReadAndOneWarning) {
     }
 }
 
+TEST(InventoryCommandTest, ControlCharactersOfNamesAreVisibleInTablesAndExactInJson) {
+    TTempDir home;
+    const std::string name = "Evil\x1B[2J\x1B]0;title\x07 Tool";
+    const auto file =
+        home.Write("evil.reg", "REGEDIT4\r\n\r\n[HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\\"
+                               "CurrentVersion\\Uninstall\\Evil]\r\n\"DisplayName\"=\"" +
+                                   name + "\"\r\n\"DisplayVersion\"=\"1.0\\t\"\r\n");
+    const auto table = RunCli({"inventory", "--registry", file.string()}, {}, Environment(home));
+    ASSERT_EQ(table.ExitCode, 0) << table.Err;
+    EXPECT_EQ(table.Out.find('\x1B'), std::string::npos);
+    EXPECT_NE(table.Out.find("Evil\\x1B[2J\\x1B]0;title\\x07 Tool"), std::string::npos)
+        << table.Out;
+    const auto json =
+        RunCli({"inventory", "--registry", file.string(), "--json"}, {}, Environment(home));
+    ASSERT_EQ(json.ExitCode, 0) << json.Err;
+    EXPECT_EQ(json.Out.find('\x1B'), std::string::npos);
+    EXPECT_EQ(nlohmann::ordered_json::parse(json.Out)["applications"][0]["Name"], name);
+}
+
 TEST(InventoryCommandTest, RegistryPathsThatCannotBeOneAreBadInputAsInCheck) {
     TTempDir home;
     const auto fifo = home / "fifo.reg";
