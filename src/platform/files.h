@@ -1,6 +1,7 @@
 #pragma once
 // Whole-file reads and crash-safe whole-file writes.
 
+#include <chrono>
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
@@ -43,5 +44,15 @@ bool IsReadOnlyFile(const std::filesystem::path& aPath);
 // replaces. Creates missing parent folders. Throws
 // std::runtime_error with the reason on failure; the old file is then untouched.
 void WriteFileAtomically(const std::filesystem::path& aPath, std::string_view aBytes);
+
+// Deletes a file (a folder never); false when it cannot be deleted.
+bool DeleteFileOnly(const std::filesystem::path& aPath);
+
+// Deletes the temporary files that writes like WriteFileAtomically's left directly in
+// aFolder when the program ended between creating and renaming them, if they were last
+// written longer than aMinimumAge ago (a younger one may be another process's write in
+// progress). A file that cannot be deleted is skipped.
+void RemoveStaleAtomicWriteFiles(const std::filesystem::path& aFolder,
+                                 std::chrono::seconds aMinimumAge);
 
 } // namespace brivane::platform

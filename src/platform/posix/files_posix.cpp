@@ -1,5 +1,6 @@
 #include "platform/files.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -35,6 +36,20 @@ public:
 private:
     int fFd;
 };
+
+// The name WriteFileAtomically gives its temporary file: "." + the file's name + "."
+// + the six characters mkstemp chose.
+bool IsAtomicWriteName(std::string_view aName) {
+    constexpr std::size_t kSuffix = 6;
+    if (aName.size() < kSuffix + 3 || aName.front() != '.' ||
+        aName[aName.size() - kSuffix - 1] != '.') {
+        return false;
+    }
+    const std::string_view suffix = aName.substr(aName.size() - kSuffix);
+    return std::all_of(suffix.begin(), suffix.end(), [](char c) {
+        return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
+    });
+}
 
 } // namespace
 
@@ -169,6 +184,25 @@ void WriteFileAtomically(const std::filesystem::path& aPath, std::string_view aB
     TFileDescriptor dir(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (dir.Get() >= 0) {
         ::fsync(dir.Get());
+    }
+}
+
+bool DeleteFileOnly(const std::filesystem::path& aPath) {
+    return ::unlink(aPath.c_str()) == 0; // a folder fails with EISDIR
+}
+
+void RemoveStaleAtomicWriteFiles(const std::filesystem::path& aFolder,
+                                 std::chrono::seconds aMinimumAge) {
+    const auto before = std::filesystem::file_time_type::clock::now() - aMinimumAge;
+    std::error_code listing;
+    for (std::filesystem::directory_iterator it(aFolder, listing), end; !listing && it != end;
+         it.increment(listing)) {
+        std::error_code error; // of this file only: the next is tried all the same
+        if (IsAtomicWriteName(it->path().filename().string()) &&
+            it->symlink_status(error).type() == std::filesystem::file_type::regular &&
+            it->last_write_time(error) < before && !error) {
+            DeleteFileOnly(it->path());
+        }
     }
 }
 
