@@ -80,8 +80,10 @@ void Set(const std::string& aName, const std::string& aValue) {
         std::int32_t number = 0;
         const char* end = aValue.data() + aValue.size();
         const auto [ptr, error] = std::from_chars(aValue.data(), end, number);
-        if (aValue.empty() || error != std::errc() || ptr != end) {
-            throw TCliError(aName + " takes an integer, not '" + aValue + "'");
+        if (aValue.empty() || error != std::errc() || ptr != end || number < key.Min ||
+            number > key.Max) {
+            throw TCliError(aName + " takes an integer from " + std::to_string(key.Min) + " to " +
+                            std::to_string(key.Max) + ", not '" + aValue + "'");
         }
         written = config.SetInteger(key.Name, number);
     }

@@ -22,7 +22,7 @@ constexpr std::size_t kMaxConfigFileSize = 1024 * 1024;
 constexpr TSettingKey kKnownSettings[] = {
     {kAllowBeta, TSettingType::Boolean},      {kAllowShareware, TSettingType::Boolean},
     {kCheckForUpdate, TSettingType::Boolean}, {kEnableAnimations, TSettingType::Boolean},
-    {kFirstRun, TSettingType::Boolean},       {kLanguage, TSettingType::Integer},
+    {kFirstRun, TSettingType::Boolean},       {kLanguage, TSettingType::Integer, 0, 2},
 };
 
 std::u16string DecodeUtf16(std::string_view aBytes, bool aBigEndian) {

@@ -29,6 +29,9 @@ enum class TSettingType { Boolean, Integer };
 struct TSettingKey {
     std::string_view Name;
     TSettingType Type;
+    // The values an integer key may take (Language: the values of TLanguage).
+    std::int32_t Min = 0;
+    std::int32_t Max = 0;
 };
 
 // Every key above with the JSON type it holds.

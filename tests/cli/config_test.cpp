@@ -72,12 +72,17 @@ TEST_F(ConfigCliTest, BadInputIsOneLineWithExitCodeTwoAndChangesNothing) {
         {"set", "Language", "2.0"},
         {"set", "Language", ""},
         {"set", "Language", "4294967296"},
+        {"set", "Language", "3"},
+        {"set", "Language", "-1"},
+        {"set", "Language", "258"},
         {"set", "FirstRun"},
         {"get", "NoSuchKey"},
         {"get"},
         {"list", "extra"},
         {},
     };
+    EXPECT_EQ(Run({"set", "Language", "7"}).Err,
+              "brivane-cli: Language takes an integer from 0 to 2, not '7'\n");
     for (const auto& args : bad) {
         const auto result = Run(args);
         const std::string what =
