@@ -319,7 +319,8 @@ THTTPClient::TExecution TCurlHTTPClient::Finish(CURLcode aCode, TTransfer& aTran
         aTransfer.Exceeded = TTransfer::TCutOff::HeadTooLarge; // one line over curl's limit
     }
     const bool limited = aTransfer.Exceeded != TTransfer::TCutOff::None;
-    const CURLcode reported = limited ? CURLE_OPERATION_TIMEDOUT : aCode;
+    const bool timedOut = limited && aTransfer.Exceeded != TTransfer::TCutOff::HeadTooLarge;
+    const CURLcode reported = timedOut ? CURLE_OPERATION_TIMEDOUT : aCode;
     std::string detail = limited ? aTransfer.LimitText() : std::string(fErrorBuffer);
     if (detail.empty()) {
         detail = curl_easy_strerror(reported);
