@@ -6,6 +6,7 @@
 #include "base/unicode.h"
 #include "catalogue/base_software.h"
 #include "catalogue/catalogue_table.h"
+#include "platform/files.h"
 #include "platform/folders.h"
 #include "tasks/overlapped_pool.h"
 
@@ -19,16 +20,25 @@ namespace {
 
 std::atomic<TController*> gController{nullptr};
 
-// Temporary files that an interrupted cache update left in the static cache folder.
+// Older than any write in progress could be.
+constexpr std::chrono::minutes kStaleTemporaryAge{10};
+
+// Temporary files that interrupted cache updates left behind: "*.tmp" in the static
+// cache folder (the letter case does not matter, as on Windows), and the hidden files
+// of atomic writes in the dynamic cache and the data folder.
 void ClearCacheTempFiles() {
     const auto folder = platform::GetExecutableFolder() / "Cache";
-    std::error_code error;
-    for (std::filesystem::directory_iterator it(folder, error), end; !error && it != end;
-         it.increment(error)) {
-        if (it->path().extension() == ".tmp" && it->is_regular_file(error)) {
-            std::filesystem::remove(it->path(), error); // one that stays is skipped
+    std::error_code listing;
+    for (std::filesystem::directory_iterator it(folder, listing), end; !listing && it != end;
+         it.increment(listing)) {
+        const std::string name = it->path().filename().string();
+        if (name.size() >= 4 && SameText(std::string_view(name).substr(name.size() - 4), ".tmp")) {
+            platform::DeleteFileOnly(it->path()); // one that cannot be deleted is skipped
         }
     }
+    platform::RemoveStaleAtomicWriteFiles(platform::GetAppDataFolder() / "Cache",
+                                          kStaleTemporaryAge);
+    platform::RemoveStaleAtomicWriteFiles(platform::GetAppDataFolder(), kStaleTemporaryAge);
 }
 
 } // namespace

@@ -1,12 +1,16 @@
 #include "app/settings.h"
 
+#include "base/json_depth.h"
 #include "base/unicode.h"
 #include "platform/code_page.h"
+#include "platform/file_lock.h"
 #include "platform/files.h"
 #include "platform/folders.h"
 
 #include <limits>
 #include <set>
+#include <stdexcept>
+#include <utility>
 
 namespace brivane {
 
@@ -18,7 +22,7 @@ constexpr std::size_t kMaxConfigFileSize = 1024 * 1024;
 constexpr TSettingKey kKnownSettings[] = {
     {kAllowBeta, TSettingType::Boolean},      {kAllowShareware, TSettingType::Boolean},
     {kCheckForUpdate, TSettingType::Boolean}, {kEnableAnimations, TSettingType::Boolean},
-    {kFirstRun, TSettingType::Boolean},       {kLanguage, TSettingType::Integer},
+    {kFirstRun, TSettingType::Boolean},       {kLanguage, TSettingType::Integer, 0, 2},
 };
 
 std::u16string DecodeUtf16(std::string_view aBytes, bool aBigEndian) {
@@ -48,17 +52,25 @@ std::optional<std::string> DecodeText(std::string_view aBytes) {
     return platform::AnsiToUtf8(aBytes);
 }
 
-// The parsed object, or an empty one for text that is not a JSON object. Of pairs with
-// the same name the first counts, as everywhere a name is looked up.
-nlohmann::ordered_json ParseObject(const std::string& aText) {
+// The parsed value; discarded for text that is not JSON. Of pairs with the same name
+// the first counts, as everywhere a name is looked up.
+nlohmann::ordered_json ParseFirstPairs(const std::string& aText) {
     std::set<std::string> names;
     const auto firstPairOnly = [&](int aDepth, nlohmann::ordered_json::parse_event_t aEvent,
                                    nlohmann::ordered_json& aParsed) {
         return aEvent != nlohmann::ordered_json::parse_event_t::key || aDepth != 1 ||
                names.insert(aParsed.get<std::string>()).second;
     };
-    auto value = nlohmann::ordered_json::parse(aText, firstPairOnly, false);
-    return value.is_object() ? value : nlohmann::ordered_json::object();
+    return nlohmann::ordered_json::parse(aText, firstPairOnly, false);
+}
+
+std::string Dump(const nlohmann::ordered_json& aObject) {
+    return aObject.dump(-1, ' ', false, nlohmann::ordered_json::error_handler_t::replace);
+}
+
+std::string UnusableText(const std::filesystem::path& aFile, const std::string& aReason) {
+    return "The settings file '" + aFile.string() + "' cannot be used (" + aReason +
+           "); the defaults apply";
 }
 
 } // namespace
@@ -66,6 +78,14 @@ nlohmann::ordered_json ParseObject(const std::string& aText) {
 std::span<const TSettingKey> KnownSettings() {
     return kKnownSettings;
 }
+
+// What the settings file holds, as far as a write needs to know.
+struct TConfig::TFileState {
+    enum class TKind { Missing, Sound, Damaged, NotAFile };
+    TKind Kind = TKind::Missing;
+    nlohmann::ordered_json Object; // when Sound
+    std::string Reason;            // why it is Damaged or NotAFile
+};
 
 std::filesystem::path GetConfigFile() {
     return platform::GetAppDataFolder() / "Config.dat";
@@ -77,31 +97,98 @@ TConfig::TConfig(std::filesystem::path aFile) : fFile(std::move(aFile)) {
     Load();
 }
 
-void TConfig::Load() {
-    nlohmann::ordered_json json = nlohmann::ordered_json::object();
-    if (const auto bytes = platform::ReadFileBytes(fFile, kMaxConfigFileSize)) {
-        if (const auto text = DecodeText(*bytes)) {
-            json = ParseObject(*text);
-        }
+TConfig::TFileState TConfig::ReadFile() const {
+    using TKind = TFileState::TKind;
+    const platform::TFileRead read = platform::ReadRegularFile(fFile, kMaxConfigFileSize);
+    switch (read.Error) {
+    case platform::TReadError::None:
+        break;
+    case platform::TReadError::Missing:
+        return {TKind::Missing, {}, {}};
+    case platform::TReadError::NotRegularFile:
+        return {TKind::NotAFile, {}, read.Reason};
+    case platform::TReadError::TooLarge:
+    case platform::TReadError::Unreadable:
+        return {TKind::Damaged, {}, read.Reason};
     }
+    const auto text = DecodeText(*read.Bytes);
+    if (!text) {
+        return {TKind::Damaged, {}, "UTF-16 text of an odd length"};
+    }
+    if (text->find_first_not_of(" \t\r\n") == std::string::npos) {
+        return {TKind::Missing, {}, {}}; // nothing stored: nothing to keep either
+    }
+    if (!JsonNestingWithin(*text)) {
+        return {TKind::Damaged, {}, JsonTooDeepText()};
+    }
+    auto value = ParseFirstPairs(*text);
+    if (value.is_discarded()) {
+        return {TKind::Damaged, {}, "not JSON"};
+    }
+    if (!value.is_object()) {
+        return {TKind::Damaged, {}, "not a JSON object"};
+    }
+    return {TKind::Sound, std::move(value), {}};
+}
+
+void TConfig::Load() {
+    TFileState state = ReadFile();
     const std::lock_guard lock(fLock);
-    fJSON = std::move(json);
+    fJSON = state.Kind == TFileState::TKind::Sound ? std::move(state.Object)
+                                                   : nlohmann::ordered_json::object();
+    if (!state.Reason.empty()) {
+        fWarnings.push_back(UnusableText(fFile, state.Reason));
+    }
 }
 
 bool TConfig::Save() {
     const std::lock_guard lock(fLock);
-    return SaveLocked();
+    return WriteLocked(nullptr);
 }
 
-bool TConfig::SaveLocked() {
+bool TConfig::WriteLocked(const std::function<void(nlohmann::ordered_json&)>& aChange) {
+    using TKind = TFileState::TKind;
     try {
-        // Written under the lock, so that the file ends with the last change made.
-        platform::WriteFileAtomically(
-            fFile, fJSON.dump(-1, ' ', false, nlohmann::ordered_json::error_handler_t::replace));
+        std::error_code ignored; // a folder that cannot be made fails the lock below
+        std::filesystem::create_directories(fFile.parent_path(), ignored);
+        const platform::TFileLock lock(fFile.string() + ".lock");
+        TFileState state = ReadFile();
+        if (state.Kind == TKind::NotAFile) {
+            throw std::runtime_error("it is " + state.Reason);
+        }
+        if (platform::IsReadOnlyFile(fFile)) {
+            throw std::runtime_error("it is read-only");
+        }
+        if (state.Kind == TKind::Sound && aChange) {
+            aChange(state.Object); // on top of what other processes stored meanwhile
+            fJSON = std::move(state.Object);
+        }
+        if (state.Kind == TKind::Damaged) {
+            // Kept for the user to look at or repair; nothing of it is lost.
+            const std::filesystem::path aside = fFile.string() + ".damaged";
+            std::filesystem::rename(fFile, aside);
+            std::erase(fWarnings, UnusableText(fFile, state.Reason));
+            fWarnings.push_back("The settings file '" + fFile.string() + "' was damaged (" +
+                                state.Reason + ") and has been moved aside to '" + aside.string() +
+                                "'");
+        }
+        platform::WriteFileAtomically(fFile, Dump(fJSON));
+        fLastWriteError.clear();
         return true;
-    } catch (const std::exception&) {
+    } catch (const std::exception& e) {
+        fLastWriteError = e.what();
         return false;
     }
+}
+
+std::string TConfig::LastWriteError() const {
+    const std::lock_guard lock(fLock);
+    return fLastWriteError;
+}
+
+std::vector<std::string> TConfig::TakeWarnings() {
+    const std::lock_guard lock(fLock);
+    return std::exchange(fWarnings, {});
 }
 
 const nlohmann::ordered_json* TConfig::FindLocked(std::string_view aName) const {
@@ -163,21 +250,24 @@ bool TConfig::SetInteger(std::string_view aName, std::int32_t aValue) {
 
 bool TConfig::Set(std::string_view aName, nlohmann::ordered_json aValue) {
     const std::lock_guard lock(fLock);
-    AssignLocked(aName, std::move(aValue));
-    return SaveLocked();
+    const auto change = [&](nlohmann::ordered_json& aObject) {
+        aObject.erase(std::string(aName));
+        aObject[std::string(aName)] = aValue;
+    };
+    change(fJSON); // kept in memory even when the file cannot be written
+    return WriteLocked(change);
 }
 
 bool TConfig::SetBooleans(std::initializer_list<std::pair<std::string_view, bool>> aValues) {
     const std::lock_guard lock(fLock);
-    for (const auto& [name, value] : aValues) {
-        AssignLocked(name, value);
-    }
-    return SaveLocked();
-}
-
-void TConfig::AssignLocked(std::string_view aName, nlohmann::ordered_json aValue) {
-    fJSON.erase(std::string(aName));
-    fJSON[std::string(aName)] = std::move(aValue);
+    const auto change = [&](nlohmann::ordered_json& aObject) {
+        for (const auto& [name, value] : aValues) {
+            aObject.erase(std::string(name));
+            aObject[std::string(name)] = value;
+        }
+    };
+    change(fJSON);
+    return WriteLocked(change);
 }
 
 nlohmann::ordered_json TConfig::Snapshot() const {

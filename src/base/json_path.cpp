@@ -1,8 +1,13 @@
 #include "base/json_path.h"
 
+#include "base/json_depth.h"
+
 namespace brivane {
 
 std::optional<nlohmann::json> ParseJson(std::string_view aText) {
+    if (!JsonNestingWithin(aText)) {
+        return std::nullopt;
+    }
     auto document = nlohmann::json::parse(aText, nullptr, /*allow_exceptions=*/false);
     if (document.is_discarded()) {
         return std::nullopt;

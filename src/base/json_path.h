@@ -17,7 +17,8 @@ public:
     using std::runtime_error::runtime_error;
 };
 
-// The document, or nothing when aText is not JSON.
+// The document, or nothing when aText is not JSON or nests deeper than
+// kMaxJsonDepth (see json_depth.h).
 std::optional<nlohmann::json> ParseJson(std::string_view aText);
 
 // The value at aPath: member names separated by dots, each looked up in the

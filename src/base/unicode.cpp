@@ -80,6 +80,10 @@ std::string MapCase(std::string_view aText, Map aMap) {
 
 } // namespace
 
+char32_t DecodeUtf8Char(std::string_view aText, std::size_t& aPos) {
+    return DecodeUtf8(aText, aPos);
+}
+
 std::u16string Utf8ToUtf16(std::string_view aText) {
     // Never more code units than bytes; the string is cut to size at the end.
     std::u16string out(aText.size(), u'\0');

@@ -4,10 +4,16 @@
 // units (the regex facade, the cache files' text tags, the registry files)
 // converts through these, never through a private copy.
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
 namespace brivane {
+
+// The code point at aPos, advancing aPos past it. Malformed input yields U+FFFD and
+// consumes one byte (an overlong or out-of-range sequence: all of it), so decoding
+// always makes progress.
+char32_t DecodeUtf8Char(std::string_view aText, std::size_t& aPos);
 
 // Invalid UTF-8 sequences become U+FFFD; code points above U+FFFF become surrogate pairs.
 std::u16string Utf8ToUtf16(std::string_view aText);

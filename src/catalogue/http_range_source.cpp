@@ -1,6 +1,7 @@
 #include "catalogue/http_range_source.h"
 
 #include "net/http_client.h"
+#include "net/net_errors.h"
 
 namespace brivane {
 
@@ -15,11 +16,21 @@ std::string THTTPRangeSource::ReadRange(std::int64_t aStart, std::int64_t aEnd) 
     }
     net::TMemoryContent content(static_cast<std::size_t>(aEnd - aStart + 1));
     try {
-        fHttpClient->GetRange(fURL, aStart, aEnd, &content);
-    } catch (...) {
+        const auto response = fHttpClient->GetRange(fURL, aStart, aEnd, &content);
+        if (const int status = response->GetStatusCode(); status >= 400) {
+            NoteFailure("HTTP " + std::to_string(status) + " " + response->GetStatusText());
+        }
+    } catch (const net::ENetHTTPException& e) {
+        NoteFailure(e.Detail().empty() ? e.what() : e.Detail());
         return {}; // no answer, or more than was asked for
     }
     return content.Take();
+}
+
+void THTTPRangeSource::NoteFailure(std::string aReason) {
+    if (fFailure.empty()) {
+        fFailure = std::move(aReason);
+    }
 }
 
 } // namespace brivane

@@ -24,8 +24,15 @@ public:
     // body ends as soon as it is longer.
     std::string ReadRange(std::int64_t aStart, std::int64_t aEnd) override;
 
+    // Why the first read that failed did so: the request's error, or the status of an
+    // error answer ("HTTP 404 Not Found"); empty while every read succeeded.
+    const std::string& Failure() const { return fFailure; }
+
 private:
+    void NoteFailure(std::string aReason);
+
     std::string fURL;
+    std::string fFailure;
     std::unique_ptr<net::THTTPClient> fHttpClient;
 };
 

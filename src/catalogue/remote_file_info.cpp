@@ -17,9 +17,11 @@ TRemoteFileInfo::TRemoteFileInfo(std::string aFileURL,
 void TRemoteFileInfo::GetInfo(bool aLoadResources, bool aExtractIcons) {
     fFileVersionInfo.Clear();
     fIcons.clear();
+    fHasVersionInfo = false;
     TExecutableReader image(fCounter);
     const bool found = image.ReadHeaders();
     fSections = image.Sections();
+    fIsExecutable = found || !fSections.empty();
     fResourceDirectoryOffset = image.ResourceDirectoryOffset();
     if (!found) {
         return;
@@ -30,8 +32,14 @@ void TRemoteFileInfo::GetInfo(bool aLoadResources, bool aExtractIcons) {
     }
     const std::string block = image.ReadVersionResourceQuickly();
     if (!block.empty()) {
+        fHasVersionInfo = true;
         fFileVersionInfo.ParseVersionInfo(block);
     }
+}
+
+std::string TRemoteFileInfo::ReadFailure() const {
+    const auto* http = dynamic_cast<const THTTPRangeSource*>(fSource.get());
+    return http != nullptr ? http->Failure() : std::string();
 }
 
 void TRemoteFileInfo::LoadResources(TExecutableReader& aImage, bool aExtractIcons) {
@@ -50,6 +58,7 @@ void TRemoteFileInfo::LoadResources(TExecutableReader& aImage, bool aExtractIcon
         if (!leaves.empty()) {
             const std::string version = tree.ReadData(leaves.front(), kMaxVersionResourceSize);
             if (!version.empty()) {
+                fHasVersionInfo = true;
                 fFileVersionInfo.ParseVersionInfo(version);
             }
         }

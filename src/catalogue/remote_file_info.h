@@ -34,6 +34,12 @@ public:
     void GetInfo(bool aLoadResources, bool aExtractIcons);
 
     const std::string& FileURL() const { return fFileURL; }
+    // The latest probe found the executable's headers, and its version resource.
+    bool IsExecutable() const { return fIsExecutable; }
+    bool HasVersionInfo() const { return fHasVersionInfo; }
+    // Why reading the file over HTTP failed (see THTTPRangeSource::Failure); empty for
+    // a source of another kind.
+    std::string ReadFailure() const;
     const TFileVersionInfo& FileVersionInfo() const { return fFileVersionInfo; }
     const std::vector<TIconInfo>& Icons() const { return fIcons; }
     const std::vector<TSectionHeader>& Sections() const { return fSections; }
@@ -53,6 +59,8 @@ private:
     std::uint32_t fResourceDirectoryOffset = 0;
     TFileVersionInfo fFileVersionInfo;
     std::vector<TIconInfo> fIcons;
+    bool fIsExecutable = false;
+    bool fHasVersionInfo = false;
 };
 
 } // namespace brivane

@@ -13,9 +13,9 @@
 #include "cli/hosts_option.h"
 #include "cli/output.h"
 #include "cli/progress_bar.h"
+#include "cli/registry_option.h"
 #include "platform/files.h"
 #include "platform/folders.h"
-#include "platform/registry_source.h"
 #include "tasks/main_thread.h"
 #include "tasks/waking_main_loop.h"
 
@@ -142,14 +142,9 @@ void CheckNames(const TController& aController, const std::vector<std::string>& 
 
 void RunCheck(const TCheckOptions& aOptions) {
     ApplyHostsOption(aOptions.Hosts);
-    if (!aOptions.Registry.empty()) {
-        std::error_code error;
-        if (!std::filesystem::exists(aOptions.Registry, error)) {
-            throw TCliError("No registry file or Wine prefix at " + aOptions.Registry);
-        }
-        platform::SetRegistryPathOverride(aOptions.Registry);
-    }
-    const TConfig stored;
+    ApplyRegistryOption(aOptions.Registry);
+    TConfig stored;
+    PrintWarnings(std::cerr, stored.TakeWarnings());
     InitLocalization(stored);
     const TRunSettings settings(stored, aOptions);
 
@@ -185,8 +180,7 @@ void RegisterCheckCommand(CLI::App& aApp) {
                         "check only these catalogue programs (any letter case)");
     command->add_flag("--beta", options->Beta, "offer pre-release versions (this run only)");
     command->add_flag("--shareware", options->Shareware, "show paid programs (this run only)");
-    command->add_option("--registry", options->Registry,
-                        "a Wine prefix folder or an exported .reg file to read");
+    AddRegistryOption(*command, options->Registry);
     AddHostsOption(*command, options->Hosts);
     command->add_flag("--json", options->Json, "print the three lists as JSON");
     command->callback([options] { RunCheck(*options); });

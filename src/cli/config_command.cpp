@@ -53,7 +53,8 @@ TEffectiveValue Effective(const TConfig& aConfig, const TSettingKey& aKey) {
 }
 
 void List(bool aJson) {
-    const TConfig config;
+    TConfig config;
+    PrintWarnings(std::cerr, config.TakeWarnings());
     if (aJson) {
         PrintJson(std::cout, config.Snapshot());
         return;
@@ -79,15 +80,19 @@ void Set(const std::string& aName, const std::string& aValue) {
         std::int32_t number = 0;
         const char* end = aValue.data() + aValue.size();
         const auto [ptr, error] = std::from_chars(aValue.data(), end, number);
-        if (aValue.empty() || error != std::errc() || ptr != end) {
-            throw TCliError(aName + " takes an integer, not '" + aValue + "'");
+        if (aValue.empty() || error != std::errc() || ptr != end || number < key.Min ||
+            number > key.Max) {
+            throw TCliError(aName + " takes an integer from " + std::to_string(key.Min) + " to " +
+                            std::to_string(key.Max) + ", not '" + aValue + "'");
         }
         written = config.SetInteger(key.Name, number);
     }
-    if (!written) {
-        throw TCliError("cannot write the settings file '" + config.File().string() + "'",
+    if (!written) { // one line: the error says what matters
+        throw TCliError("cannot write the settings file '" + config.File().string() +
+                            "': " + config.LastWriteError(),
                         kExitFailure);
     }
+    PrintWarnings(std::cerr, config.TakeWarnings());
 }
 
 } // namespace
@@ -111,7 +116,8 @@ void RegisterConfigCommand(CLI::App& aApp) {
     auto* get = config->add_subcommand("get", "Print the value in use of one setting");
     get->add_option("KEY", arguments->Key, "Setting name")->required();
     get->callback([arguments] {
-        const TConfig settings;
+        TConfig settings;
+        PrintWarnings(std::cerr, settings.TakeWarnings());
         std::cout << Effective(settings, FindKey(arguments->Key)).Value << '\n';
     });
 

@@ -1,6 +1,7 @@
 // brivane-cli fetch: one request made the way a catalogue entry makes it (its
 // user agent and default headers, gzip decoded, text read as UTF-8).
 
+#include "base/visible_text.h"
 #include "cli/commands.h"
 #include "cli/hosts_option.h"
 #include "cli/output.h"
@@ -8,6 +9,7 @@
 #include "net/code_page.h"
 #include "net/http_helpers.h"
 #include "net/net_errors.h"
+#include "net/uri.h"
 
 #include <CLI/CLI.hpp>
 
@@ -53,13 +55,16 @@ std::pair<std::int64_t, std::int64_t> ParseRange(const std::string& aText) {
     return {*start, *end};
 }
 
+// Each --post is one field, whatever line breaks its value holds.
 std::string PostFields(const std::vector<std::string>& aFields) {
     std::string lines;
     for (const auto& field : aFields) {
-        if (field.find('=') == std::string::npos) {
+        const auto equals = field.find('=');
+        if (equals == std::string::npos) {
             throw TCliError("--post takes name=value, not '" + field + "'");
         }
-        lines += field + "\r\n";
+        lines += net::FormFieldLine(std::string_view(field).substr(0, equals),
+                                    std::string_view(field).substr(equals + 1));
     }
     return lines;
 }
@@ -118,12 +123,21 @@ void RunFetch(const TFetchOptions& aOptions) {
                               {"text", text}});
         return;
     }
+    // What a server sends must not drive the terminal it is shown on; piped into a
+    // file or another program, the bytes stay exact.
+    const bool terminal = StandardOutputIsTerminal();
+    const auto shown = [terminal](const std::string& aText) {
+        return terminal ? VisibleText(aText) : aText;
+    };
     if (aOptions.Head) {
-        std::cout << response->GetStatusCode() << ' ' << response->GetStatusText() << '\n';
+        std::cout << response->GetStatusCode() << ' ' << shown(response->GetStatusText()) << '\n';
         for (const auto& header : response->GetHeaders()) {
-            std::cout << header.Name << ": " << header.Value << '\n';
+            std::cout << shown(header.Name) << ": " << shown(header.Value) << '\n';
         }
         return;
+    }
+    if (terminal) {
+        text = VisibleLines(text);
     }
     std::cout << text;
     if (!text.empty() && !text.ends_with('\n')) {

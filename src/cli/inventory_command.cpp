@@ -5,7 +5,8 @@
 #include "catalogue/software_information.h"
 #include "cli/commands.h"
 #include "cli/output.h"
-#include "platform/registry_source.h"
+#include "cli/registry_option.h"
+#include "platform/registry.h"
 
 #include <CLI/CLI.hpp>
 
@@ -99,9 +100,7 @@ void PrintInventory(const TOSInformation& aSystem, bool aIsWindows64,
 }
 
 void RunInventory(const TInventoryOptions& aOptions) {
-    if (!aOptions.fRegistry.empty()) {
-        platform::SetRegistryPathOverride(aOptions.fRegistry);
-    }
+    ApplyRegistryOption(aOptions.fRegistry);
     // One reading of the registry serves the facts and the inventory alike.
     const std::shared_ptr<platform::IRegistry> registry = platform::OpenRegistry();
     if (const auto warnings = registry->GetWarnings(); !warnings.empty()) {
@@ -122,8 +121,7 @@ void RegisterInventoryCommand(CLI::App& aApp) {
     auto options = std::make_shared<TInventoryOptions>();
     CLI::App* command =
         aApp.add_subcommand("inventory", "Show the system and the installed applications");
-    command->add_option("--registry", options->fRegistry,
-                        "A Wine prefix folder or an exported .reg file to read");
+    AddRegistryOption(*command, options->fRegistry);
     command->add_flag("--json", options->fJson, "Print JSON");
     command->callback([options] { RunInventory(*options); });
 }

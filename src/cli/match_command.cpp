@@ -3,14 +3,15 @@
 
 #include "cli/commands.h"
 #include "cli/output.h"
+#include "net/http_helpers.h"
 #include "regex/regex.h"
 
 #include <CLI/CLI.hpp>
 
-#include <cstdio>
+#include <algorithm>
 #include <iostream>
-#include <iterator>
 #include <memory>
+#include <optional>
 
 namespace brivane::cli {
 
@@ -36,29 +37,8 @@ nlohmann::ordered_json MatchJson(const IMatch& aMatch) {
     return {{"success", aMatch.Success()}, {"groups", std::move(groups)}};
 }
 
-// Control characters would break the table's lines; show them escaped.
-std::string Printable(const std::string& aText) {
-    std::string result;
-    for (const char c : aText) {
-        if (c == '\n') {
-            result += "\\n";
-        } else if (c == '\r') {
-            result += "\\r";
-        } else if (c == '\t') {
-            result += "\\t";
-        } else if (static_cast<unsigned char>(c) < 0x20) {
-            char code[5];
-            std::snprintf(code, sizeof code, "\\x%02X", static_cast<unsigned>(c));
-            result += code;
-        } else {
-            result += c;
-        }
-    }
-    return result;
-}
-
-void AddRows(TTable& aTable, const IMatch& aMatch, const std::vector<std::string>& aNames,
-             const std::string& aMatchNumber) {
+void AddRows(std::vector<std::vector<std::string>>& aRows, const IMatch& aMatch,
+             const std::vector<std::string>& aNames, const std::string& aMatchNumber) {
     const auto groups = aMatch.Groups();
     for (int i = 0; i < groups->Count(); ++i) {
         const auto group = groups->Item(i);
@@ -68,8 +48,8 @@ void AddRows(TTable& aTable, const IMatch& aMatch, const std::vector<std::string
         }
         row.insert(row.end(), {std::to_string(i), i < int(aNames.size()) ? aNames[i] : "",
                                group->Success() ? "yes" : "no", std::to_string(group->Index()),
-                               std::to_string(group->Length()), Printable(group->Value())});
-        aTable.AddRow(std::move(row));
+                               std::to_string(group->Length()), group->Value()});
+        aRows.push_back(std::move(row));
     }
 }
 
@@ -84,6 +64,89 @@ std::vector<std::string> GroupNames(const std::shared_ptr<IRegex>& aRegex) {
     return names;
 }
 
+// Standard input, at most as much as a page may hold.
+std::string ReadInput() {
+    std::string input;
+    char buffer[65536];
+    while (std::cin.read(buffer, sizeof buffer) || std::cin.gcount() > 0) {
+        const auto count = static_cast<std::size_t>(std::cin.gcount());
+        if (input.size() + count > net::kMaxTextBodySize) {
+            throw TCliError("standard input is larger than " +
+                            std::to_string(net::kMaxTextBodySize >> 20) +
+                            " MiB, as no page may be");
+        }
+        input.append(buffer, count);
+    }
+    return input;
+}
+
+// --all: every match is printed as it is found and then dropped, so that no input
+// makes the results pile up. Column widths are known in advance: the numbers are
+// never longer than the subject's length.
+class TMatchPrinter {
+public:
+    TMatchPrinter(const TMatchArgs& aArgs, const std::shared_ptr<IRegex>& aRegex,
+                  const TRegexSubject& aSubject)
+        : fJson(aArgs.fJson), fNames(GroupNames(aRegex)) {
+        const std::size_t digits = std::to_string(aSubject.Units()->size()).size();
+        fTable.emplace(std::vector<std::string>{"match", "group", "name", "success", "index",
+                                                "length", "value"},
+                       std::vector<std::size_t>{digits, std::to_string(fNames.size()).size(),
+                                                NameWidth(), 3, digits + 1, digits, 0});
+    }
+
+    void Print(const IMatch& aMatch) {
+        if (fJson) {
+            std::cout << (fCount == 0 ? "[\n" : ",\n") << Indented(MatchJson(aMatch).dump(2));
+        } else {
+            if (fCount == 0) {
+                fTable->PrintHeader(std::cout);
+            }
+            std::vector<std::vector<std::string>> rows;
+            AddRows(rows, aMatch, fNames, std::to_string(fCount));
+            for (const auto& row : rows) {
+                fTable->PrintRow(std::cout, row);
+            }
+        }
+        ++fCount;
+    }
+
+    // Closes the JSON array (also after an error, so that the output stays JSON).
+    void Finish() {
+        if (fJson) {
+            std::cout << (fCount == 0 ? "[]\n" : "\n]\n");
+        }
+        std::cout.flush();
+    }
+
+    int Count() const { return fCount; }
+
+private:
+    std::size_t NameWidth() const {
+        std::size_t width = 0;
+        for (const auto& name : fNames) {
+            width = std::max(width, DisplayWidth(name));
+        }
+        return width;
+    }
+
+    static std::string Indented(const std::string& aText) {
+        std::string result = "  ";
+        for (const char c : aText) {
+            result += c;
+            if (c == '\n') {
+                result += "  ";
+            }
+        }
+        return result;
+    }
+
+    bool fJson;
+    std::vector<std::string> fNames;
+    std::optional<TStreamingTable> fTable;
+    int fCount = 0;
+};
+
 void RunMatch(const TMatchArgs& aArgs) {
     std::shared_ptr<IRegex> regex;
     try {
@@ -92,38 +155,45 @@ void RunMatch(const TMatchArgs& aArgs) {
     } catch (const TRegexError& e) {
         throw TCliError(e.what(), kExitBadInput);
     }
-    const TRegexSubject subject(
-        std::string(std::istreambuf_iterator<char>(std::cin), std::istreambuf_iterator<char>()));
+    const TRegexSubject subject(ReadInput());
+    const TRegMatchOptions options{TRegMatchOption::rmoRaiseErrors};
 
-    std::vector<std::shared_ptr<IMatch>> matches;
     if (aArgs.fAll) {
-        regex->ForEachMatch(
-            subject, [&](const std::shared_ptr<IMatch>& aMatch) { matches.push_back(aMatch); });
-    } else {
-        matches.push_back(regex->Match(subject));
+        TMatchPrinter printer(aArgs, regex, subject);
+        try {
+            regex->ForEachMatch(subject, options, [&](const std::shared_ptr<IMatch>& aMatch) {
+                printer.Print(*aMatch);
+            });
+        } catch (const TRegexError& e) {
+            printer.Finish();
+            throw TCliError(e.what(), kExitFailure);
+        }
+        printer.Finish();
+        if (printer.Count() == 0) {
+            throw TCliError("no match", kExitFailure);
+        }
+        return;
     }
-    const bool found = !matches.empty() && matches.front()->Success();
 
+    std::shared_ptr<IMatch> match;
+    try {
+        match = regex->Match(subject, options);
+    } catch (const TRegexError& e) {
+        throw TCliError(e.what(), kExitFailure);
+    }
     if (aArgs.fJson) {
-        auto json = nlohmann::ordered_json::array();
-        for (const auto& match : matches) {
-            json.push_back(MatchJson(*match));
-        }
-        PrintJson(std::cout, aArgs.fAll ? json : json.front());
-    } else if (found) {
-        std::vector<std::string> header{"group", "name", "success", "index", "length", "value"};
-        if (aArgs.fAll) {
-            header.insert(header.begin(), "match");
-        }
-        TTable table(std::move(header));
-        const std::vector<std::string> names = GroupNames(regex);
-        for (std::size_t i = 0; i < matches.size(); ++i) {
-            AddRows(table, *matches[i], names, aArgs.fAll ? std::to_string(i) : "");
+        PrintJson(std::cout, MatchJson(*match));
+    } else if (match->Success()) {
+        std::vector<std::vector<std::string>> rows;
+        AddRows(rows, *match, GroupNames(regex), "");
+        TTable table({"group", "name", "success", "index", "length", "value"});
+        for (auto& row : rows) {
+            table.AddRow(std::move(row));
         }
         table.Print(std::cout);
     }
     std::cout.flush();
-    if (!found) {
+    if (!match->Success()) {
         throw TCliError("no match", kExitFailure);
     }
 }

@@ -1,7 +1,11 @@
 #include "cli/output.h"
 
+#include "base/visible_text.h"
+
 #include <algorithm>
+#include <cstdio>
 #include <ostream>
+#include <unistd.h>
 
 namespace brivane::cli {
 
@@ -11,11 +15,38 @@ std::size_t DisplayWidth(const std::string& aText) {
     }));
 }
 
+namespace {
+
+// One line of a table: each cell but the last padded to its column's width and two
+// blanks.
+std::string FormatRow(const std::vector<std::string>& aCells,
+                      const std::vector<std::size_t>& aWidths) {
+    std::string line;
+    for (std::size_t i = 0; i < aCells.size(); ++i) {
+        line += aCells[i];
+        if (i + 1 < aCells.size()) {
+            const std::size_t width = DisplayWidth(aCells[i]);
+            line.append(std::max(aWidths[i], width) - width + 2, ' ');
+        }
+    }
+    line += '\n';
+    return line;
+}
+
+std::vector<std::string> VisibleCells(std::vector<std::string> aCells, std::size_t aColumns) {
+    aCells.resize(aColumns);
+    for (auto& cell : aCells) {
+        cell = VisibleText(cell);
+    }
+    return aCells;
+}
+
+} // namespace
+
 TTable::TTable(std::vector<std::string> aHeader) : fHeader(std::move(aHeader)) {}
 
 void TTable::AddRow(std::vector<std::string> aCells) {
-    aCells.resize(fHeader.size());
-    fRows.push_back(std::move(aCells));
+    fRows.push_back(VisibleCells(std::move(aCells), fHeader.size()));
 }
 
 void TTable::Print(std::ostream& aOut) const {
@@ -29,24 +60,59 @@ void TTable::Print(std::ostream& aOut) const {
     for (const auto& row : fRows) {
         measure(row);
     }
-    const auto print = [&](const std::vector<std::string>& aRow) {
-        std::string line;
-        for (std::size_t i = 0; i < aRow.size(); ++i) {
-            line += aRow[i];
-            if (i + 1 < aRow.size()) {
-                line.append(widths[i] - DisplayWidth(aRow[i]) + 2, ' ');
-            }
-        }
-        aOut << line << '\n';
-    };
-    print(fHeader);
+    aOut << FormatRow(fHeader, widths);
     for (const auto& row : fRows) {
-        print(row);
+        aOut << FormatRow(row, widths);
+    }
+}
+
+TStreamingTable::TStreamingTable(std::vector<std::string> aHeader, std::vector<std::size_t> aWidths)
+    : fHeader(std::move(aHeader)), fWidths(std::move(aWidths)) {
+    fWidths.resize(fHeader.size());
+    for (std::size_t i = 0; i < fHeader.size(); ++i) {
+        fWidths[i] = std::max(fWidths[i], DisplayWidth(fHeader[i]));
+    }
+}
+
+void TStreamingTable::PrintHeader(std::ostream& aOut) const {
+    aOut << FormatRow(fHeader, fWidths);
+}
+
+void TStreamingTable::PrintRow(std::ostream& aOut, const std::vector<std::string>& aCells) const {
+    aOut << FormatRow(VisibleCells(aCells, fHeader.size()), fWidths);
+}
+
+void PrintWarnings(std::ostream& aOut, const std::vector<std::string>& aWarnings) {
+    for (const auto& warning : aWarnings) {
+        aOut << "brivane-cli: warning: " << warning << '\n';
     }
 }
 
 void PrintJson(std::ostream& aOut, const nlohmann::ordered_json& aValue) {
-    aOut << aValue.dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace) << '\n';
+    const std::string text =
+        aValue.dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace);
+    // These bytes occur in strings only, where an escape means the same character.
+    std::string escaped;
+    escaped.reserve(text.size());
+    for (std::size_t at = 0; at < text.size(); ++at) {
+        const auto byte = static_cast<unsigned char>(text[at]);
+        const auto next = at + 1 < text.size() ? static_cast<unsigned char>(text[at + 1]) : 0;
+        if (byte == 0x7F) {
+            escaped += "\\u007f";
+        } else if (byte == 0xC2 && next >= 0x80 && next <= 0x9F) {
+            char code[8];
+            std::snprintf(code, sizeof code, "\\u%04x", static_cast<unsigned>(next));
+            escaped += code;
+            ++at;
+        } else {
+            escaped += static_cast<char>(byte);
+        }
+    }
+    aOut << escaped << '\n';
+}
+
+bool StandardOutputIsTerminal() {
+    return ::isatty(STDOUT_FILENO) == 1;
 }
 
 } // namespace brivane::cli

@@ -35,6 +35,15 @@ void RegisterProbeCommand(CLI::App& aApp) {
         } catch (const TConversionError& e) {
             throw TCliError(options->URL + ": " + e.what(), kExitFailure);
         }
+        if (!probe.HasVersionInfo()) {
+            // An answer that is no executable is most often an error page or no answer.
+            std::string reason =
+                probe.IsExecutable() ? "has no version information" : probe.ReadFailure();
+            if (reason.empty()) {
+                reason = "not a Windows executable";
+            }
+            throw TCliError(options->URL + ": " + reason, kExitFailure);
+        }
         PrintVersionInfo(std::cout, probe.FileVersionInfo(), probe.Requests(), probe.Bytes(),
                          options->Json);
     });

@@ -61,10 +61,19 @@ std::optional<std::int64_t> ParseMaxAge(std::string_view aText) {
     return seconds <= 0 ? 0 : NowSeconds() + std::min<std::int64_t>(seconds, 400LL * 86400);
 }
 
+// Control characters (a tab aside) have no place in a cookie; sent back as they are
+// they would end or smuggle header lines, so browsers drop such cookies whole.
+bool HasControlCharacter(std::string_view aText) {
+    return std::any_of(aText.begin(), aText.end(), [](char c) {
+        const auto byte = static_cast<unsigned char>(c);
+        return (byte < 0x20 && byte != '\t') || byte == 0x7F;
+    });
+}
+
 } // namespace
 
 void TCookieManager::AddServerCookie(std::string_view aSetCookie, const TURI& aURL) {
-    if (aSetCookie.size() > kMaxCookieSize) {
+    if (aSetCookie.size() > kMaxCookieSize || HasControlCharacter(aSetCookie)) {
         return;
     }
     std::string_view rest = aSetCookie;

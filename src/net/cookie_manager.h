@@ -27,7 +27,8 @@ struct TCookie {
 class TCookieManager {
 public:
     // Takes one Set-Cookie header value received from aURL. Cookies for another
-    // domain, malformed ones and oversized ones are ignored; an expiry in the past
+    // domain, malformed ones (a control character anywhere but a tab, say) and
+    // oversized ones are ignored; an expiry in the past
     // removes the stored cookie.
     void AddServerCookie(std::string_view aSetCookie, const TURI& aURL);
 

@@ -18,6 +18,11 @@ using TClock = std::chrono::steady_clock;
 // Progress is reported before each block of at most this many bytes.
 constexpr std::int64_t kBlockSize = 4096;
 
+// An answer's head is a few kilobytes; curl refuses single lines over 100 KB by
+// itself, this bounds the lines together.
+constexpr std::int64_t kMaxHeadSize = 256 * 1024;
+constexpr const char* kHeadTooLarge = "header too large";
+
 void InitCurlOnce() {
     static std::once_flag once;
     std::call_once(once, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
@@ -69,6 +74,18 @@ TSlist BuildHeaders(const THTTPRequest& aRequest) {
     return list;
 }
 
+// "60 s", or "200 ms" for a time that is no whole number of seconds.
+std::string DurationText(std::chrono::milliseconds aTime) {
+    const auto count = aTime.count();
+    return count % 1000 == 0 ? std::to_string(count / 1000) + " s" : std::to_string(count) + " ms";
+}
+
+std::string SpeedText(std::int64_t aBytesPerSecond) {
+    return aBytesPerSecond % 1024 == 0 && aBytesPerSecond > 0
+               ? std::to_string(aBytesPerSecond / 1024) + " KB/s"
+               : std::to_string(aBytesPerSecond) + " bytes/s";
+}
+
 bool IsCertificateFailure(CURLcode aCode) {
     return aCode == CURLE_PEER_FAILED_VERIFICATION || aCode == CURLE_SSL_ISSUER_ERROR ||
            aCode == CURLE_SSL_INVALIDCERTSTATUS || aCode == CURLE_SSL_PINNEDPUBKEYNOTMATCH;
@@ -78,25 +95,74 @@ bool IsCertificateFailure(CURLcode aCode) {
 
 // The state of one attempt, shared with curl's callbacks.
 struct TCurlHTTPClient::TTransfer {
+    // Why the transfer was cut short by one of the client's limits.
+    enum class TCutOff { None, Stalled, TimeLimit, TooSlow, HeadTooLarge };
+
     const THTTPRequest* Request = nullptr;
     THTTPResponse* Response = nullptr;
     TContentStream* Content = nullptr;
     bool ReadsBody = true;
     std::chrono::milliseconds ResponseTimeout{};
+    std::optional<TMinimumSpeed> MinimumSpeed;
+    std::chrono::milliseconds TimeLimit{};
 
-    std::int64_t Total = -1;  // the announced length; 0 counts as unknown
-    std::int64_t Read = 0;    // body bytes received
-    bool Reporting = false;   // the receive-data handler hears of this body
-    bool Aborted = false;     // the handler asked to stop
-    bool Stalled = false;     // nothing moved for ResponseTimeout
+    std::int64_t Total = -1; // the announced length; 0 counts as unknown
+    std::int64_t Read = 0;   // body bytes received
+    bool Reporting = false;  // the receive-data handler hears of this body
+    bool Aborted = false;    // the handler asked to stop
+    TCutOff Exceeded = TCutOff::None;
     std::exception_ptr Error; // thrown inside a callback, rethrown after curl returns
     TClock::time_point LastActivity = TClock::now();
     curl_off_t LastUpload = 0;
+    std::int64_t HeadSize = 0; // bytes of the answer's head so far
+    std::int64_t Moved = 0;    // bytes sent and received, for the minimum speed
+    TClock::time_point SpeedCheckpoint = TClock::now();
+    std::int64_t MovedAtCheckpoint = 0;
 
     bool Report(std::int64_t aRead) const {
         return ReportProgress(*Request, Response->GetStatusCode(), Total, aRead);
     }
+    // The limit this transfer has gone beyond at aNow, if any.
+    TCutOff CheckLimits(TClock::time_point aNow);
+    std::string LimitText() const;
 };
+
+TCurlHTTPClient::TTransfer::TCutOff
+TCurlHTTPClient::TTransfer::CheckLimits(TClock::time_point aNow) {
+    if (Request->Deadline() && aNow >= *Request->Deadline()) {
+        return TCutOff::TimeLimit;
+    }
+    if (aNow - LastActivity > ResponseTimeout) {
+        return TCutOff::Stalled;
+    }
+    if (MinimumSpeed && aNow - SpeedCheckpoint >= MinimumSpeed->Period) {
+        const auto seconds = std::chrono::duration<double>(aNow - SpeedCheckpoint).count();
+        if (static_cast<double>(Moved - MovedAtCheckpoint) <
+            static_cast<double>(MinimumSpeed->BytesPerSecond) * seconds) {
+            return TCutOff::TooSlow;
+        }
+        SpeedCheckpoint = aNow;
+        MovedAtCheckpoint = Moved;
+    }
+    return TCutOff::None;
+}
+
+std::string TCurlHTTPClient::TTransfer::LimitText() const {
+    switch (Exceeded) {
+    case TCutOff::None:
+        break;
+    case TCutOff::Stalled:
+        return "no data for " + DurationText(ResponseTimeout);
+    case TCutOff::TimeLimit:
+        return "no complete answer within " + DurationText(TimeLimit);
+    case TCutOff::TooSlow:
+        return "slower than " + SpeedText(MinimumSpeed->BytesPerSecond) + " for " +
+               DurationText(MinimumSpeed->Period);
+    case TCutOff::HeadTooLarge:
+        return kHeadTooLarge;
+    }
+    return {};
+}
 
 TCurlHTTPClient::TCurlHTTPClient() {
     InitCurlOnce();
@@ -196,6 +262,20 @@ THTTPClient::TExecution TCurlHTTPClient::ExecuteRequest(const THTTPRequest& aReq
     transfer.Content = aContent;
     transfer.ReadsBody = aRequest.GetMethod() != "HEAD";
     transfer.ResponseTimeout = ResponseTimeout();
+    transfer.MinimumSpeed = MinimumSpeed();
+    transfer.TimeLimit = TimeLimit();
+    long timeout = 0; // curl's own limit: none
+    if (const auto& deadline = aRequest.Deadline()) {
+        const auto left =
+            std::chrono::duration_cast<std::chrono::milliseconds>(*deadline - TClock::now());
+        if (left.count() <= 0) { // the redirects before used up the time
+            transfer.Exceeded = TTransfer::TCutOff::TimeLimit;
+            return {TExecutionResult::UnknownError, transfer.LimitText()};
+        }
+        // Only a backstop: the progress callback ends the transfer at the deadline and
+        // names the reason.
+        timeout = static_cast<long>(left.count()) + 1000;
+    }
 
     const TSlist headers = BuildHeaders(aRequest);
     curl_easy_setopt(fCurl, CURLOPT_URL, target.c_str());
@@ -204,6 +284,7 @@ THTTPClient::TExecution TCurlHTTPClient::ExecuteRequest(const THTTPRequest& aReq
     curl_easy_setopt(fCurl, CURLOPT_HTTPHEADER, headers.get());
     curl_easy_setopt(fCurl, CURLOPT_CONNECTTIMEOUT_MS,
                      static_cast<long>(ConnectionTimeout().count()));
+    curl_easy_setopt(fCurl, CURLOPT_TIMEOUT_MS, timeout);
     curl_easy_setopt(fCurl, CURLOPT_HEADERDATA, &transfer);
     curl_easy_setopt(fCurl, CURLOPT_WRITEDATA, &transfer);
     curl_easy_setopt(fCurl, CURLOPT_XFERINFODATA, &transfer);
@@ -230,11 +311,17 @@ THTTPClient::TExecution TCurlHTTPClient::Finish(CURLcode aCode, TTransfer& aTran
     if (aTransfer.Aborted) {
         return {}; // the response keeps what it has: status and headers
     }
-    const CURLcode reported = aTransfer.Stalled ? CURLE_OPERATION_TIMEDOUT : aCode;
-    std::string detail =
-        aTransfer.Stalled
-            ? "no data for " + std::to_string(aTransfer.ResponseTimeout.count()) + " ms"
-            : std::string(fErrorBuffer);
+    if (aCode == CURLE_OPERATION_TIMEDOUT && aTransfer.Exceeded == TTransfer::TCutOff::None &&
+        aTransfer.Request->Deadline() && TClock::now() >= *aTransfer.Request->Deadline()) {
+        aTransfer.Exceeded = TTransfer::TCutOff::TimeLimit; // curl's clock struck first
+    }
+    if (aCode == CURLE_OUT_OF_MEMORY && !aTransfer.Response->HeadComplete()) {
+        aTransfer.Exceeded = TTransfer::TCutOff::HeadTooLarge; // one line over curl's limit
+    }
+    const bool limited = aTransfer.Exceeded != TTransfer::TCutOff::None;
+    const bool timedOut = limited && aTransfer.Exceeded != TTransfer::TCutOff::HeadTooLarge;
+    const CURLcode reported = timedOut ? CURLE_OPERATION_TIMEDOUT : aCode;
+    std::string detail = limited ? aTransfer.LimitText() : std::string(fErrorBuffer);
     if (detail.empty()) {
         detail = curl_easy_strerror(reported);
     }
@@ -258,6 +345,12 @@ std::size_t TCurlHTTPClient::OnHeader(char* aBuffer, std::size_t aSize, std::siz
     auto& transfer = *static_cast<TTransfer*>(aData);
     const std::size_t length = aSize * aCount;
     transfer.LastActivity = TClock::now();
+    transfer.Moved += static_cast<std::int64_t>(length);
+    transfer.HeadSize += static_cast<std::int64_t>(length);
+    if (transfer.HeadSize > kMaxHeadSize) {
+        transfer.Exceeded = TTransfer::TCutOff::HeadTooLarge;
+        return 0;
+    }
     try {
         const bool wasComplete = transfer.Response->HeadComplete();
         transfer.Response->AddHeadLine(std::string_view(aBuffer, length));
@@ -285,6 +378,7 @@ std::size_t TCurlHTTPClient::OnWrite(char* aBuffer, std::size_t aSize, std::size
     auto& transfer = *static_cast<TTransfer*>(aData);
     const std::size_t length = aSize * aCount;
     transfer.LastActivity = TClock::now();
+    transfer.Moved += static_cast<std::int64_t>(length);
     try {
         std::size_t accepted = length;
         if (transfer.Reporting) {
@@ -316,14 +410,14 @@ int TCurlHTTPClient::OnProgress(void* aData, curl_off_t, curl_off_t, curl_off_t,
     auto& transfer = *static_cast<TTransfer*>(aData);
     const auto now = TClock::now();
     if (aUpNow != transfer.LastUpload) {
+        transfer.Moved += std::max<curl_off_t>(aUpNow - transfer.LastUpload, 0);
         transfer.LastUpload = aUpNow;
         transfer.LastActivity = now;
     }
-    if (now - transfer.LastActivity > transfer.ResponseTimeout) {
-        transfer.Stalled = true;
-        return 1;
+    if (transfer.Exceeded == TTransfer::TCutOff::None) {
+        transfer.Exceeded = transfer.CheckLimits(now);
     }
-    return 0;
+    return transfer.Exceeded == TTransfer::TCutOff::None ? 0 : 1;
 }
 
 } // namespace brivane::net

@@ -1,5 +1,7 @@
 #include "net/host_map.h"
 
+#include "base/json_depth.h"
+#include "base/visible_text.h"
 #include "net/net_errors.h"
 #include "platform/files.h"
 
@@ -46,9 +48,13 @@ THostMapState& State() {
 } // namespace
 
 THostMap THostMap::Parse(std::string_view aJson, const std::string& aSource) {
+    // The file's bytes may be anything: the message shows them as visible escapes.
     const auto fail = [&](const std::string& aReason) {
-        return EHostMapError("Host map '" + aSource + "': " + aReason);
+        return EHostMapError(VisibleText("Host map '" + aSource + "': " + aReason));
     };
+    if (!JsonNestingWithin(aJson)) {
+        throw fail("not valid JSON (" + JsonTooDeepText() + ")");
+    }
     nlohmann::json document;
     try {
         document = nlohmann::json::parse(aJson);

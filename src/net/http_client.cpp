@@ -107,6 +107,9 @@ std::shared_ptr<IHTTPResponse> THTTPClient::Execute(const std::string& aMethod,
     }
     request.fSource = aSource;
     request.fOnReceiveData = fOnReceiveData;
+    if (fTimeLimit > std::chrono::milliseconds::zero()) {
+        request.fDeadline = std::chrono::steady_clock::now() + fTimeLimit;
+    }
     const std::string ownCookies = request.GetHeaderValue("Cookie");
 
     int redirections = 0;

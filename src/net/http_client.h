@@ -56,6 +56,10 @@ public:
     // The body to send, if any.
     const std::optional<std::string>& GetSourceStream() const { return fSource; }
     const TReceiveDataEvent& OnReceiveData() const { return fOnReceiveData; }
+    // When the whole exchange must be over (see THTTPClient::TimeLimit); none: no limit.
+    const std::optional<std::chrono::steady_clock::time_point>& Deadline() const {
+        return fDeadline;
+    }
 
 private:
     friend class THTTPClient;
@@ -65,6 +69,15 @@ private:
     TNetHeaders fHeaders;
     std::optional<std::string> fSource;
     TReceiveDataEvent fOnReceiveData;
+    std::optional<std::chrono::steady_clock::time_point> fDeadline;
+};
+
+// A transfer that moves fewer than BytesPerSecond on average over a Period is too slow.
+struct TMinimumSpeed {
+    std::int64_t BytesPerSecond = 0;
+    std::chrono::milliseconds Period{};
+
+    bool operator==(const TMinimumSpeed&) const = default;
 };
 
 class THTTPClient {
@@ -72,6 +85,7 @@ public:
     static constexpr int kDefaultMaxRedirects = 5;
     static constexpr std::chrono::milliseconds kDefaultConnectionTimeout{30'000};
     static constexpr std::chrono::milliseconds kDefaultResponseTimeout{60'000};
+    static constexpr std::chrono::milliseconds kDefaultTimeLimit{60'000};
     static constexpr const char* kDefaultUserAgent = "Brivane-HTTP/1.0";
 
     // A new client over the platform's transport (libcurl).
@@ -135,6 +149,14 @@ public:
     // An exchange that moves no byte for this long is aborted.
     std::chrono::milliseconds ResponseTimeout() const { return fResponseTimeout; }
     void SetResponseTimeout(std::chrono::milliseconds aValue) { fResponseTimeout = aValue; }
+    // Every exchange (its redirects included) ends after this long in all, however
+    // steadily the server sends; zero: no limit. Pages need far less than the default;
+    // downloads turn the limit off and set a minimum speed instead.
+    std::chrono::milliseconds TimeLimit() const { return fTimeLimit; }
+    void SetTimeLimit(std::chrono::milliseconds aValue) { fTimeLimit = aValue; }
+    // None by default.
+    const std::optional<TMinimumSpeed>& MinimumSpeed() const { return fMinimumSpeed; }
+    void SetMinimumSpeed(std::optional<TMinimumSpeed> aValue) { fMinimumSpeed = aValue; }
 
 protected:
     THTTPClient();
@@ -172,6 +194,8 @@ private:
     std::optional<TProxySettings> fProxySettings;
     std::chrono::milliseconds fConnectionTimeout = kDefaultConnectionTimeout;
     std::chrono::milliseconds fResponseTimeout = kDefaultResponseTimeout;
+    std::chrono::milliseconds fTimeLimit = kDefaultTimeLimit;
+    std::optional<TMinimumSpeed> fMinimumSpeed;
 };
 
 } // namespace brivane::net

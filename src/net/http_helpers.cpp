@@ -41,6 +41,13 @@ void SetupHTTPClient(THTTPClient& aClient) {
     }
 }
 
+std::unique_ptr<THTTPClient> CreateDownloadClient() {
+    auto client = CreateHTTPClient();
+    client->SetTimeLimit(std::chrono::milliseconds::zero());
+    client->SetMinimumSpeed(kDownloadMinimumSpeed);
+    return client;
+}
+
 std::unique_ptr<THTTPClient> CreateUpdateClient() {
     auto client = CreateClientWithDefaultHeaders();
     client->SetHandleRedirects(true);
@@ -48,8 +55,11 @@ std::unique_ptr<THTTPClient> CreateUpdateClient() {
 }
 
 std::string DecodeBodyText(const IHTTPResponse& aResponse, std::string aBody, int aCodePage) {
-    if (LowerToken(aResponse.GetContentEncoding()).find("gzip") != std::string::npos) {
+    const std::string encoding = LowerToken(aResponse.GetContentEncoding());
+    if (encoding.find("gzip") != std::string::npos) {
         aBody = GzipDecode(aBody, kMaxDecodedBodySize);
+    } else if (encoding.find("deflate") != std::string::npos) {
+        aBody = DeflateDecode(aBody, kMaxDecodedBodySize); // advertised, so decoded too
     }
     return DecodeCodePage(aBody, aCodePage);
 }

@@ -1,7 +1,7 @@
 #pragma once
 // Helpers on top of the HTTP client: clients that present themselves like a web
-// browser, and one-shot page fetches that return a page as UTF-8 text (gzip
-// bodies decoded, bytes converted from a code page).
+// browser, and one-shot page fetches that return a page as UTF-8 text (gzip and
+// deflate bodies decoded, bytes converted from a code page).
 
 #include "net/http_client.h"
 
@@ -15,7 +15,7 @@ namespace brivane::net {
 
 // A page kept in memory may be this large; a longer body fails the request.
 inline constexpr std::size_t kMaxTextBodySize = 32 * 1024 * 1024;
-// gzip bodies may decode to this much; more is an error (a "gzip bomb").
+// Compressed bodies may decode to this much; more is an error (a "gzip bomb").
 inline constexpr std::size_t kMaxDecodedBodySize = 64 * 1024 * 1024;
 
 // The request headers of browser-like clients, in the order they are sent:
@@ -30,14 +30,21 @@ std::unique_ptr<THTTPClient> CreateHTTPClient();
 // default request headers.
 void SetupHTTPClient(THTTPClient& aClient);
 
+// Installers are large and come at the speed of the line: a download has no time
+// limit in all but ends when it moves less than 1 KB/s for 60 s.
+inline constexpr TMinimumSpeed kDownloadMinimumSpeed{1024, std::chrono::seconds(60)};
+
+// CreateHTTPClient with the limits of a download instead of a page's.
+std::unique_ptr<THTTPClient> CreateDownloadClient();
+
 // A client for the program's own update service: redirects followed, the default
 // headers, the client's default user agent.
 std::unique_ptr<THTTPClient> CreateUpdateClient();
 
 using TResponseEvent = std::function<void(const IHTTPResponse& aResponse)>;
 
-// A page's body as text: gzip-decoded when Content-Encoding names gzip (in any
-// case, anywhere in the value), then converted from aCodePage. Throws EGzipError
+// A page's body as text: decoded when Content-Encoding names gzip or else deflate (in
+// any case, anywhere in the value), then converted from aCodePage. Throws EGzipError
 // for a body that does not decode and ECodePageError for an unknown code page.
 std::string DecodeBodyText(const IHTTPResponse& aResponse, std::string aBody, int aCodePage);
 

@@ -175,6 +175,22 @@ std::string EncodeFormFields(std::string_view aLines) {
     return result;
 }
 
+std::string FormFieldLine(std::string_view aName, std::string_view aValue) {
+    std::string line;
+    const auto append = [&line](std::string_view aText) {
+        for (const char c : aText) {
+            if (c != '\r' && c != '\n') {
+                line += c;
+            }
+        }
+    };
+    append(aName);
+    line += '=';
+    append(aValue);
+    line += "\r\n";
+    return line;
+}
+
 std::string URLDecode(std::string_view aText) {
     std::string result;
     result.reserve(aText.size());

@@ -42,6 +42,11 @@ std::string EncodeFormComponent(std::string_view aText);
 // skipped; a line without "=" is a name with an empty value) as a form body.
 std::string EncodeFormFields(std::string_view aLines);
 
+// One "name=value" line for EncodeFormFields (CR LF at its end) built from text found
+// on a page: carriage returns and line feeds are removed from both, so that a scraped
+// value can never end its line and add a field of its own.
+std::string FormFieldLine(std::string_view aName, std::string_view aValue);
+
 // Percent escapes decoded and "+" read as a blank; a malformed escape stays as it is.
 std::string URLDecode(std::string_view aText);
 

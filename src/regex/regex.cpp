@@ -69,6 +69,15 @@ std::string Slice(const std::u16string& aUnits, std::size_t aFrom, std::size_t a
     throw TRegexError("PCRE error: " + aObject.ErrorText());
 }
 
+// After a match attempt that found nothing: raises when PCRE2 gave up rather than
+// found no match, if the caller asked for that.
+void CheckMatchFailure(const pcre::TMatchContext& aContext, bool aRaise) {
+    const int code = aContext.ErrorCode();
+    if (aRaise && code < 0 && code != PCRE2_ERROR_NOMATCH && code != PCRE2_ERROR_PARTIAL) {
+        RaisePcreError(aContext);
+    }
+}
+
 } // namespace
 
 TRegexSubject::TRegexSubject() : fUnits(std::make_shared<const std::u16string>()) {}
@@ -117,21 +126,26 @@ TRegex::TRegex(std::string_view aPattern, TRegCompileOptions aOptions, const std
 
 template <typename TEach>
 void TRegex::Iterate(const TRegexSubject& aSubject, int aStartOffset, std::uint32_t aOptions,
-                     TMatchType aMatchType, TEach&& aEach) const {
+                     TMatchType aMatchType, TEach&& aEach, bool aRaiseErrors) const {
     pcre::TMatchContext context(fCode, aSubject.Units());
     for (auto data = context.Match(Offset(aStartOffset), aOptions, aMatchType); data != nullptr;
          data = context.NextMatch()) {
         aEach(std::move(data));
     }
+    CheckMatchFailure(context, aRaiseErrors);
 }
 
 std::shared_ptr<pcre::TMatchData> TRegex::FirstMatch(const TRegexSubject& aSubject,
                                                      int aStartOffset,
                                                      TRegMatchOptions aMatchOptions) const {
     pcre::TMatchContext context(fCode, aSubject.Units());
-    return context.Match(Offset(aStartOffset),
-                         MatchFlags(aMatchOptions, TMatchType::mtJIT) | fAdditionalMatchOptions,
-                         TMatchType::mtJIT);
+    auto data = context.Match(
+        Offset(aStartOffset),
+        MatchFlags(aMatchOptions, TMatchType::mtJIT) | fAdditionalMatchOptions, TMatchType::mtJIT);
+    if (data == nullptr) {
+        CheckMatchFailure(context, aMatchOptions.Contains(TRegMatchOption::rmoRaiseErrors));
+    }
+    return data;
 }
 
 bool TRegex::IsMatch(const TRegexSubject& aSubject, int aStartOffset,
@@ -167,10 +181,13 @@ std::shared_ptr<IMatchCollection> TRegex::Matches(const TRegexSubject& aSubject,
 
 void TRegex::ForEachMatch(const TRegexSubject& aSubject, TRegMatchOptions aMatchOptions,
                           const TMatchCallback& aCallback) const {
-    Iterate(aSubject, 0, MatchFlags(aMatchOptions, TMatchType::mtJIT) | fAdditionalMatchOptions,
-            TMatchType::mtJIT, [&](TMatchDataPtr aData) {
-                aCallback(std::make_shared<TMatch>(std::move(aData), fNames, aSubject.Units()));
-            });
+    Iterate(
+        aSubject, 0, MatchFlags(aMatchOptions, TMatchType::mtJIT) | fAdditionalMatchOptions,
+        TMatchType::mtJIT,
+        [&](TMatchDataPtr aData) {
+            aCallback(std::make_shared<TMatch>(std::move(aData), fNames, aSubject.Units()));
+        },
+        aMatchOptions.Contains(TRegMatchOption::rmoRaiseErrors));
 }
 
 std::shared_ptr<IStringCollection> TRegex::Split(const TRegexSubject& aSubject,

@@ -43,6 +43,10 @@ enum class TRegMatchOption : std::uint8_t {
     rmoNotEmpty,
     rmoNoUTFCheck,
     rmoDfaShortest, // DFA matching only
+    // IsMatch, Match, Matches and ForEachMatch: a match that PCRE2 gives up on (its
+    // match or depth limit reached, say) raises TRegexError with PCRE2's text instead
+    // of reading as no match.
+    rmoRaiseErrors,
 };
 using TRegMatchOptions = TEnumSet<TRegMatchOption, std::uint8_t>;
 

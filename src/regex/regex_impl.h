@@ -58,10 +58,11 @@ public:
     TPCRENameTableItem NameTableItem(int aPosition) const override;
 
 private:
-    // Calls aEach with every match in order, from aStartOffset.
+    // Calls aEach with every match in order, from aStartOffset. aRaiseErrors: see
+    // rmoRaiseErrors.
     template <typename TEach>
     void Iterate(const TRegexSubject& aSubject, int aStartOffset, std::uint32_t aOptions,
-                 pcre::TMatchType aMatchType, TEach&& aEach) const;
+                 pcre::TMatchType aMatchType, TEach&& aEach, bool aRaiseErrors = false) const;
     std::shared_ptr<pcre::TMatchData> FirstMatch(const TRegexSubject& aSubject, int aStartOffset,
                                                  TRegMatchOptions aMatchOptions) const;
 

@@ -67,20 +67,45 @@ TEST_F(TControllerRegistryTest, SnapshotKeepsEntriesTheFilterRemoved) {
     EXPECT_EQ(before[0]->Info().Name(), "Alpha"); // still alive
 }
 
-TEST_F(TControllerRegistryTest, StartsByRemovingTemporaryFilesOfTheStaticCache) {
+TEST_F(TControllerRegistryTest, StartsByRemovingLeftoverTemporaryFiles) {
     const auto folder = platform::GetExecutableFolder() / "Cache";
-    const auto temporary = folder / "controller-test-leftover.tmp";
-    const auto kept = folder / "controller-test-kept.dat";
-    const auto nested = folder / "controller-test-folder" / "inner.tmp";
-    for (const auto& file : {temporary, kept, nested}) {
-        platform::WriteFileAtomically(file, "x");
+    const auto dynamic = platform::GetAppDataFolder() / "Cache";
+    const auto old = std::filesystem::file_time_type::clock::now() - std::chrono::hours(1);
+    const struct {
+        std::filesystem::path Path;
+        bool Removed;
+        bool Old = false; // last written an hour ago
+    } cases[] = {
+        {folder / "controller-test-leftover.tmp", true},
+        {folder / "controller-test-upper.TMP", true},
+        {folder / "controller-test-mixed.Tmp", true},
+        {folder / "controller-test-kept.dat", false},
+        {folder / "controller-test-kept.tmp.dat", false},
+        {folder / "controller-test-folder" / "inner.tmp", false}, // subfolders stay unsearched
+        // A name that cannot be deleted as a file is skipped, and the sweep goes on.
+        {folder / "controller-test-undeletable.tmp" / "inner", false},
+        // What atomic writes of the dynamic cache and the settings left after a crash.
+        {dynamic / ".7-Zip.dyn.a1B2c3", true, true},
+        {platform::GetAppDataFolder() / ".Config.dat.Xy9Z0q", true, true},
+        {dynamic / ".7-Zip.dyn.d4E5f6", false}, // young: maybe a write in progress
+        {dynamic / ".hidden", false, true},
+        {dynamic / "7-Zip.dyn", false, true},
+    };
+    for (const auto& test : cases) {
+        platform::WriteFileAtomically(test.Path, "x");
+        if (test.Old) {
+            std::filesystem::last_write_time(test.Path, old);
+        }
     }
     MakeController();
-    EXPECT_FALSE(std::filesystem::exists(temporary));
-    EXPECT_TRUE(std::filesystem::exists(kept));
-    EXPECT_TRUE(std::filesystem::exists(nested)); // subfolders are not searched
-    std::filesystem::remove(kept);
-    std::filesystem::remove_all(nested.parent_path());
+    for (const auto& test : cases) {
+        EXPECT_EQ(std::filesystem::exists(test.Path), !test.Removed) << test.Path;
+    }
+    for (const auto& test : cases) {
+        std::filesystem::remove(test.Path);
+    }
+    std::filesystem::remove_all(folder / "controller-test-folder");
+    std::filesystem::remove_all(folder / "controller-test-undeletable.tmp");
 }
 
 TEST(DebugFilterTest, TakesTheNameAfterDebug) {

@@ -84,11 +84,70 @@ TEST_F(SettingsTest, ReadsEveryEncodingAndFallsBackToEmptyOnDamage) {
     EXPECT_TRUE(TConfig(File()).GetBoolean("café"));
 }
 
-TEST_F(SettingsTest, DamagedFileIsReplacedAtTheNextChange) {
-    fDir.Write("Brivane/Config.dat", "[1,2]");
+TEST_F(SettingsTest, DamagedFileIsMovedAsideAtTheNextChange) {
+    const struct {
+        std::string Bytes;
+        std::string Reason;
+    } cases[] = {
+        {"[1,2]", "not a JSON object"},
+        {"hello", "not JSON"},
+        {R"({"AllowBeta":true)", "not JSON"},
+        {"\xFF\xFE{\0x", "UTF-16 text of an odd length"},
+        // Parsed, copied or destroyed, these would overflow the stack.
+        {std::string(1'000'000, '['), "nested deeper than 64 levels"},
+        {std::string(20'000, '[') + std::string(20'000, ']'), "nested deeper than 64 levels"},
+        {"{\"x\":\"" + std::string(1024 * 1024, 'x') + "\"}", "larger than 1 MiB"},
+    };
+    const std::filesystem::path aside = File().string() + ".damaged";
+    for (const auto& test : cases) {
+        SCOPED_TRACE(test.Reason);
+        std::filesystem::remove(aside);
+        fDir.Write("Brivane/Config.dat", test.Bytes);
+        TConfig config(File());
+        EXPECT_EQ(config.Snapshot(), nlohmann::ordered_json::object());
+        EXPECT_EQ(config.TakeWarnings(),
+                  std::vector<std::string>{"The settings file '" + File().string() +
+                                           "' cannot be used (" + test.Reason +
+                                           "); the defaults apply"});
+        EXPECT_EQ(test::ReadAll(File()), test.Bytes) << "reading changed the file";
+
+        EXPECT_TRUE(config.SetInteger(kLanguage, 1));
+        EXPECT_EQ(Stored(), R"({"Language":1})");
+        EXPECT_EQ(test::ReadAll(aside), test.Bytes);
+        EXPECT_EQ(config.TakeWarnings(),
+                  std::vector<std::string>{
+                      "The settings file '" + File().string() + "' was damaged (" + test.Reason +
+                      ") and has been moved aside to '" + aside.string() + "'"});
+    }
+    // A sound file is changed in place, and an empty one holds nothing to keep.
+    for (const char* bytes : {R"({"FirstRun":true})", "", " \r\n"}) {
+        std::filesystem::remove(aside);
+        fDir.Write("Brivane/Config.dat", bytes);
+        TConfig config(File());
+        EXPECT_TRUE(config.SetInteger(kLanguage, 1));
+        EXPECT_FALSE(std::filesystem::exists(aside)) << bytes;
+        EXPECT_EQ(config.TakeWarnings(), std::vector<std::string>{}) << bytes;
+    }
+}
+
+TEST_F(SettingsTest, ReadOnlyFileIsNeitherWrittenNorMadeWritable) {
+    fDir.Write("Brivane/Config.dat", R"({"AllowBeta":true})");
+    using std::filesystem::perms;
+    std::filesystem::permissions(File(), perms::owner_read | perms::group_read);
     TConfig config(File());
-    config.SetInteger(kLanguage, 1);
-    EXPECT_EQ(Stored(), R"({"Language":1})");
+    EXPECT_FALSE(config.SetBoolean(kAllowShareware, true));
+    EXPECT_EQ(config.LastWriteError(), "it is read-only");
+    EXPECT_TRUE(config.GetBoolean(kAllowShareware)); // in use for this run
+    EXPECT_FALSE(config.Save());
+    EXPECT_EQ(Stored(), R"({"AllowBeta":true})");
+    EXPECT_EQ(std::filesystem::status(File()).permissions(), perms::owner_read | perms::group_read);
+
+    std::filesystem::permissions(File(), perms::owner_read | perms::owner_write);
+    EXPECT_TRUE(config.SetBoolean(kFirstRun, true));
+    EXPECT_EQ(config.LastWriteError(), "");
+    // The file's own permissions stay: a private file is not made readable by others.
+    EXPECT_EQ(std::filesystem::status(File()).permissions(),
+              perms::owner_read | perms::owner_write);
 }
 
 TEST_F(SettingsTest, MismatchedTypesReadAsAbsent) {
@@ -114,15 +173,40 @@ TEST_F(SettingsTest, MismatchedTypesReadAsAbsent) {
 }
 
 TEST_F(SettingsTest, FailedWriteKeepsTheFileAndTheValueInMemory) {
+    // (A folder in the file's place is not a damaged file to move aside.)
     fDir.Write("Brivane/Config.dat", R"({"AllowBeta":true})");
     TConfig config(File());
     std::filesystem::remove(File());
     std::filesystem::create_directory(File()); // a folder cannot be replaced by the file
     EXPECT_FALSE(config.SetBoolean(kAllowShareware, true));
+    EXPECT_EQ(config.LastWriteError(), "it is not a regular file");
     EXPECT_TRUE(config.GetBoolean(kAllowShareware));
     std::filesystem::remove(File());
     EXPECT_TRUE(config.Save());
     EXPECT_EQ(Stored(), R"({"AllowBeta":true,"AllowShareware":true})");
+}
+
+TEST_F(SettingsTest, StoresOfOneFileInSeveralProcessesLoseNoChange) {
+    // Each store stands for a process of its own: its own memory, its own lock handle.
+    constexpr int kStores = 20;
+    for (int round = 0; round < 5; ++round) {
+        std::filesystem::remove(File());
+        std::vector<std::thread> threads;
+        for (int t = 0; t < kStores; ++t) {
+            threads.emplace_back([this, t] {
+                TConfig config(File());
+                EXPECT_TRUE(config.SetInteger("Key" + std::to_string(t), t));
+            });
+        }
+        for (auto& thread : threads) {
+            thread.join();
+        }
+        const TConfig reread(File());
+        EXPECT_EQ(reread.Snapshot().size(), std::size_t{kStores}) << Stored();
+        for (int t = 0; t < kStores; ++t) {
+            EXPECT_EQ(reread.FindInteger("Key" + std::to_string(t)), t) << Stored();
+        }
+    }
 }
 
 TEST_F(SettingsTest, ConcurrentChangesAllReachTheFile) {

@@ -1,3 +1,4 @@
+#include "base/json_depth.h"
 #include "base/json_path.h"
 
 #include <gtest/gtest.h>
@@ -74,11 +75,27 @@ TEST(JsonPathTest, ScalarDocumentsHaveNoMembers) {
     }
 }
 
-TEST(JsonPathTest, DeepNestingNeitherParsesRecursivelyNorOverflows) {
-    const std::size_t depth = 200000;
-    const std::string nested = std::string(depth, '[') + std::string(depth, ']');
-    const auto document = ParseJson(nested);
-    ASSERT_TRUE(document);
-    EXPECT_TRUE(document->is_array());
-    EXPECT_FALSE(ParseJson(std::string(depth, '['))); // truncated
+TEST(JsonPathTest, NestingDeeperThanTheLimitIsRefusedBeforeParsing) {
+    const auto nested = [](std::size_t aDepth, char aOpen, char aClose, std::string aInside = "") {
+        return std::string(aDepth, aOpen) + aInside + std::string(aDepth, aClose);
+    };
+    const std::string quoted = R"("[[[{\"[")"; // brackets in a string do not count
+    const struct {
+        std::string Text;
+        bool Parses;
+    } cases[] = {
+        {nested(kMaxJsonDepth, '[', ']'), true},
+        {nested(kMaxJsonDepth, '[', ']', quoted), true},
+        {"{\"a\":" + nested(kMaxJsonDepth - 1, '[', ']') + "}", true},
+        {nested(kMaxJsonDepth + 1, '[', ']'), false},
+        {"{\"a\":" + nested(kMaxJsonDepth, '[', ']') + "}", false},
+        {nested(500'000, '[', ']'), false},
+        {std::string(500'000, '['), false}, // and truncated
+        {std::string(10'000, '{'), false},  // object starts without keys
+    };
+    for (const auto& test : cases) {
+        EXPECT_EQ(JsonNestingWithin(test.Text), test.Parses) << test.Text.substr(0, 80);
+        EXPECT_EQ(ParseJson(test.Text).has_value(), test.Parses) << test.Text.substr(0, 80);
+    }
+    EXPECT_EQ(JsonTooDeepText(), "nested deeper than 64 levels");
 }

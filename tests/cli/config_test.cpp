@@ -1,7 +1,12 @@
 #include "support/run_process.h"
 #include "support/temp_dir.h"
 
+#include "app/settings.h"
+
 #include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+
+#include <future>
 
 using namespace brivane;
 
@@ -67,12 +72,17 @@ TEST_F(ConfigCliTest, BadInputIsOneLineWithExitCodeTwoAndChangesNothing) {
         {"set", "Language", "2.0"},
         {"set", "Language", ""},
         {"set", "Language", "4294967296"},
+        {"set", "Language", "3"},
+        {"set", "Language", "-1"},
+        {"set", "Language", "258"},
         {"set", "FirstRun"},
         {"get", "NoSuchKey"},
         {"get"},
         {"list", "extra"},
         {},
     };
+    EXPECT_EQ(Run({"set", "Language", "7"}).Err,
+              "brivane-cli: Language takes an integer from 0 to 2, not '7'\n");
     for (const auto& args : bad) {
         const auto result = Run(args);
         const std::string what =
@@ -84,17 +94,63 @@ TEST_F(ConfigCliTest, BadInputIsOneLineWithExitCodeTwoAndChangesNothing) {
     }
 }
 
-TEST_F(ConfigCliTest, DamagedFileReadsAsDefaultsAndIsReplacedBySet) {
-    fDir.Write("Brivane/Config.dat", "hello");
+TEST_F(ConfigCliTest, DamagedFileReadsAsDefaultsAndIsMovedAsideBySet) {
+    // Deep enough to overflow the stack of a recursive copy.
+    const std::string damaged = std::string(500'000, '[') + std::string(500'000, ']');
+    fDir.Write("Brivane/Config.dat", damaged);
+    for (const auto& args : {std::vector<std::string>{"list", "--json"}, {"get", "AllowBeta"}}) {
+        const auto result = Run(args);
+        EXPECT_EQ(result.ExitCode, 0) << result.Err;
+        EXPECT_EQ(result.Err, "brivane-cli: warning: The settings file '" + File().string() +
+                                  "' cannot be used (nested deeper than 64 levels); the "
+                                  "defaults apply\n");
+    }
     EXPECT_EQ(Run({"list", "--json"}).Out, "{}\n");
-    EXPECT_EQ(test::ReadAll(File()), "hello");
-    EXPECT_EQ(Run({"set", "Language", "-1"}).ExitCode, 0);
-    EXPECT_EQ(test::ReadAll(File()), R"({"Language":-1})");
+    EXPECT_EQ(test::ReadAll(File()), damaged);
+
+    const auto set = Run({"set", "Language", "1"});
+    EXPECT_EQ(set.ExitCode, 0);
+    EXPECT_EQ(set.Err, "brivane-cli: warning: The settings file '" + File().string() +
+                           "' was damaged (nested deeper than 64 levels) and has been moved "
+                           "aside to '" +
+                           File().string() + ".damaged'\n");
+    EXPECT_EQ(test::ReadAll(File()), R"({"Language":1})");
+    EXPECT_EQ(test::ReadAll(File().string() + ".damaged"), damaged);
 }
 
-TEST_F(ConfigCliTest, UnwritableFileIsAFailure) {
+TEST_F(ConfigCliTest, FilesThatMayNotBeWrittenAreLeftAsTheyAre) {
     std::filesystem::create_directories(File()); // a folder where the file should be
-    const auto result = Run({"set", "AllowBeta", "true"});
-    EXPECT_EQ(result.ExitCode, 1);
-    EXPECT_NE(result.Err.find("Config.dat"), std::string::npos) << result.Err;
+    const auto folder = Run({"set", "AllowBeta", "true"});
+    EXPECT_EQ(folder.ExitCode, 1);
+    EXPECT_EQ(folder.Err, "brivane-cli: cannot write the settings file '" + File().string() +
+                              "': it is not a regular file\n");
+    std::filesystem::remove(File());
+
+    fDir.Write("Brivane/Config.dat", R"({"FirstRun":true})");
+    std::filesystem::permissions(File(), std::filesystem::perms::owner_read);
+    const auto readOnly = Run({"set", "AllowBeta", "true"});
+    EXPECT_EQ(readOnly.ExitCode, 1);
+    EXPECT_EQ(readOnly.Err, "brivane-cli: cannot write the settings file '" + File().string() +
+                                "': it is read-only\n");
+    EXPECT_EQ(test::ReadAll(File()), R"({"FirstRun":true})");
+    EXPECT_EQ(std::filesystem::status(File()).permissions(), std::filesystem::perms::owner_read);
+}
+
+TEST_F(ConfigCliTest, ConcurrentSetsLoseNoUpdate) {
+    for (int round = 0; round < 3; ++round) {
+        std::filesystem::remove(File());
+        std::vector<std::future<test::TProcessResult>> runs;
+        for (const auto& key : KnownSettings()) {
+            const std::string value = key.Type == TSettingType::Integer ? "1" : "true";
+            runs.push_back(
+                std::async(std::launch::async, [this, name = std::string(key.Name), value] {
+                    return Run({"set", name, value});
+                }));
+        }
+        for (auto& run : runs) {
+            EXPECT_EQ(run.get().ExitCode, 0);
+        }
+        const auto stored = nlohmann::json::parse(test::ReadAll(File()));
+        EXPECT_EQ(stored.size(), KnownSettings().size()) << stored.dump();
+    }
 }

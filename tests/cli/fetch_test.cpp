@@ -13,6 +13,11 @@ using brivane::test::TTempDir;
 namespace {
 
 constexpr const char* kBinary = "application/octet-stream";
+// A page and a header that would recolour, clear and retitle a terminal.
+constexpr const char* kEvilPage = "plain \x1B[31mred\x1B[0m \x07"
+                                  "bell\r\nline\xC2\x9B"
+                                  "2J\n\x1B]0;t\n";
+constexpr const char* kEvilHeader = "a\x1B[2Jb";
 
 class FetchCommandTest : public ::testing::Test {
 protected:
@@ -35,6 +40,10 @@ protected:
         s.Get("/bad-gzip", [](const httplib::Request&, httplib::Response& aResponse) {
             aResponse.set_header("Content-Encoding", "gzip");
             aResponse.set_content("not gzip", kBinary);
+        });
+        s.Get("/controls", [](const httplib::Request&, httplib::Response& aResponse) {
+            aResponse.set_header("X-Evil", kEvilHeader);
+            aResponse.set_content(kEvilPage, kBinary);
         });
         fServer.Start();
     }
@@ -74,6 +83,9 @@ TEST_F(FetchCommandTest, HeadPostRangeAndNoRedirects) {
 
     const auto post = RunCli({"fetch", fServer.Url("/form"), "--post", "a=1 2", "--post", "b="});
     EXPECT_EQ(post.Out, "a=1+2&b=\n") << post.Err;
+    // A value with line breaks stays one field.
+    const auto broken = RunCli({"fetch", fServer.Url("/form"), "--post", "a=1\r\nadmin=1"});
+    EXPECT_EQ(broken.Out, "a=1admin%3D1\n") << broken.Err;
 
     const auto range = RunCli({"fetch", fServer.Url("/bytes"), "--range", "2-4"});
     EXPECT_EQ(range.Out, "234\n") << range.Err;
@@ -136,4 +148,24 @@ TEST_F(FetchCommandTest, FailedRequestExitsWithOne) {
     ExpectOneLineError(result, 1);
     EXPECT_NE(result.Err.find("Execution of request terminated with unknown error"),
               std::string::npos);
+}
+
+TEST_F(FetchCommandTest, ControlCharactersReachATerminalOnlyAsVisibleEscapes) {
+    const auto url = fServer.Url("/controls");
+    const auto shown = brivane::test::RunCliOnTerminal({"fetch", url});
+    EXPECT_EQ(shown.ExitCode, 0) << shown.Err;
+    EXPECT_EQ(shown.Out, "plain \\x1B[31mred\\x1B[0m \\x07bell\r\nline\\u009B2J\n\\x1B]0;t\n");
+    const auto head = brivane::test::RunCliOnTerminal({"fetch", url, "--head"});
+    EXPECT_NE(head.Out.find("\nX-Evil: a\\x1B[2Jb\n"), std::string::npos) << head.Out;
+    // JSON is exact and escaped, on a terminal or not.
+    for (const auto& json : {brivane::test::RunCliOnTerminal({"fetch", url, "--json"}),
+                             RunCli({"fetch", url, "--json"})}) {
+        EXPECT_EQ(json.Out.find('\x1B'), std::string::npos);
+        EXPECT_EQ(json.Out.find("\xC2\x9B"), std::string::npos);
+        const auto value = nlohmann::json::parse(json.Out);
+        EXPECT_EQ(value["text"], kEvilPage);
+        EXPECT_EQ(value["headers"]["X-Evil"], kEvilHeader);
+    }
+    // Into a pipe or a file the bytes go as they are.
+    EXPECT_EQ(RunCli({"fetch", url}).Out, kEvilPage);
 }

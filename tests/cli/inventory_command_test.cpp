@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
+#include <sys/stat.h>
+
 namespace brivane::test {
 namespace {
 
@@ -101,8 +103,7 @@ TEST(InventoryCommandTest, BadRegistryFilesGiveWhatCanBeReadAndOneWarning) {
     const auto truncated =
         home.Write("truncated.reg", ReadAll(RegistryFixture("regedit4.reg")).substr(0, 150));
     // The truncated file still gives its first, complete record.
-    for (const auto& [path, count] :
-         {std::pair{binary, 0u}, std::pair{truncated, 1u}, std::pair{home / "missing.reg", 0u}}) {
+    for (const auto& [path, count] : {std::pair{binary, 0u}, std::pair{truncated, 1u}}) {
         SCOPED_TRACE(path.string());
         const auto result =
             RunCli({"inventory", "--json", "--registry", path.string()}, {}, Environment(home));
@@ -110,6 +111,48 @@ TEST(InventoryCommandTest, BadRegistryFilesGiveWhatCanBeReadAndOneWarning) {
         EXPECT_EQ(Lines(result.Err), 1u) << result.Err;
         EXPECT_NE(result.Err.find("warning"), std::string::npos);
         EXPECT_EQ(nlohmann::ordered_json::parse(result.Out)["applications"].size(), count);
+    }
+}
+
+TEST(InventoryCommandTest, ControlCharactersOfNamesAreVisibleInTablesAndExactInJson) {
+    TTempDir home;
+    const std::string name = "Evil\x1B[2J\x1B]0;title\x07 Tool";
+    const auto file =
+        home.Write("evil.reg", "REGEDIT4\r\n\r\n[HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\\"
+                               "CurrentVersion\\Uninstall\\Evil]\r\n\"DisplayName\"=\"" +
+                                   name + "\"\r\n\"DisplayVersion\"=\"1.0\\t\"\r\n");
+    const auto table = RunCli({"inventory", "--registry", file.string()}, {}, Environment(home));
+    ASSERT_EQ(table.ExitCode, 0) << table.Err;
+    EXPECT_EQ(table.Out.find('\x1B'), std::string::npos);
+    EXPECT_NE(table.Out.find("Evil\\x1B[2J\\x1B]0;title\\x07 Tool"), std::string::npos)
+        << table.Out;
+    const auto json =
+        RunCli({"inventory", "--registry", file.string(), "--json"}, {}, Environment(home));
+    ASSERT_EQ(json.ExitCode, 0) << json.Err;
+    EXPECT_EQ(json.Out.find('\x1B'), std::string::npos);
+    EXPECT_EQ(nlohmann::ordered_json::parse(json.Out)["applications"][0]["Name"], name);
+}
+
+TEST(InventoryCommandTest, RegistryPathsThatCannotBeOneAreBadInputAsInCheck) {
+    TTempDir home;
+    const auto fifo = home / "fifo.reg";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    const struct {
+        std::filesystem::path Path;
+        std::string Message;
+    } cases[] = {
+        {home / "missing.reg", "No registry file or Wine prefix at "},
+        {fifo, "Not a registry file or Wine prefix folder: "},
+        {"/dev/null", "Not a registry file or Wine prefix folder: "},
+    };
+    for (const auto& test : cases) {
+        for (const char* command : {"inventory", "check"}) {
+            const auto result =
+                RunCli({command, "--registry", test.Path.string()}, {}, Environment(home));
+            EXPECT_EQ(result.ExitCode, 2) << command << " " << test.Path;
+            EXPECT_EQ(result.Out, "");
+            EXPECT_EQ(result.Err, "brivane-cli: " + test.Message + test.Path.string() + "\n");
+        }
     }
 }
 

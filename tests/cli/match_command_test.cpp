@@ -55,6 +55,11 @@ TEST(MatchCommandTest, TableShowsGroupsWithNames) {
     EXPECT_EQ(all.Out, "match  group  name  success  index  length  value\n"
                        "0      0            yes      0      2       a\\n\n"
                        "1      0            yes      2      2       a\\t\n");
+    // Rows are printed as they are found, in columns as wide as the subject's numbers.
+    const auto wide = RunCli({"match", "(?<digit>\\d)", "--all"}, std::string(12, 'x') + "1");
+    EXPECT_EQ(wide.Out, "match  group  name   success  index  length  value\n"
+                        "0      0             yes      12     1       1\n"
+                        "0      1      digit  yes      12     1       1\n");
 }
 
 TEST(MatchCommandTest, NoMatchIsExitCodeOne) {
@@ -93,6 +98,31 @@ TEST(MatchCommandTest, BadArgumentsAreOneLineWithExitCodeTwo) {
         EXPECT_EQ(result.Out, "") << args.back();
         EXPECT_EQ(Lines(result.Err), 1) << args.back() << ": " << result.Err;
     }
+}
+
+TEST(MatchCommandTest, LimitOfPcreIsAnErrorWithItsText) {
+    const std::string subject = std::string(30, 'a') + "!";
+    for (const auto& args : {std::vector<std::string>{"match", "(a+)+$"},
+                             {"match", "(a+)+$", "--json"},
+                             {"match", "(a+)+$", "--all"},
+                             {"match", "(a+)+$", "--all", "--json"}}) {
+        const auto result = RunCli(args, subject);
+        EXPECT_EQ(result.ExitCode, 1) << args.back();
+        EXPECT_EQ(result.Err, "brivane-cli: PCRE error: match limit exceeded\n") << args.back();
+    }
+    // The --all --json output stays JSON: the matches before the error, here none.
+    EXPECT_EQ(json::parse(RunCli({"match", "(a+)+$", "--all", "--json"}, subject).Out),
+              json::array());
+}
+
+TEST(MatchCommandTest, InputIsCappedLikeAPage) {
+    const std::size_t limit = 32 << 20;
+    const auto atLimit = RunCli({"match", "y"}, std::string(limit, 'x'));
+    EXPECT_EQ(atLimit.ExitCode, 1);
+    EXPECT_EQ(atLimit.Err, "brivane-cli: no match\n");
+    const auto over = RunCli({"match", "y"}, std::string(limit + 1, 'x'));
+    EXPECT_EQ(over.ExitCode, 2);
+    EXPECT_EQ(over.Err, "brivane-cli: standard input is larger than 32 MiB, as no page may be\n");
 }
 
 TEST(MatchCommandTest, LargeAndInvalidInput) {

@@ -33,10 +33,43 @@ TEST(ProbeTest, PrintsTheVersionOfARemoteExecutableAndWhatItCost) {
         RunCli({"probe", "https://www.example.com/setup.exe", "--hosts", hosts.string()});
     ASSERT_EQ(table.ExitCode, 0) << table.Err;
     EXPECT_NE(table.Out.find("FileVersionText     9.8.7.6"), std::string::npos) << table.Out;
+}
 
-    const auto missing = RunCli({"probe", server.Url("/missing.exe"), "--json"});
-    ASSERT_EQ(missing.ExitCode, 0) << missing.Err;
-    EXPECT_EQ(nlohmann::ordered_json::parse(missing.Out)["FileVersionText"], "");
+TEST(ProbeTest, WhatIsNoExecutableWithAVersionFailsWithTheReason) {
+    TLoopbackServer server;
+    TPeFileOptions noVersion;
+    noVersion.Resources = {{std::uint16_t{3}, std::uint16_t{1}, 0x0409, std::string(40, 'i')}};
+    const std::string plain = BuildPeFile(noVersion).Bytes;
+    server.Server().Get("/plain.exe",
+                        [&plain](const httplib::Request&, httplib::Response& aResponse) {
+                            aResponse.set_content(plain, "application/octet-stream");
+                        });
+    server.Server().Get("/readme.txt", [](const httplib::Request&, httplib::Response& aResponse) {
+        aResponse.set_content("not an executable", "application/octet-stream");
+    });
+    server.Start();
+    // A port that was free a moment ago: nobody answers there.
+    const std::string refused = [] {
+        TLoopbackServer gone;
+        return gone.Url("/setup.exe");
+    }();
+    const struct {
+        std::string URL;
+        std::string Message;
+    } cases[] = {
+        {server.Url("/missing.exe"), "HTTP 404 Not Found"},
+        {server.Url("/readme.txt"), "not a Windows executable"},
+        {server.Url("/plain.exe"), "has no version information"},
+        {refused, "Couldn't connect to server"},
+    };
+    for (const auto& test : cases) {
+        const auto result = RunCli({"probe", test.URL, "--json"});
+        EXPECT_EQ(result.ExitCode, 1) << test.URL;
+        EXPECT_EQ(result.Out, "") << test.URL;
+        EXPECT_TRUE(result.Err.starts_with("brivane-cli: " + test.URL + ": ")) << result.Err;
+        EXPECT_NE(result.Err.find(test.Message), std::string::npos) << result.Err;
+        EXPECT_EQ(std::count(result.Err.begin(), result.Err.end(), '\n'), 1) << result.Err;
+    }
 }
 
 TEST(ProbeTest, BadAddressesAreBadInput) {

@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
+#include <sys/stat.h>
+
 using namespace brivane::test;
 
 namespace {
@@ -37,28 +39,44 @@ TEST(VersionOfTest, PrintsTheVersionRecordOfALocalExecutable) {
     EXPECT_NE(table.Out.find("LanguageID          0x0419"), std::string::npos) << table.Out;
 }
 
-TEST(VersionOfTest, FilesWithoutAVersionAndBadInput) {
+TEST(VersionOfTest, FilesWithoutAVersionFailAndBadInputIsExitCodeTwo) {
     TTempDir dir;
-    const auto text = dir.Write("readme.txt", "not an executable");
-    const auto plain = RunCli({"version-of", text.string(), "--json"});
-    ASSERT_EQ(plain.ExitCode, 0) << plain.Err;
-    EXPECT_EQ(nlohmann::ordered_json::parse(plain.Out)["FileVersionText"], "");
-
     TVersionBlockOptions badKey = SampleVersion();
     badKey.TableKey = u"0409x4b0";
-    TPeFileOptions options;
-    options.Resources = {{std::uint16_t{16}, std::uint16_t{1}, 0x0409, BuildVersionBlock(badKey)}};
-    const auto damaged =
-        RunCli({"version-of", dir.Write("bad.exe", BuildPeFile(options).Bytes).string()});
-    EXPECT_EQ(damaged.ExitCode, 1);
-    EXPECT_EQ(Lines(damaged.Err), 1u) << damaged.Err;
-
-    for (const auto& args : {std::vector<std::string>{"version-of", (dir / "missing.exe").string()},
-                             std::vector<std::string>{"version-of", dir.Path().string()},
-                             std::vector<std::string>{"version-of"}}) {
+    TPeFileOptions damaged;
+    damaged.Resources = {{std::uint16_t{16}, std::uint16_t{1}, 0x0409, BuildVersionBlock(badKey)}};
+    TPeFileOptions noVersion;
+    noVersion.Resources = {{std::uint16_t{3}, std::uint16_t{1}, 0x0409, std::string(40, 'i')}};
+    const auto fifo = dir / "fifo.exe";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    const struct {
+        std::vector<std::string> Args;
+        int ExitCode;
+        std::string Message; // after "brivane-cli: <file>: "
+    } cases[] = {
+        {{dir.Write("readme.txt", "not an executable").string()}, 1, "not a Windows executable"},
+        {{dir.Write("empty.exe", "").string()}, 1, "not a Windows executable"},
+        {{dir.Write("plain.exe", BuildPeFile(noVersion).Bytes).string()},
+         1,
+         "has no version information"},
+        {{dir.Write("bad.exe", BuildPeFile(damaged).Bytes).string()}, 1, ""},
+        {{(dir / "missing.exe").string()}, 2, "no such file"},
+        {{dir.Path().string()}, 2, "not a regular file"},
+        // Neither waited on nor read for ever.
+        {{fifo.string()}, 2, "not a regular file"},
+        {{"/dev/zero"}, 2, "not a regular file"},
+        {{}, 2, ""},
+    };
+    for (const auto& test : cases) {
+        std::vector<std::string> args{"version-of"};
+        args.insert(args.end(), test.Args.begin(), test.Args.end());
         const auto result = RunCli(args);
-        EXPECT_EQ(result.ExitCode, 2);
+        SCOPED_TRACE(args.back());
+        EXPECT_EQ(result.ExitCode, test.ExitCode);
         EXPECT_EQ(result.Out, "");
         EXPECT_EQ(Lines(result.Err), 1u) << result.Err;
+        if (!test.Message.empty()) {
+            EXPECT_EQ(result.Err, "brivane-cli: " + test.Args.front() + ": " + test.Message + "\n");
+        }
     }
 }

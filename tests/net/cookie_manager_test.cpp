@@ -45,6 +45,24 @@ TEST(CookieManagerTest, IgnoresCookiesForOtherSitesAndMalformedOnes) {
     EXPECT_TRUE(jar.Cookies().empty());
 }
 
+TEST(CookieManagerTest, IgnoresCookiesWithControlCharacters) {
+    using namespace std::string_literals;
+    TCookieManager jar;
+    const std::string rejected[] = {
+        "a=b\0c"s,       "a\0=b"s,  "a=b; Path=/\0x"s,  "a=b\x01"s,
+        "a=\x1B[31mred", "a=b\x7F", "a=b\rInjected: 1", "a=b\nInjected: 1",
+    };
+    for (const auto& cookie : rejected) {
+        jar.AddServerCookie(cookie, U("http://site.example/"));
+    }
+    EXPECT_TRUE(jar.Cookies().empty());
+    jar.AddServerCookie("good=1", U("http://site.example/"));
+    jar.AddServerCookie("tab=a\tb", U("http://site.example/"));
+    // One bad cookie does not replace a good one of the same name either.
+    jar.AddServerCookie("good=\x1B", U("http://site.example/"));
+    EXPECT_EQ(jar.CookieHeader(U("http://site.example/")), "good=1; tab=a\tb");
+}
+
 TEST(CookieManagerTest, ReplacesAndExpiresCookies) {
     TCookieManager jar;
     const auto url = U("http://site.example/");

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 using namespace brivane::net;
+using brivane::test::DeflateEncode;
 using brivane::test::GzipEncode;
 
 TEST(GzipTest, DecodesOneOrMoreMembers) {
@@ -32,5 +33,41 @@ TEST(GzipTest, StopsAtTheOutputLimit) {
         FAIL() << "no error";
     } catch (const EGzipError& e) {
         EXPECT_STREQ(e.what(), "Decoded gzip data exceeds the limit of 999 bytes");
+    }
+}
+
+TEST(GzipTest, DeflateBodiesZlibWrappedOrRaw) {
+    const std::string text = "deflated page " + std::string(5000, 'z');
+    const std::string wrapped = DeflateEncode(text);
+    const std::string raw = DeflateEncode(text, true);
+    std::string corrupted = wrapped;
+    corrupted[10] = static_cast<char>(corrupted[10] ^ 0x55);
+    const struct {
+        const char* Name;
+        std::string Data;
+        std::string Text; // empty: an error
+    } cases[] = {
+        {"zlib", wrapped, text},
+        {"raw", raw, text},
+        {"zlib, trailing bytes", wrapped + "xyz", text},
+        {"empty", "", ""},
+        {"truncated zlib", wrapped.substr(0, wrapped.size() / 2), ""},
+        {"truncated raw", raw.substr(0, raw.size() / 2), ""},
+        {"corrupted", corrupted, ""},
+        {"plain text", "plain text", ""},
+        {"gzip", GzipEncode(text), ""},
+    };
+    for (const auto& test : cases) {
+        if (test.Text.empty() && !test.Data.empty()) {
+            EXPECT_THROW(DeflateDecode(test.Data, 1 << 20), EGzipError) << test.Name;
+        } else {
+            EXPECT_EQ(DeflateDecode(test.Data, 1 << 20), test.Text) << test.Name;
+        }
+    }
+    try {
+        DeflateDecode(DeflateEncode(std::string(1000, '\0'), true), 999);
+        FAIL() << "no error";
+    } catch (const EGzipError& e) {
+        EXPECT_STREQ(e.what(), "Decoded deflate data exceeds the limit of 999 bytes");
     }
 }

@@ -40,7 +40,7 @@ TEST(HostMapTest, WithoutStarUnlistedOriginsStay) {
 }
 
 TEST(HostMapTest, MalformedMapsAreClearErrors) {
-    const std::pair<const char*, const char*> cases[] = {
+    const std::pair<std::string, std::string> cases[] = {
         {R"({"http://a.example": )", "not valid JSON"},
         {"", "not valid JSON"},
         {R"(["http://a.example"])", "not a JSON object"},
@@ -50,6 +50,12 @@ TEST(HostMapTest, MalformedMapsAreClearErrors) {
         {R"({"a.example": "http://127.0.0.1/"})", "the key \"a.example\" is not an origin"},
         {R"({"http://a.example/path": "http://127.0.0.1/"})", "is not an origin"},
         {R"({"ftp://a.example": "http://127.0.0.1/"})", "is not an origin"},
+        {std::string(100'000, '[') + std::string(100'000, ']'),
+         "not valid JSON (nested deeper than 64 levels)"},
+        // Raw bytes of a binary file, or control characters a key spells out, are
+        // shown as escapes, never sent to the terminal as they are.
+        {"{\"\xFF\x1B[2J\"}", "last read: '\"\\xFF'"},
+        {R"({"http://a\u001b[31m": "http://127.0.0.1/"})", "the key \"http://a\\x1B[31m\""},
     };
     for (const auto& [json, reason] : cases) {
         try {
@@ -59,6 +65,9 @@ TEST(HostMapTest, MalformedMapsAreClearErrors) {
             const std::string message = e.what();
             EXPECT_TRUE(message.starts_with("Host map 'hosts.json': ")) << message;
             EXPECT_NE(message.find(reason), std::string::npos) << message;
+            EXPECT_TRUE(std::all_of(message.begin(), message.end(), [](char c) {
+                return c >= 0x20 && c < 0x7F;
+            })) << message;
         }
     }
 }

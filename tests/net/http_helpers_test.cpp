@@ -12,6 +12,7 @@
 #include <mutex>
 
 using namespace brivane::net;
+using brivane::test::DeflateEncode;
 using brivane::test::GzipEncode;
 using brivane::test::TLoopbackServer;
 
@@ -41,7 +42,9 @@ protected:
         serve("/utf8", "Привет", "");
         serve("/gzip-upper", GzipEncode("сжатый текст"), "GZIP");
         serve("/x-gzip", GzipEncode("x"), "x-gzip");
-        serve("/deflate", "not really compressed", "deflate");
+        serve("/deflate", DeflateEncode("zlib-wrapped"), "deflate");
+        serve("/raw-deflate", DeflateEncode("raw", true), "Deflate");
+        serve("/bad-deflate", "not really compressed", "deflate");
         serve("/bad-gzip", "plain bytes", "gzip");
         serve("/empty", "", "");
         serve("/empty-gzip", "", "gzip");
@@ -101,15 +104,12 @@ TEST_F(HttpHelpersTest, ClientsSendTheDefaultHeaders) {
     EXPECT_EQ(HeaderSeen("Accept-Encoding"), "gzip, deflate");
 }
 
-TEST_F(HttpHelpersTest, PageTextDecodesGzipInAnyCaseAndLeavesDeflate) {
+TEST_F(HttpHelpersTest, PageTextDecodesGzipAndDeflateInAnyCase) {
     const std::pair<const char*, std::string> cases[] = {
-        {"/utf8", "Привет"},
-        {"/gzip-upper", "сжатый текст"},
-        {"/x-gzip", "x"},
-        {"/deflate", "not really compressed"},
-        {"/html", std::string(5000, 'w')},
-        {"/empty", ""},
-        {"/empty-gzip", ""},
+        {"/utf8", "Привет"},     {"/gzip-upper", "сжатый текст"},
+        {"/x-gzip", "x"},        {"/deflate", "zlib-wrapped"},
+        {"/raw-deflate", "raw"}, {"/html", std::string(5000, 'w')},
+        {"/empty", ""},          {"/empty-gzip", ""},
     };
     for (const auto& [path, text] : cases) {
         EXPECT_EQ(GetPageTextOnce(Url(path), kCodePageUtf8), text) << path;
@@ -141,8 +141,10 @@ TEST_F(HttpHelpersTest, FailedRequestsGiveEmptyTextAndNoResponse) {
 }
 
 TEST_F(HttpHelpersTest, BadGzipRaisesFromPageTextOnly) {
-    EXPECT_THROW(GetPageTextOnce(Url("/bad-gzip"), kCodePageUtf8), EGzipError);
-    EXPECT_EQ(GetUpdateText(Url("/bad-gzip"), 0), "");
+    for (const char* path : {"/bad-gzip", "/bad-deflate"}) {
+        EXPECT_THROW(GetPageTextOnce(Url(path), kCodePageUtf8), EGzipError) << path;
+        EXPECT_EQ(GetUpdateText(Url(path), 0), "") << path;
+    }
     try {
         GetPageTextOnce(Url("/bomb"), kCodePageUtf8);
         FAIL() << "no error";

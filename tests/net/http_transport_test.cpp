@@ -194,6 +194,30 @@ TEST(HttpTransportTest, BodyUntilCloseIsComplete) {
     EXPECT_EQ(body.Bytes(), "all of it");
 }
 
+TEST(HttpTransportTest, CookiesWithControlBytesAreIgnoredNotSentBack) {
+    std::mutex lock;
+    std::string second;
+    TRawLoopbackServer server([&](int aSocket) {
+        const auto head = ReadRequestHead(aSocket);
+        if (head.starts_with("GET /next")) {
+            const std::lock_guard guard(lock);
+            second = head;
+            SendAll(aSocket, "HTTP/1.1 200 OK\r\nContent-Length: 2\r\n\r\nok");
+            return;
+        }
+        SendAll(aSocket, "HTTP/1.1 302 Found\r\nSet-Cookie: evil=a\x01\x1B[31mb\r\n"
+                         "Set-Cookie: del=x\x7F\r\nSet-Cookie: good=1\r\n"
+                         "Location: /next\r\nContent-Length: 0\r\n\r\n");
+    });
+    TMemoryContent body;
+    const auto response = THTTPClient::Create()->Get(server.Url("/"), &body);
+    EXPECT_EQ(response->GetStatusCode(), 200);
+    EXPECT_EQ(body.Bytes(), "ok");
+    const std::lock_guard guard(lock);
+    const auto lines = HeaderLines(second);
+    EXPECT_NE(std::find(lines.begin(), lines.end(), "Cookie: good=1"), lines.end()) << second;
+}
+
 TEST(HttpTransportTest, StalledServerTimesOut) {
     TGate headGate, bodyGate;
     TRawLoopbackServer server(

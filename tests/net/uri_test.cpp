@@ -50,6 +50,27 @@ TEST(UriTest, EncodesFormFields) {
     EXPECT_EQ(EncodeFormFields(""), "");
 }
 
+TEST(UriTest, FormFieldLinesFromScrapedTextKeepToOneField) {
+    const struct {
+        const char* Name;
+        const char* Value;
+        const char* Line;
+        const char* Body; // EncodeFormFields of the line
+    } cases[] = {
+        {"token", "abc", "token=abc\r\n", "token=abc"},
+        {"token", "abc\r\nadmin=1", "token=abcadmin=1\r\n", "token=abcadmin%3D1"},
+        {"token", "a\nb\rc", "token=abc\r\n", "token=abc"},
+        {"to\r\nken", "x", "token=x\r\n", "token=x"},
+        {"q", "a=b c", "q=a=b c\r\n", "q=a%3Db+c"},
+        {"empty", "", "empty=\r\n", "empty="},
+    };
+    for (const auto& test : cases) {
+        EXPECT_EQ(FormFieldLine(test.Name, test.Value), test.Line) << test.Line;
+        EXPECT_EQ(EncodeFormFields(FormFieldLine(test.Name, test.Value)), test.Body) << test.Line;
+    }
+    EXPECT_EQ(EncodeFormFields(FormFieldLine("a", "1\n") + FormFieldLine("b", "\r\n2")), "a=1&b=2");
+}
+
 TEST(UriTest, DecodesPercentEscapesAndPlus) {
     EXPECT_EQ(URLDecode("Setup%201.2+x%2Fy"), "Setup 1.2 x/y");
     EXPECT_EQ(URLDecode("bad%2 %zz %"), "bad%2 %zz %");

@@ -169,6 +169,33 @@ TEST(RegexMatchTest, MatchOptions) {
     EXPECT_EQ(NewRegex("a|ab")->Match("ab", {rmoDfaShortest})->Value(), "a");
 }
 
+TEST(RegexMatchTest, GivingUpIsNoMatchUnlessErrorsAreAskedFor) {
+    // Catastrophic backtracking: PCRE2 stops at its match limit.
+    const auto regex = NewRegex("(a+)+$");
+    const TRegexSubject subject(std::string(30, 'a') + "!");
+    EXPECT_FALSE(regex->IsMatch(subject));
+    EXPECT_FALSE(regex->Match(subject)->Success());
+    EXPECT_EQ(regex->Matches(subject)->Count(), 0);
+    const TRegMatchOptions raise{rmoRaiseErrors};
+    const std::function<void()> calls[] = {
+        [&] { regex->IsMatch(subject, raise); },
+        [&] { regex->Match(subject, raise); },
+        [&] { regex->Matches(subject, raise); },
+        [&] { regex->ForEachMatch(subject, raise, [](const std::shared_ptr<IMatch>&) {}); },
+    };
+    for (const auto& call : calls) {
+        try {
+            call();
+            ADD_FAILURE() << "no error";
+        } catch (const TRegexError& e) {
+            EXPECT_STREQ(e.what(), "PCRE error: match limit exceeded");
+        }
+    }
+    // No match at all is no error.
+    EXPECT_FALSE(NewRegex("b")->IsMatch("aaa", raise));
+    EXPECT_EQ(NewRegex("a")->Matches("aaa", raise)->Count(), 3);
+}
+
 TEST(RegexMatchTest, PartialOptionReportsOnlyCompleteMatches) {
     const auto regex = NewRegex("abc", {rcoPartial});
     EXPECT_FALSE(regex->IsMatch("xab"));

@@ -6,10 +6,11 @@
 
 namespace brivane::test {
 
-std::string GzipEncode(std::string_view aData) {
+namespace {
+
+std::string Encode(std::string_view aData, int aWindowBits) {
     z_stream stream{};
-    // 16 + MAX_WBITS: a gzip wrapper instead of zlib's own.
-    if (deflateInit2(&stream, Z_DEFAULT_COMPRESSION, Z_DEFLATED, 16 + MAX_WBITS, 9,
+    if (deflateInit2(&stream, Z_DEFAULT_COMPRESSION, Z_DEFLATED, aWindowBits, 9,
                      Z_DEFAULT_STRATEGY) != Z_OK) {
         throw std::runtime_error("deflateInit2 failed");
     }
@@ -25,6 +26,16 @@ std::string GzipEncode(std::string_view aData) {
         throw std::runtime_error("deflate failed");
     }
     return output;
+}
+
+} // namespace
+
+std::string GzipEncode(std::string_view aData) {
+    return Encode(aData, 16 + MAX_WBITS); // a gzip wrapper instead of zlib's own
+}
+
+std::string DeflateEncode(std::string_view aData, bool aRaw) {
+    return Encode(aData, aRaw ? -MAX_WBITS : MAX_WBITS);
 }
 
 } // namespace brivane::test

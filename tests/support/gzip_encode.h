@@ -1,5 +1,5 @@
 #pragma once
-// gzip encoding for tests that serve compressed bodies.
+// gzip and deflate encoding for tests that serve compressed bodies.
 
 #include <string>
 #include <string_view>
@@ -8,5 +8,8 @@ namespace brivane::test {
 
 // aData as one gzip member.
 std::string GzipEncode(std::string_view aData);
+
+// aData deflated, in zlib's wrapper or raw.
+std::string DeflateEncode(std::string_view aData, bool aRaw = false);
 
 } // namespace brivane::test

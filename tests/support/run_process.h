@@ -24,4 +24,9 @@ TProcessResult RunProcess(const std::string& aProgram, const std::vector<std::st
 TProcessResult RunCli(const std::vector<std::string>& aArgs, const std::string& aStdin = {},
                       const std::map<std::string, std::optional<std::string>>& aEnv = {});
 
+// RunCli with standard output on a terminal of its own (a pseudo-terminal without
+// output processing, so Out holds the bytes as written); standard input is empty.
+TProcessResult RunCliOnTerminal(const std::vector<std::string>& aArgs,
+                                const std::map<std::string, std::optional<std::string>>& aEnv = {});
+
 } // namespace brivane::test

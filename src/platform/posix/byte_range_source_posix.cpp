@@ -1,5 +1,7 @@
 #include "pe/byte_range_source.h"
 
+#include "platform/files.h"
+
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -47,16 +49,12 @@ private:
 } // namespace
 
 std::unique_ptr<IByteRangeSource> OpenFileRangeSource(const std::filesystem::path& aPath) {
-    const int fd = ::open(aPath.c_str(), O_RDONLY | O_CLOEXEC);
+    std::int64_t size = 0;
+    const int fd = OpenRegularFile(aPath, size);
     if (fd < 0) {
         return nullptr;
     }
-    struct stat info {};
-    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
-        ::close(fd);
-        return nullptr;
-    }
-    return std::make_unique<TFileRangeSource>(fd, static_cast<std::int64_t>(info.st_size));
+    return std::make_unique<TFileRangeSource>(fd, size);
 }
 
 } // namespace brivane::platform

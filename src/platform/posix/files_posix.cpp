@@ -1,5 +1,6 @@
 #include "platform/files.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -36,20 +37,68 @@ private:
     int fFd;
 };
 
+// The name WriteFileAtomically gives its temporary file: "." + the file's name + "."
+// + the six characters mkstemp chose.
+bool IsAtomicWriteName(std::string_view aName) {
+    constexpr std::size_t kSuffix = 6;
+    if (aName.size() < kSuffix + 3 || aName.front() != '.' ||
+        aName[aName.size() - kSuffix - 1] != '.') {
+        return false;
+    }
+    const std::string_view suffix = aName.substr(aName.size() - kSuffix);
+    return std::all_of(suffix.begin(), suffix.end(), [](char c) {
+        return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
+    });
+}
+
 } // namespace
 
-std::optional<std::string> ReadFileBytes(const std::filesystem::path& aPath, std::size_t aMaxSize) {
-    TFileDescriptor fd(::open(aPath.c_str(), O_RDONLY | O_CLOEXEC));
+int OpenRegularFile(const std::filesystem::path& aPath, std::int64_t& aSize) {
+    // O_NONBLOCK: opening a FIFO would otherwise wait for a writer, for ever.
+    TFileDescriptor fd(::open(aPath.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
     if (fd.Get() < 0) {
-        return std::nullopt;
+        return -1;
     }
     struct stat info {};
-    if (::fstat(fd.Get(), &info) != 0 || !S_ISREG(info.st_mode) ||
-        static_cast<std::uintmax_t>(info.st_size) > aMaxSize) {
-        return std::nullopt;
+    if (::fstat(fd.Get(), &info) != 0) {
+        return -1;
+    }
+    if (!S_ISREG(info.st_mode)) {
+        errno = ENODEV;
+        return -1;
+    }
+    // Reads of a regular file never block; clear the flag all the same.
+    ::fcntl(fd.Get(), F_SETFL, ::fcntl(fd.Get(), F_GETFL) & ~O_NONBLOCK);
+    aSize = static_cast<std::int64_t>(info.st_size);
+    return fd.Release();
+}
+
+TFileRead ReadRegularFile(const std::filesystem::path& aPath, std::size_t aMaxSize) {
+    const auto failed = [](TReadError aError, std::string aReason) {
+        return TFileRead{std::nullopt, aError, std::move(aReason)};
+    };
+    const auto tooLarge = [&] {
+        return failed(TReadError::TooLarge,
+                      aMaxSize > 0 && aMaxSize % (1024 * 1024) == 0
+                          ? "larger than " + std::to_string(aMaxSize >> 20) + " MiB"
+                          : "larger than " + std::to_string(aMaxSize) + " bytes");
+    };
+    std::int64_t size = 0;
+    TFileDescriptor fd(OpenRegularFile(aPath, size));
+    if (fd.Get() < 0) {
+        if (errno == ENOENT || errno == ENOTDIR) {
+            return failed(TReadError::Missing, "no such file");
+        }
+        if (errno == ENODEV || errno == ENXIO || errno == EISDIR) {
+            return failed(TReadError::NotRegularFile, "not a regular file");
+        }
+        return failed(TReadError::Unreadable, std::strerror(errno));
+    }
+    if (static_cast<std::uintmax_t>(size) > aMaxSize) {
+        return tooLarge();
     }
     std::string bytes;
-    bytes.reserve(static_cast<std::size_t>(info.st_size));
+    bytes.reserve(static_cast<std::size_t>(size));
     char buffer[65536];
     for (;;) {
         const ssize_t n = ::read(fd.Get(), buffer, sizeof buffer);
@@ -57,18 +106,30 @@ std::optional<std::string> ReadFileBytes(const std::filesystem::path& aPath, std
             if (errno == EINTR) {
                 continue;
             }
-            return std::nullopt;
+            return failed(TReadError::Unreadable, std::strerror(errno));
         }
         if (n == 0) {
             break;
         }
         // The file may grow while it is read: the limit still holds.
         if (bytes.size() + static_cast<std::size_t>(n) > aMaxSize) {
-            return std::nullopt;
+            return tooLarge();
         }
         bytes.append(buffer, static_cast<std::size_t>(n));
     }
-    return bytes;
+    return {std::move(bytes), TReadError::None, {}};
+}
+
+std::optional<std::string> ReadFileBytes(const std::filesystem::path& aPath, std::size_t aMaxSize) {
+    return ReadRegularFile(aPath, aMaxSize).Bytes;
+}
+
+bool IsReadOnlyFile(const std::filesystem::path& aPath) {
+    struct stat info {};
+    if (::stat(aPath.c_str(), &info) != 0) {
+        return false;
+    }
+    return (info.st_mode & 0222) == 0 || (::access(aPath.c_str(), W_OK) != 0 && errno != ENOENT);
 }
 
 void WriteFileAtomically(const std::filesystem::path& aPath, std::string_view aBytes) {
@@ -97,7 +158,8 @@ void WriteFileAtomically(const std::filesystem::path& aPath, std::string_view aB
         errno = saved;
         return SystemError(aWhat, aPath);
     };
-    ::fchmod(fd.Get(), 0644);
+    struct stat replaced {};
+    ::fchmod(fd.Get(), ::stat(aPath.c_str(), &replaced) == 0 ? replaced.st_mode & 07777 : 0644);
     std::size_t written = 0;
     while (written < aBytes.size()) {
         const ssize_t n = ::write(fd.Get(), aBytes.data() + written, aBytes.size() - written);
@@ -122,6 +184,25 @@ void WriteFileAtomically(const std::filesystem::path& aPath, std::string_view aB
     TFileDescriptor dir(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (dir.Get() >= 0) {
         ::fsync(dir.Get());
+    }
+}
+
+bool DeleteFileOnly(const std::filesystem::path& aPath) {
+    return ::unlink(aPath.c_str()) == 0; // a folder fails with EISDIR
+}
+
+void RemoveStaleAtomicWriteFiles(const std::filesystem::path& aFolder,
+                                 std::chrono::seconds aMinimumAge) {
+    const auto before = std::filesystem::file_time_type::clock::now() - aMinimumAge;
+    std::error_code listing;
+    for (std::filesystem::directory_iterator it(aFolder, listing), end; !listing && it != end;
+         it.increment(listing)) {
+        std::error_code error; // of this file only: the next is tried all the same
+        if (IsAtomicWriteName(it->path().filename().string()) &&
+            it->symlink_status(error).type() == std::filesystem::file_type::regular &&
+            it->last_write_time(error) < before && !error) {
+            DeleteFileOnly(it->path());
+        }
     }
 }
 

@@ -371,20 +371,20 @@ std::string Utf16LeToUtf8(std::string_view aBytes, bool& aTruncated) {
 }
 
 std::string ReadFileOrWarn(const std::filesystem::path& aPath, std::optional<std::string>& aBytes) {
-    std::error_code ec;
-    if (!std::filesystem::exists(aPath, ec)) {
-        return aPath.string() + ": no such file";
+    TFileRead read = ReadRegularFile(aPath, kMaxRegistryFileSize);
+    aBytes = std::move(read.Bytes);
+    switch (read.Error) {
+    case TReadError::None:
+        return {};
+    case TReadError::TooLarge:
+        return aPath.string() + ": " + read.Reason + ", not read";
+    case TReadError::Unreadable:
+        return aPath.string() + ": cannot be read (" + read.Reason + ")";
+    case TReadError::Missing:
+    case TReadError::NotRegularFile:
+        break;
     }
-    aBytes = ReadFileBytes(aPath, kMaxRegistryFileSize);
-    if (!aBytes) {
-        const auto size = std::filesystem::file_size(aPath, ec);
-        if (!ec && size > kMaxRegistryFileSize) {
-            return aPath.string() + ": larger than " + std::to_string(kMaxRegistryFileSize >> 20) +
-                   " MiB, not read";
-        }
-        return aPath.string() + ": cannot be read";
-    }
-    return {};
+    return aPath.string() + ": " + read.Reason;
 }
 
 std::string_view SkipUtf8Bom(std::string_view aText) {
