@@ -25,7 +25,7 @@ public:
 protected:
     void GetCheckedParams(bool, TLanguage aLanguage, TCheckedParams& aParams) override {
         static const auto version =
-            NewRegex(">\\s*?Version:?(?:\\s*<[^<>]+?>\\s*)*?\\s*?(\\d+(?:\\.\\d+)*)", kHtml);
+            NewRegex(">\\s*?Version:?(?:\\s*<[^<>]+?>\\s*)*?\\s*?(\\d+(?:\\.\\d+)*)\\s*?<", kHtml);
         static const std::shared_ptr<IRegex> links[2][2] = {
             {InstallerLink("nt32", "enu"), InstallerLink("nt32", "rus")},
             {InstallerLink("nt64", "enu"), InstallerLink("nt64", "rus")},

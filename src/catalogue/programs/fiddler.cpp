@@ -21,7 +21,7 @@ public:
 protected:
     void GetCheckedParams(bool, TLanguage, TCheckedParams& aParams) override {
         static const auto version =
-            NewRegex(">\\s*?Fiddler\\s+?v(\\d+(?:\\.\\d+)*)",
+            NewRegex(">\\s*?Fiddler\\s+?v(\\d+(?:\\.\\d+)*)\\s*?<",
                      {TRegCompileOption::rcoIgnoreCase, TRegCompileOption::rcoSingleLine});
         if (auto found = FirstGroup(*version, GetPageText(kReleaseHistory))) {
             aParams.AvailableVersion = std::move(*found);

@@ -29,7 +29,7 @@ protected:
     void GetCheckedParams(bool, TLanguage, TCheckedParams& aParams) override {
         static const auto version =
             NewRegex("latest\\s+?stable\\s+?version\\s+?of\\s+?FileZilla\\s+?Client\\s+?is\\s+?"
-                     "(\\d+(?:\\.\\d+)*)",
+                     "(\\d+(?:\\.\\d+)*)\\s*?<",
                      kHtml);
         static const auto link64 =
             NewRegex("href=\"([^<>\"]+?/FileZilla_[\\d.]+_win64-setup\\.exe)\"", kHtml);

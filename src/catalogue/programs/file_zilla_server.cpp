@@ -33,9 +33,9 @@ protected:
     }
 
     void GetCheckedParams(bool, TLanguage, TCheckedParams& aParams) override {
-        static const auto version = NewRegex(
-            "latest\\s+?version\\s+?of\\s+?FileZilla\\s+?Server\\s+?is\\s+?(\\d+(?:\\.\\d+)*)",
-            kHtml);
+        static const auto version = NewRegex("latest\\s+?version\\s+?of\\s+?FileZilla\\s+?"
+                                             "Server\\s+?is\\s+?(\\d+(?:\\.\\d+)*)\\s*?<",
+                                             kHtml);
         static const auto link =
             NewRegex("href=\"([^<>\"]+?/FileZilla_Server-[\\d_]+\\.exe)\"", kHtml);
         ReadVersionAndLink(GetPageText(kDownloadPage), *version, *link, kSite, aParams);

@@ -33,7 +33,7 @@ protected:
 
     void GetCheckedParams(bool, TLanguage, TCheckedParams& aParams) override {
         static const auto version =
-            NewRegex(">\\s*?Download\\s+?FotoSketcher\\s+?(\\d+(?:\\.\\d+)*)", kHtml);
+            NewRegex(">\\s*?Download\\s+?FotoSketcher\\s+?(\\d+(?:\\.\\d+)*)\\s*?<", kHtml);
         static const auto link =
             NewRegex("href=\"([^<>\"]+?/FotoSketcher[^<>\"/]*?\\.exe)\"", kHtml);
         ReadVersionAndLink(GetPageText(kDownloadPage), *version, *link, kSite, aParams);

@@ -27,7 +27,7 @@ protected:
 
     void GetCheckedParams(bool, TLanguage, TCheckedParams& aParams) override {
         static const auto version = NewRegex(
-            ">\\s*?Stable\\s+?Release\\s*?<.+?Inno\\s+?Setup\\s+?(\\d+(?:\\.\\d+)*)", kHtml);
+            ">\\s*?Stable\\s+?Release\\s*?<.+?Inno\\s+?Setup\\s+?(\\d+(?:\\.\\d+)*)\\s*?<", kHtml);
         static const auto link = NewRegex("href=\"([^<>\"]*?/is-unicode\\.exe)\"", kHtml);
         ReadVersionAndLink(GetPageText(kDownloadPage), *version, *link, kSite, aParams);
     }

@@ -28,7 +28,8 @@ protected:
 
     void GetCheckedParams(bool, TLanguage, TCheckedParams& aParams) override {
         static const auto version = NewRegex(
-            "Последняя\\s+?версия\\s*?:?(?:\\s*<[^<>]+?>\\s*)*?\\s*?(\\d+(?:\\.\\d+)*)", kHtml);
+            "Последняя\\s+?версия\\s*?:?(?:\\s*<[^<>]+?>\\s*)*?\\s*?(\\d+(?:\\.\\d+)*)\\s*?<",
+            kHtml);
         static const auto link = NewRegex("href=\"([^<>\"]*?/IpTvPlayer-setup\\.exe)\"", kHtml);
         ReadVersionAndLink(GetPageText(kProgramPage), *version, *link, kSite, aParams);
     }
