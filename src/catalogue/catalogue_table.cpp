@@ -25,6 +25,8 @@ namespace brivane {
     ENTRY(AuslogicsDuplicateFinder)                                                                \
     ENTRY(AuslogicsRegistryCleaner)                                                                \
     ENTRY(AuslogicsRegistryDefrag)                                                                 \
+    ENTRY(AVGFree)                                                                                 \
+    ENTRY(AviraFree)                                                                               \
     ENTRY(BeyondCompare)                                                                           \
     ENTRY(BitComet)                                                                                \
     ENTRY(BitTorrent)                                                                              \
@@ -41,24 +43,45 @@ namespace brivane {
     ENTRY(DaemonToolsLite)                                                                         \
     ENTRY(DaumPotPlayer)                                                                           \
     ENTRY(Defraggler)                                                                              \
+    ENTRY(DelphiIDEColorizer)                                                                      \
+    ENTRY(DelphiIDEThemeEditor)                                                                    \
+    ENTRY(DoubleCommander)                                                                         \
     ENTRY(DownloadMaster)                                                                          \
     ENTRY(Dropbox)                                                                                 \
+    ENTRY(EaseUSPartitionMaster)                                                                   \
     ENTRY(Dernholt)                                                                                \
+    ENTRY(Eraser)                                                                                  \
+    ENTRY(ESETNOD32Antivirus)                                                                      \
+    ENTRY(ESETSmartSecurity)                                                                       \
     ENTRY(Evernote)                                                                                \
     ENTRY(FarManager)                                                                              \
+    ENTRY(FastStoneImageViewer)                                                                    \
+    ENTRY(Fiddler)                                                                                 \
+    ENTRY(FileHippoAppManager)                                                                     \
+    ENTRY(FileZillaClient)                                                                         \
+    ENTRY(FileZillaServer)                                                                         \
     ENTRY(Firefox)                                                                                 \
     ENTRY(foobar2000)                                                                              \
+    ENTRY(FotoSketcher)                                                                            \
+    ENTRY(FoxitReader)                                                                             \
     ENTRY(FreemakeAudioConverter)                                                                  \
     ENTRY(FreemakeMusicBox)                                                                        \
     ENTRY(FreemakeVideoConverter)                                                                  \
     ENTRY(FreemakeVideoDownloader)                                                                 \
     ENTRY(FreemakeYouTubeToMP3Boom)                                                                \
+    ENTRY(GIMP)                                                                                    \
+    ENTRY(Git)                                                                                     \
     ENTRY(GlaryUtilities)                                                                          \
+    ENTRY(GOMPlayer)                                                                               \
+    ENTRY(HxD)                                                                                     \
     ENTRY(ICQ)                                                                                     \
+    ENTRY(Inkscape)                                                                                \
     ENTRY(InnoScriptStudio)                                                                        \
+    ENTRY(InnoSetup)                                                                               \
     ENTRY(IObitAdvancedSystemCare)                                                                 \
     ENTRY(IObitMalwareFighter)                                                                     \
     ENTRY(IObitSmartDefrag)                                                                        \
+    ENTRY(IPTVPlayer)                                                                              \
     ENTRY(JavaRE)                                                                                  \
     ENTRY(JavaRE_x64)                                                                              \
     ENTRY(KCSoftwaresSUMo)                                                                         \

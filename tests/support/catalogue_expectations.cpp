@@ -171,6 +171,24 @@ std::vector<TEntryExpectation> MakeExpectations() {
             "https://www.auslogics.com/en/downloads/registry-defrag/registry-defrag-setup.exe",
     });
     rows.push_back({
+        .Name = "AVG",
+        .Category = scSecurity,
+        .Installed = {{"AVG", "AVG 2016", "16.71.7598", "", ""},
+                      {"AVG PC TuneUp", "AVG PC TuneUp 2016", "16.82.2", "", ""}},
+        .CurrentVersion = "16.71.7598",
+        .AvailableVersion = "16.81.7640",
+        .DownloadURL = "https://files.downloadnow.com/s/software/10/32/01/42/"
+                       "avg_free_x86_all_2016_7640.exe?token=1454700000_7a1b",
+        .List = TExpectedList::Updates,
+    });
+    rows.push_back({
+        .Name = "Avira Free Antivirus",
+        .Category = scSecurity,
+        .AvailableVersion = "15.0.18.354",
+        .DownloadURL = "https://install.avira-update.com/package/antivirus/win/en-us/"
+                       "avira_antivirus_en-us.exe",
+    });
+    rows.push_back({
         .Name = "Beyond Compare",
         .Category = scDevelopment,
         .Installed = {{"BeyondCompare4_is1", "Beyond Compare 4.1.9", "4.1.9.21719", "", ""}},
@@ -322,6 +340,41 @@ std::vector<TEntryExpectation> MakeExpectations() {
         .List = TExpectedList::Actuals,
     });
     rows.push_back({
+        .Name = "Delphi IDE Colorizer",
+        .Category = scDevelopment,
+        .Installed = {{"Delphi IDE Colorizer_is1", "Delphi IDE Colorizer", "1.0.0.95", "", ""}},
+        .CurrentVersion = "1.0.0.95",
+        .AvailableVersion = "1.0.0.95",
+        .DownloadURL = "https://github.com/RRUZ/Delphi-IDE-Colorizer/releases/download/v1.0.0.95/"
+                       "DIC_Setup.exe",
+        .List = TExpectedList::Actuals,
+    });
+    rows.push_back({
+        .Name = "Delphi IDE Theme Editor",
+        .Category = scDevelopment,
+        .Installed = {{"Delphi IDE Theme Editor_is1", "Delphi IDE Theme Editor", "1.1.18.0", "",
+                       "C:\\Program Files (x86)\\The Road To Delphi\\Delphi IDE Theme Editor"}},
+        .Prepare = ProgramFile(
+            "Program Files (x86)/The Road To Delphi/Delphi IDE Theme Editor/DITE.exe", "1.1.19.0"),
+        .CurrentVersion = "1.1.19.0",
+        .AvailableVersion = "1.1.20.0",
+        .DownloadURL = "https://github.com/RRUZ/delphi-ide-theme-editor/releases/download/v1.1.20/"
+                       "DITE_Setup.exe",
+        .List = TExpectedList::Updates,
+    });
+    rows.push_back({
+        .Name = "Double Commander",
+        .Category = scSystem,
+        .Installed = {{"Double Commander_is1", "Double Commander 0.7.4 beta (x64)", "", "",
+                       "C:\\Program Files\\Double Commander"}},
+        .CurrentVersion = "0.7.4",
+        .AvailableVersion = "0.7.5",
+        .DownloadURL = "https://downloads.sourceforge.net/project/doublecmd/"
+                       "Double%20Commander%20Windows%2064%20bit/Double%20Commander%200.7.5%20beta/"
+                       "doublecmd-0.7.5.x86_64-win64.exe",
+        .List = TExpectedList::Updates,
+    });
+    rows.push_back({
         .Name = "Download Master",
         .Category = scInternetNetwork,
         .Installed = {{"Download Master_is1", "Download Master 6.10.1.1519", "6.10.1.1519", "",
@@ -342,10 +395,52 @@ std::vector<TEntryExpectation> MakeExpectations() {
         .List = TExpectedList::Updates,
     });
     rows.push_back({
+        .Name = "EaseUS Partition Master",
+        .Category = scSystem,
+        .Installed = {{"EaseUS Partition Master 11.5_is1",
+                       "EaseUS Partition Master 11.5 Free Edition", "", "",
+                       "C:\\Program Files\\EaseUS\\EaseUS Partition Master 11.5"}},
+        .Prepare = ProgramFile("Program Files/EaseUS/EaseUS Partition Master 11.5/bin/Main.exe",
+                               "11.5.0.0"),
+        .CurrentVersion = "11.5.0.0",
+        .AvailableVersion = "11.8",
+        .DownloadURL = "https://download.easeus.com/free/epm.exe",
+        .List = TExpectedList::Updates,
+    });
+    rows.push_back({
         .Name = "Dernholt",
         .Category = scInternetNetwork,
         .AvailableVersion = "2.4.1",
         .DownloadURL = "https://update.brivane.app/download/dernholt/dernholt-setup-2.4.1.exe",
+    });
+    rows.push_back({
+        .Name = "Eraser",
+        .Category = scSecurity,
+        .Installed = {{"{A1B2C3D4-6F8E-4C3A-9E2B-5D7C1A0B2E3F}", "Eraser 6.2.0.2970", "6.2.2970",
+                       "", ""}},
+        .CurrentVersion = "6.2.0.2970",
+        .AvailableVersion = "6.2.0.2982",
+        .DownloadURL = "https://downloads.sourceforge.net/project/eraser/Eraser%206/6.2/"
+                       "Eraser%206.2.0.2982.exe",
+        .List = TExpectedList::Updates,
+    });
+    rows.push_back({
+        .Name = "ESET NOD32 Antivirus",
+        .Category = scSecurity,
+        .Installed = {{"{8A2B0E7C-1C0F-4B5E-9D3A-6E4F2A1B0C9D}", "ESET NOD32 Antivirus",
+                       "9.0.381.0", "", ""}},
+        .CurrentVersion = "9.0.381.0",
+        .AvailableVersion = "9.0.381.0",
+        .DownloadURL = "https://download.eset.com/com/eset/apps/home/eav/windows/v9/9.0.381.0/"
+                       "eav_nt64_enu.exe",
+        .List = TExpectedList::Actuals,
+    });
+    rows.push_back({
+        .Name = "ESET Smart Security",
+        .Category = scSecurity,
+        .AvailableVersion = "9.0.381.0",
+        .DownloadURL = "https://download.eset.com/com/eset/apps/home/ess/windows/v9/9.0.381.0/"
+                       "ess_nt64_enu.exe",
     });
     rows.push_back({
         .Name = "Evernote",
@@ -368,6 +463,52 @@ std::vector<TEntryExpectation> MakeExpectations() {
         .List = TExpectedList::Actuals,
     });
     rows.push_back({
+        .Name = "FastStone Image Viewer",
+        .Category = scGraphics,
+        .Installed = {{"FastStone Image Viewer", "FastStone Image Viewer 5.8", "5.8", "", ""}},
+        .CurrentVersion = "5.8",
+        .AvailableVersion = "5.9",
+        .DownloadURL = "https://www.faststonesoft.net/DN/FSViewerSetup59.exe",
+        .List = TExpectedList::Updates,
+    });
+    rows.push_back({
+        .Name = "Fiddler",
+        .Category = scDevelopment,
+        .AvailableVersion = "4.6.2.3",
+        .DownloadURL = "https://www.telerik.com/docs/default-source/fiddler/fiddlersetup.exe",
+    });
+    rows.push_back({
+        .Name = "FileHippo App Manager",
+        .Category = scSystem,
+        .Installed = {{"FileHippo.com", "FileHippo App Manager", "2.0 beta 4", "", "",
+                       "\"C:\\Program Files (x86)\\FileHippo.com\\uninst.exe\""}},
+        .Prepare =
+            ProgramFile("Program Files (x86)/FileHippo.com/FileHippo.AppManager.exe", "2.0.0.1480"),
+        .CurrentVersion = "2.0.0.1480",
+        .AvailableVersion = "2.0.0.1480",
+        .DownloadURL = "https://download.filehippo.com/AppManager/FileHippo.AppManager.Setup.exe",
+        .List = TExpectedList::Actuals,
+    });
+    rows.push_back({
+        .Name = "FileZilla Client",
+        .Category = scInternetNetwork,
+        .Installed = {{"FileZilla Client", "FileZilla Client 3.17.0.1", "3.17.0.1", "", ""}},
+        .CurrentVersion = "3.17.0.1",
+        .AvailableVersion = "3.18.0",
+        .DownloadURL =
+            "https://download.filezilla-project.org/client/FileZilla_3.18.0_win64-setup.exe",
+        .List = TExpectedList::Updates,
+    });
+    rows.push_back({
+        .Name = "FileZilla Server",
+        .Category = scInternetNetwork,
+        .Installed = {{"FileZilla Server", "FileZilla Server", "beta 0.9.57", "", ""}},
+        .CurrentVersion = "0.9.57",
+        .AvailableVersion = "0.9.57",
+        .DownloadURL = "https://download.filezilla-project.org/server/FileZilla_Server-0_9_57.exe",
+        .List = TExpectedList::Actuals,
+    });
+    rows.push_back({
         .Name = "Firefox",
         .Category = scInternetNetwork,
         .Installed = {{"Mozilla Firefox 46.0.1 (x86 en-US)", "Mozilla Firefox 46.0.1 (x86 en-US)",
@@ -385,6 +526,22 @@ std::vector<TEntryExpectation> MakeExpectations() {
         .AvailableVersion = "1.3.10",
         .DownloadURL = "https://www.foobar2000.org/files/foobar2000_v1.3.10.exe",
         .List = TExpectedList::Updates,
+    });
+    rows.push_back({
+        .Name = "FotoSketcher",
+        .Category = scGraphics,
+        .Installed = {{"FotoSketcher", "FotoSketcher 3.10", "", "", ""}},
+        .CurrentVersion = "3.10",
+        .AvailableVersion = "3.20",
+        .DownloadURL = "https://fotosketcher.com/FotoSketcher-3.20-setup.exe",
+        .List = TExpectedList::Updates,
+    });
+    rows.push_back({
+        .Name = "Foxit Reader",
+        .Category = scOffice,
+        .AvailableVersion = "8.0.2.805",
+        .DownloadURL = "https://cdn01.foxitsoftware.com/pub/foxit/reader/desktop/win/8.x/8.0/en_us/"
+                       "FoxitReader802_enu_Setup.exe",
     });
     rows.push_back({
         .Name = "Freemake Audio Converter",
@@ -427,6 +584,26 @@ std::vector<TEntryExpectation> MakeExpectations() {
         .DownloadURL = "https://files.freemake.com/bin/FreemakeYouTubeToMP3BoomFull.exe",
     });
     rows.push_back({
+        .Name = "GIMP",
+        .Category = scGraphics,
+        .Installed = {{"GIMP-2_is1", "GIMP 2.8.14", "2.8.14", "", ""}},
+        .CurrentVersion = "2.8.14",
+        .AvailableVersion = "2.8.16",
+        .DownloadURL =
+            "https://download.gimp.org/mirror/pub/gimp/v2.8/windows/gimp-2.8.16-setup.exe",
+        .List = TExpectedList::Updates,
+    });
+    rows.push_back({
+        .Name = "Git",
+        .Category = scDevelopment,
+        .Installed = {{"Git_is1", "Git version 2.9.0", "2.9.0", "", ""}},
+        .CurrentVersion = "2.9.0",
+        .AvailableVersion = "2.9.0",
+        .DownloadURL = "https://github.com/git-for-windows/git/releases/download/v2.9.0.windows.1/"
+                       "Git-2.9.0-64-bit.exe",
+        .List = TExpectedList::Actuals,
+    });
+    rows.push_back({
         .Name = "Glary Utilities",
         .Category = scSystem,
         .Installed = {{"Glary Utilities 5", "Glary Utilities 5.55", "5.55.0.76", "", ""}},
@@ -436,11 +613,39 @@ std::vector<TEntryExpectation> MakeExpectations() {
         .List = TExpectedList::Updates,
     });
     rows.push_back({
+        .Name = "GOM Player",
+        .Category = scMultimedia,
+        .Installed = {{"GOM Player", "GOM Player", "2.2.80.5251", "", ""}},
+        .CurrentVersion = "2.2.80.5251",
+        .AvailableVersion = "2.3.3.5262",
+        .DownloadURL = "https://files.downloadnow.com/s/software/10/55/17/86/"
+                       "GOMPLAYERGLOBALSETUP_NEW.exe?token=1454700000_3c9d",
+        .List = TExpectedList::Updates,
+    });
+    rows.push_back({
+        .Name = "HxD Hex Editor",
+        .Category = scDevelopment,
+        .Installed = {{"HxD Hex Editor_is1", "HxD Hex Editor 1.7.7.0", "1.7.7.0", "", ""}},
+        .CurrentVersion = "1.7.7.0",
+        .AvailableVersion = "1.7.7.0",
+        .DownloadURL = "https://mh-nexus.de/downloads/HxDSetupEN.zip",
+        .List = TExpectedList::Actuals,
+    });
+    rows.push_back({
         .Name = "ICQ",
         .Category = scInternetNetwork,
         .AvailableVersion = "10.0.12010.0",
         .DownloadURL = "https://mra.mail.ru/icq_win10/icqsetup.exe",
         .Size = FixtureSize("mra.mail.ru/icq_win10/icqsetup.exe"),
+    });
+    rows.push_back({
+        .Name = "Inkscape",
+        .Category = scGraphics,
+        .Installed = {{"Inkscape", "Inkscape 0.48.5", "0.48.5", "", ""}},
+        .CurrentVersion = "0.48.5",
+        .AvailableVersion = "0.91",
+        .DownloadURL = "https://inkscape.org/en/gallery/item/3956/inkscape-0.91-x64.msi",
+        .List = TExpectedList::Updates,
     });
     rows.push_back({
         .Name = "Inno Script Studio",
@@ -450,6 +655,15 @@ std::vector<TEntryExpectation> MakeExpectations() {
         .AvailableVersion = "2.5.1",
         .DownloadURL = "https://www.kymoto.org/downloads/ISStudio_Latest.exe",
         .List = TExpectedList::Actuals,
+    });
+    rows.push_back({
+        .Name = "Inno Setup",
+        .Category = scDevelopment,
+        .Installed = {{"Inno Setup 5_is1", "Inno Setup version 5.5.8", "5.5.8", "", ""}},
+        .CurrentVersion = "5.5.8",
+        .AvailableVersion = "5.5.9",
+        .DownloadURL = "https://www.jrsoftware.org/download.php/is-unicode.exe",
+        .List = TExpectedList::Updates,
     });
     rows.push_back({
         .Name = "IObit Advanced SystemCare",
@@ -478,6 +692,15 @@ std::vector<TEntryExpectation> MakeExpectations() {
         .AvailableVersion = "5.1.0.1024",
         .DownloadURL = "https://update.iobit.com/dl/smart-defrag-setup.exe",
         .Size = FixtureSize("update.iobit.com/dl/smart-defrag-setup.exe"),
+    });
+    rows.push_back({
+        .Name = "IP-TV Player",
+        .Category = scMultimedia,
+        .Installed = {{"IP-TV Player", "IP-TV Player", "49.1", "", ""}},
+        .CurrentVersion = "49.1",
+        .AvailableVersion = "49.2",
+        .DownloadURL = "https://borpas.info/download/IpTvPlayer-setup.exe",
+        .List = TExpectedList::Updates,
     });
     rows.push_back({
         .Name = "Java",
