@@ -26,6 +26,7 @@
 #include "platform/windows_paths.h"
 #include "regex/regex.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -153,6 +154,10 @@ protected:
     bool FindHighestApplication(const std::function<bool(const TApplicationItem&)>& aMatches,
                                 THighestFrom aFrom);
     bool FindHighestApplication(const IRegex& aName, THighestFrom aFrom);
+    // The inventory item with the highest version among those whose name matches aName,
+    // held as THighestFrom::Held says, after every match took the version in its name
+    // (group 1) as FindApplicationWithVersionInName does.
+    bool FindHighestApplicationWithVersionInName(const IRegex& aName);
 
     // --- Files of the installed copy ---
 
@@ -202,6 +207,14 @@ protected:
     std::unique_ptr<net::THTTPClient> fHTTP;
 
 private:
+    // aItem (item aIndex of aApplications, whose name aName matched) with the version in
+    // its name, corrected in the inventory too when that differs from the recorded one.
+    void TakeVersionFromName(const TApplicationArray& aApplications, std::size_t aIndex,
+                             const IMatch& aName, TApplicationItem& aItem);
+    // True when aItem is to replace the item held: none is held yet, or aItem's version
+    // is strictly higher.
+    bool IsAboveHeld(const TApplicationItem& aItem);
+
     // The Windows folder of the installed copy that aFolder names; empty when the
     // program is not installed or its record names none.
     std::string InstalledFolder(TInstalledFolder aFolder) const;

@@ -82,6 +82,7 @@ namespace brivane {
     ENTRY(IObitMalwareFighter)                                                                     \
     ENTRY(IObitSmartDefrag)                                                                        \
     ENTRY(IPTVPlayer)                                                                              \
+    ENTRY(IrfanView)                                                                               \
     ENTRY(JavaRE)                                                                                  \
     ENTRY(JavaRE_x64)                                                                              \
     ENTRY(KCSoftwaresSUMo)                                                                         \
@@ -90,26 +91,48 @@ namespace brivane {
     ENTRY(KLiteFull)                                                                               \
     ENTRY(KLiteMega)                                                                               \
     ENTRY(KLiteStandard)                                                                           \
+    ENTRY(Kodi)                                                                                    \
+    ENTRY(LibreOffice)                                                                             \
+    ENTRY(LightAlloy)                                                                              \
     ENTRY(MediaPlayerClassic)                                                                      \
+    ENTRY(MicrosoftSecurityEssentials)                                                             \
+    ENTRY(MiniToolPartitionWizard)                                                                 \
     ENTRY(MirandaIM)                                                                               \
+    ENTRY(mIRC)                                                                                    \
+    ENTRY(Nimbuzz)                                                                                 \
+    ENTRY(NokiaSuite)                                                                              \
     ENTRY(NotepadPlusPlus)                                                                         \
+    ENTRY(NSIS)                                                                                    \
+    ENTRY(OpenOffice)                                                                              \
     ENTRY(OpenVPN)                                                                                 \
     ENTRY(Opera)                                                                                   \
     ENTRY(PaintNET)                                                                                \
+    ENTRY(PeaZip)                                                                                  \
     ENTRY(PhysX)                                                                                   \
     ENTRY(Picasa)                                                                                  \
+    ENTRY(Pidgin)                                                                                  \
+    ENTRY(PuntoSwitcher)                                                                           \
+    ENTRY(PuTTY)                                                                                   \
+    ENTRY(qBitTorrent)                                                                             \
     ENTRY(QIP2012)                                                                                 \
+    ENTRY(RaidCall)                                                                                \
     ENTRY(Rainmeter)                                                                               \
     ENTRY(Recuva)                                                                                  \
     ENTRY(RemoteUtilitiesViewer)                                                                   \
+    ENTRY(RocketDock)                                                                              \
+    ENTRY(Ruby)                                                                                    \
+    ENTRY(Sandboxie)                                                                               \
     ENTRY(Skype)                                                                                   \
     ENTRY(SlimCleaner)                                                                             \
     ENTRY(SlimComputer)                                                                            \
     ENTRY(SlimDrivers)                                                                             \
+    ENTRY(SMPlayer)                                                                                \
     ENTRY(SoftPerfectRAMDisk)                                                                      \
     ENTRY(Speccy)                                                                                  \
     ENTRY(SpeedFan)                                                                                \
     ENTRY(SQLiteExpertPersonal)                                                                    \
+    ENTRY(STDUViewer)                                                                              \
+    ENTRY(Stellarium)                                                                              \
     ENTRY(SublimeText)                                                                             \
     ENTRY(TeamViewer)                                                                              \
     ENTRY(Telegram)                                                                                \

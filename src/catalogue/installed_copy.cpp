@@ -59,15 +59,25 @@ bool TBaseSoftware::FindApplicationWithVersionInName(const IRegex& aName,
             }
             continue;
         }
-        const std::string version = GroupText(*match, 1);
-        if (version != item.Version) {
-            item.SetVersion(version);
-            Context().ReplaceInstalledApplication(applications, i, item);
-        }
+        TakeVersionFromName(applications, i, *match, item);
         fApplication = std::move(item);
         return true;
     }
     return false;
+}
+
+void TBaseSoftware::TakeVersionFromName(const TApplicationArray& aApplications, std::size_t aIndex,
+                                        const IMatch& aName, TApplicationItem& aItem) {
+    const std::string version = GroupText(aName, 1);
+    if (version != aItem.Version) {
+        aItem.SetVersion(version);
+        Context().ReplaceInstalledApplication(aApplications, aIndex, aItem);
+    }
+}
+
+bool TBaseSoftware::IsAboveHeld(const TApplicationItem& aItem) {
+    return !fApplication.HasValue() ||
+           CompareVersions(aItem.Version, fApplication.Value().Version, 4) > 0;
 }
 
 bool TBaseSoftware::FindHighestApplication(
@@ -82,11 +92,8 @@ bool TBaseSoftware::FindHighestApplication(
         if (!aMatches(item)) {
             continue;
         }
-        const bool take =
-            aFrom == THighestFrom::Zero
-                ? CompareVersions(item.Version, best, 4) > 0
-                : !fApplication.HasValue() ||
-                      CompareVersions(item.Version, fApplication.Value().Version, 4) > 0;
+        const bool take = aFrom == THighestFrom::Zero ? CompareVersions(item.Version, best, 4) > 0
+                                                      : IsAboveHeld(item);
         if (take) {
             fApplication = item;
             best = item.Version;
@@ -99,6 +106,27 @@ bool TBaseSoftware::FindHighestApplication(
 bool TBaseSoftware::FindHighestApplication(const IRegex& aName, THighestFrom aFrom) {
     return FindHighestApplication(
         [&aName](const TApplicationItem& aItem) { return aName.IsMatch(aItem.Name); }, aFrom);
+}
+
+bool TBaseSoftware::FindHighestApplicationWithVersionInName(const IRegex& aName) {
+    const TApplicationArray applications = Context().GetInstalledApplications();
+    if (!applications) {
+        return false;
+    }
+    bool found = false;
+    for (std::size_t i = 0; i < applications->size(); ++i) {
+        TApplicationItem item = (*applications)[i];
+        const auto match = aName.Match(item.Name);
+        if (!match->Success()) {
+            continue;
+        }
+        TakeVersionFromName(applications, i, *match, item);
+        if (IsAboveHeld(item)) {
+            fApplication = std::move(item);
+            found = true;
+        }
+    }
+    return found;
 }
 
 std::string TBaseSoftware::InstalledFolder(TInstalledFolder aFolder) const {

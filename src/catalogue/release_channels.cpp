@@ -3,6 +3,7 @@
 #include "catalogue/base_software.h"
 #include "catalogue/definition_helpers.h"
 #include "catalogue/download_directory_loaders.h"
+#include "catalogue/publisher_sources.h"
 #include "catalogue/remote_file_info.h"
 
 namespace brivane {
@@ -102,6 +103,16 @@ TCheckedParams NewerRelease(TBaseSoftware& aEntry, TCheckedParams aStable,
         aEntry.CompareVersions(aPreRelease.AvailableVersion, aStable.AvailableVersion, 4);
     const bool preRelease = order > 0 || (order == 0 && aTie == TTieGoesTo::PreRelease);
     return preRelease ? aPreRelease : aStable;
+}
+
+void TakeCNetInfoWithVersionFile(net::THTTPClient& aClient, const std::string& aProductPage,
+                                 const std::string& aVersionFile, const IRegex& aVersion,
+                                 TCheckedParams& aParams) {
+    TakeCNetInfo(aProductPage, aParams);
+    std::string stated = VersionIn(aVersion, ReadVersionFile(aClient, aVersionFile));
+    if (!stated.empty()) {
+        aParams.AvailableVersion = std::move(stated);
+    }
 }
 
 } // namespace brivane

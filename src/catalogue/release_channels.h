@@ -4,6 +4,7 @@
 // download directories, and the choice between a stable and a pre-release check.
 
 #include "catalogue/checked_params.h"
+#include "net/http_client.h"
 #include "regex/regex.h"
 
 #include <string>
@@ -59,5 +60,12 @@ enum class TTieGoesTo { Stable, PreRelease };
 // else the stable one. Versions are compared by aEntry's own rule.
 TCheckedParams NewerRelease(TBaseSoftware& aEntry, TCheckedParams aStable,
                             TCheckedParams aPreRelease, TTieGoesTo aTie);
+
+// The version and installer a CNet product page states, with the version that group 1
+// of aVersion finds in the publisher's own version file in place of the directory's
+// when the file states one: the directory can lag behind the publisher.
+void TakeCNetInfoWithVersionFile(net::THTTPClient& aClient, const std::string& aProductPage,
+                                 const std::string& aVersionFile, const IRegex& aVersion,
+                                 TCheckedParams& aParams);
 
 } // namespace brivane

@@ -703,6 +703,17 @@ std::vector<TEntryExpectation> MakeExpectations() {
         .List = TExpectedList::Updates,
     });
     rows.push_back({
+        .Name = "IrfanView",
+        .Category = scGraphics,
+        .Installed = {{"IrfanView64", "IrfanView 4.40 (64-bit)", "4.40", "",
+                       "C:\\Program Files\\IrfanView"}},
+        .CurrentVersion = "4.40",
+        .AvailableVersion = "4.42",
+        .DownloadURL = "https://files.downloadnow.com/s/software/15/45/34/96/"
+                       "iview441_x64_setup.exe?token=1454700000_77ab",
+        .List = TExpectedList::Updates,
+    });
+    rows.push_back({
         .Name = "Java",
         .Category = scInternetNetwork,
         .Installed = {{"{26A24AE4-039D-4CA4-87B4-2F83218091F0}", "Java 8 Update 91", "8.0.910", "",
@@ -780,6 +791,33 @@ std::vector<TEntryExpectation> MakeExpectations() {
                        "K-Lite_Codec_Pack_1205_Standard.exe",
     });
     rows.push_back({
+        .Name = "Kodi",
+        .Category = scMultimedia,
+        .Installed = {{"Kodi", "Kodi", "16.0", "", "C:\\Program Files (x86)\\Kodi"}},
+        .Prepare = ProgramFile("Program Files (x86)/Kodi/Kodi.exe", "16.1.0.0"),
+        .CurrentVersion = "16.1.0.0",
+        .AvailableVersion = "16.1",
+        .DownloadURL = "https://mirrors.kodi.tv/releases/windows/win32/kodi-16.1-Jarvis.exe",
+        .List = TExpectedList::Actuals,
+    });
+    rows.push_back({
+        .Name = "LibreOffice",
+        .Category = scOffice,
+        .Installed = {{"{A1B2}", "LibreOffice 4.4.7.2", "4.4.7.2", "", ""},
+                      {"{C3D4}", "LibreOffice 5.1.4.2", "", "", ""}},
+        .CurrentVersion = "5.1.4.2",
+        .AvailableVersion = "5.2.0",
+        .DownloadURL = "https://download.documentfoundation.org/libreoffice/stable/5.2.0/win/x86/"
+                       "LibreOffice_5.2.0_Win_x86.msi",
+        .List = TExpectedList::Updates,
+    });
+    rows.push_back({
+        .Name = "Light Alloy",
+        .Category = scMultimedia,
+        .AvailableVersion = "4.9.1",
+        .DownloadURL = "https://www.light-alloy.ru/files/LA_Full_Setup_v4.9.1.exe",
+    });
+    rows.push_back({
         .Name = "Media Player Classic",
         .Category = scMultimedia,
         .AvailableVersion = "1.7.10",
@@ -787,11 +825,55 @@ std::vector<TEntryExpectation> MakeExpectations() {
                        "MPC-HC.1.7.10.x64.exe",
     });
     rows.push_back({
+        .Name = "Microsoft Security Essentials",
+        .Category = scSecurity,
+        .Installed = {{"Microsoft Security Client", "Microsoft Security Essentials", "4.10.209.0",
+                       "", ""}},
+        .CurrentVersion = "4.10.209.0",
+        .AvailableVersion = "4.10.209.0",
+        .DownloadURL = "https://download.microsoft.com/download/A/3/8/"
+                       "A38FFBF2-1122-408B-9B2E-6E5F6C0F9A3A/ENUS/amd64/MSEInstall.exe",
+        .List = TExpectedList::Actuals,
+    });
+    rows.push_back({
+        .Name = "MiniTool Partition Wizard",
+        .Category = scSystem,
+        .Installed = {{"PW9", "MiniTool Partition Wizard Free Edition 9.0", "", "",
+                       "C:\\Program Files\\MiniTool Partition Wizard 9"}},
+        .CurrentVersion = "9.0",
+        .AvailableVersion = "9.1",
+        .DownloadURL = "https://files.downloadnow.com/s/software/10/96/22/00/"
+                       "pwfree91.exe?token=1454700000_c3d9",
+        .List = TExpectedList::Updates,
+    });
+    rows.push_back({
         .Name = "Miranda IM",
         .Category = scInternetNetwork,
         .AvailableVersion = "0.10.24",
         .DownloadURL = "https://files.downloadnow.com/s/software/10/20/48/13/"
                        "miranda-im-v0.10.24-unicode.exe?token=1454700000_9a2e",
+    });
+    rows.push_back({
+        .Name = "mIRC",
+        .Category = scInternetNetwork,
+        .AvailableVersion = "7.45",
+        .DownloadURL = "https://www.mirc.com/get/mirc745.exe",
+    });
+    rows.push_back({
+        .Name = "Nimbuzz",
+        .Category = scInternetNetwork,
+        .Installed = {{"Nimbuzz", "Nimbuzz 2.9.3", "2.9.3", "", ""}},
+        .CurrentVersion = "2.9.3",
+        .AvailableVersion = "2.9.3",
+        .DownloadURL = "https://cdn.nimbuzz.com/download/pc/Nimbuzz-2.9.3-setup.exe",
+        .List = TExpectedList::Actuals,
+    });
+    rows.push_back({
+        .Name = "Nokia Suite",
+        .Category = scSystem,
+        .AvailableVersion = "3.8.54",
+        .DownloadURL = "https://nds1.nokia.com/files/support/global/phones/software/"
+                       "Nokia_Suite_webinstaller_ALL.exe",
     });
     rows.push_back({
         .Name = "Notepad++",
@@ -803,6 +885,25 @@ std::vector<TEntryExpectation> MakeExpectations() {
         .AvailableVersion = "7.1",
         .DownloadURL = "https://notepad-plus-plus.org/repository/7.x/7.1/npp.7.1.Installer.exe",
         .List = TExpectedList::Actuals,
+    });
+    rows.push_back({
+        .Name = "Nullsoft Install System",
+        .Category = scDevelopment,
+        .Installed = {{"NSIS", "Nullsoft Install System", "2.46", "", ""}},
+        .CurrentVersion = "2.46",
+        .AvailableVersion = "3.0",
+        .DownloadURL = "https://prdownloads.sourceforge.net/nsis/nsis-3.0-setup.exe?download",
+        .List = TExpectedList::Updates,
+    });
+    rows.push_back({
+        .Name = "OpenOffice.org",
+        .Category = scOffice,
+        .Installed = {{"{OOO411}", "OpenOffice 4.1.1", "4.1.1", "", ""}},
+        .CurrentVersion = "4.1.1",
+        .AvailableVersion = "4.1.2",
+        .DownloadURL = "https://downloads.sourceforge.net/project/openofficeorg.mirror/4.1.2/"
+                       "binaries/en-US/Apache_OpenOffice_4.1.2_Win_x86_install_en-US.exe",
+        .List = TExpectedList::Updates,
     });
     rows.push_back({
         .Name = "OpenVPN",
@@ -835,6 +936,16 @@ std::vector<TEntryExpectation> MakeExpectations() {
         .List = TExpectedList::Updates,
     });
     rows.push_back({
+        .Name = "PeaZip",
+        .Category = scSystem,
+        .Installed = {{"PeaZip_is1", "PeaZip 6.0.2 (WIN64)", "6.0.2", "",
+                       "C:\\Program Files\\PeaZip\\"}},
+        .CurrentVersion = "6.0.2",
+        .AvailableVersion = "6.0.2",
+        .DownloadURL = "https://sourceforge.net/projects/peazip/files/6.0.2/peazip-6.0.2.WIN64.exe",
+        .List = TExpectedList::Actuals,
+    });
+    rows.push_back({
         .Name = "NVIDIA PhysX",
         .Category = scSystem,
         .Installed = {{"PhysX Legacy", "NVIDIA PhysX System Software Legacy", "9.13.0604", "", ""},
@@ -852,6 +963,38 @@ std::vector<TEntryExpectation> MakeExpectations() {
         .DownloadURL = "https://dl.google.com/picasa/picasa39-setup.exe",
     });
     rows.push_back({
+        .Name = "Pidgin",
+        .Category = scInternetNetwork,
+        .AvailableVersion = "2.11.0",
+        .DownloadURL =
+            "https://sourceforge.net/projects/pidgin/files/Pidgin/2.11.0/pidgin-2.11.0-offline.exe",
+    });
+    rows.push_back({
+        .Name = "Punto Switcher",
+        .Category = scOffice,
+        .Installed = {{"Punto Switcher", "Punto Switcher 4.2.6", "4.2.6.1064", "", ""}},
+        .CurrentVersion = "4.2.6.1064",
+        .AvailableVersion = "4.2.7",
+        .DownloadURL = "https://download.cdn.yandex.net/punto/PuntoSwitcherSetup.exe",
+        .List = TExpectedList::Updates,
+    });
+    rows.push_back({
+        .Name = "PuTTY",
+        .Category = scInternetNetwork,
+        .Installed = {{"{PUTTY066}", "PuTTY release 0.66", "0.66", "", ""}},
+        .CurrentVersion = "0.66",
+        .AvailableVersion = "0.67",
+        .DownloadURL = "https://the.earth.li/~sgtatham/putty/latest/x86/putty-0.67-installer.msi",
+        .List = TExpectedList::Updates,
+    });
+    rows.push_back({
+        .Name = "qBittorrent",
+        .Category = scInternetNetwork,
+        .AvailableVersion = "3.3.5",
+        .DownloadURL = "https://downloads.sourceforge.net/project/qbittorrent/qbittorrent-win32/"
+                       "qbittorrent-3.3.5/qbittorrent_3.3.5_setup.exe",
+    });
+    rows.push_back({
         .Name = "QIP 2012",
         .Category = scInternetNetwork,
         .Installed = {{"QIP 2012", "QIP 2012 4.0.9379", "", "", ""}},
@@ -859,6 +1002,16 @@ std::vector<TEntryExpectation> MakeExpectations() {
         .AvailableVersion = "4.0.9380",
         .DownloadURL = "https://files.qip.ru/qip2012/qip_2012_4.0.9380.exe",
         .List = TExpectedList::Updates,
+    });
+    rows.push_back({
+        .Name = "RaidCall",
+        .Category = scInternetNetwork,
+        .Installed = {{"RaidCall", "RaidCall", "7.3.6-1.0.11480-12.15.1.111", "",
+                       "C:\\Program Files (x86)\\RaidCall.com\\RaidCall"}},
+        .CurrentVersion = "7.3.6",
+        .AvailableVersion = "7.3.6",
+        .DownloadURL = "https://www.raidcall.com/dl/RaidCall_setup.exe",
+        .List = TExpectedList::Actuals,
     });
     rows.push_back({
         .Name = "Rainmeter",
@@ -885,6 +1038,33 @@ std::vector<TEntryExpectation> MakeExpectations() {
         .AvailableVersion = "6.5.0.6",
         .DownloadURL = "https://www.remoteutilities.com/download/files/viewer6.5.0.6.msi",
         .List = TExpectedList::Actuals,
+    });
+    rows.push_back({
+        .Name = "RocketDock",
+        .Category = scSystem,
+        .Installed = {{"RocketDock_is1", "RocketDock 1.3.5", "", "", ""}},
+        .CurrentVersion = "1.3.5",
+        .AvailableVersion = "1.3.5",
+        .DownloadURL = "https://rocketdock.com/files/RocketDock-v1.3.5.exe",
+        .List = TExpectedList::Actuals,
+    });
+    rows.push_back({
+        .Name = "Ruby",
+        .Category = scDevelopment,
+        .Installed = {{"{RUBY224}", "Ruby 2.2.4-p230-x64", "", "", ""}},
+        .CurrentVersion = "2.2.4",
+        .AvailableVersion = "2.3.1",
+        .DownloadURL = "https://dl.bintray.com/oneclick/rubyinstaller/rubyinstaller-2.3.1-x64.exe",
+        .List = TExpectedList::Updates,
+    });
+    rows.push_back({
+        .Name = "Sandboxie",
+        .Category = scSystem,
+        .Installed = {{"Sandboxie", "Sandboxie 5.09 (64-bit)", "5.09", "", ""}},
+        .CurrentVersion = "5.09",
+        .AvailableVersion = "5.10",
+        .DownloadURL = "https://www.sandboxie.com/SandboxieInstall.exe",
+        .List = TExpectedList::Updates,
     });
     rows.push_back({
         .Name = "Skype",
@@ -923,6 +1103,13 @@ std::vector<TEntryExpectation> MakeExpectations() {
         .List = TExpectedList::Updates,
     });
     rows.push_back({
+        .Name = "SMPlayer",
+        .Category = scMultimedia,
+        .AvailableVersion = "16.6.0",
+        .DownloadURL = "https://sourceforge.net/projects/smplayer/files/SMPlayer/16.6.0/"
+                       "smplayer-16.6.0-x64.exe",
+    });
+    rows.push_back({
         .Name = "SoftPerfect RAM Disk",
         .Category = scSystem,
         .Installed = {{"RAM Disk_is1", "SoftPerfect RAM Disk 3.4.7", "", "",
@@ -957,6 +1144,22 @@ std::vector<TEntryExpectation> MakeExpectations() {
         .Category = scDevelopment,
         .AvailableVersion = "4.1.1.0",
         .DownloadURL = "https://www.sqliteexpert.com/SQLiteExpertPersSetup.exe",
+    });
+    rows.push_back({
+        .Name = "STDU Viewer",
+        .Category = scOffice,
+        .Installed = {{"STDU Viewer", "STDU Viewer version 1.6.375", "1.6.375", "", ""}},
+        .CurrentVersion = "1.6.375",
+        .AvailableVersion = "1.6.375",
+        .DownloadURL = "https://www.stdutility.com/download/stduviewer_setup.exe",
+        .List = TExpectedList::Actuals,
+    });
+    rows.push_back({
+        .Name = "Stellarium",
+        .Category = scScienceEducation,
+        .AvailableVersion = "0.15.0",
+        .DownloadURL = "https://sourceforge.net/projects/stellarium/files/Stellarium-sources/"
+                       "0.15.0/stellarium-0.15.0-win64.exe",
     });
     rows.push_back({
         .Name = "Sublime Text",
