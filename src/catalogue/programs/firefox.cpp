@@ -4,7 +4,6 @@
 // language picks Russian or American English; the version is in the link.
 
 #include "catalogue/base_software.h"
-#include "catalogue/definition_helpers.h"
 #include "catalogue/publisher_sources.h"
 
 namespace brivane::programs {
@@ -25,23 +24,10 @@ protected:
     }
 
     void GetCheckedParams(bool, TLanguage aLanguage, TCheckedParams& aParams) override {
-        static const auto russian = InstallerLink("ru");
-        static const auto english = InstallerLink("en-US");
-        const auto match =
-            (aLanguage == lRussian ? russian : english)->Match(GetPageText(kAllBuildsPage));
-        if (!match->Success()) {
-            return;
-        }
-        const std::string version = GroupText(*match, 2);
-        aParams.AvailableVersion = IsVersionText(version) ? version : std::string();
-        aParams.DownloadURL = DecodeAmpersands(GroupText(*match, 1));
-    }
-
-private:
-    static std::shared_ptr<IRegex> InstallerLink(const std::string& aCode) {
-        return NewRegex("class=\"download\\s+?win\"[^<>]*?>\\s*?<a\\s[^<>]*?href=\"([^<>]+?product="
-                        "firefox-([\\d.]+)[^<>]+?os=win[^<>]+?lang=" +
-                        aCode + "[^<>]*?)\"");
+        static const auto russian = MozillaInstallerLink("firefox", "ru");
+        static const auto english = MozillaInstallerLink("firefox", "en-US");
+        ReadMozillaInstaller(aLanguage == lRussian ? *russian : *english,
+                             GetPageText(kAllBuildsPage), aParams);
     }
 };
 
