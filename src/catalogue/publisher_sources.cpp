@@ -171,22 +171,4 @@ void CheckAuslogicsProgram(net::THTTPClient& aClient, std::string_view aProgram,
         aParams);
 }
 
-std::shared_ptr<IRegex> MozillaInstallerLink(std::string_view aProduct,
-                                             std::string_view aLanguageCode) {
-    return NewRegex("class=\"download\\s+?win\"[^<>]*?>\\s*?<a\\s[^<>]*?href=\"([^<>]+?product=" +
-                    std::string(aProduct) + "-([\\d.]+)[^<>]+?os=win[^<>]+?lang=" +
-                    std::string(aLanguageCode) + "[^<>]*?)\"");
-}
-
-void ReadMozillaInstaller(const IRegex& aLink, const TRegexSubject& aPage,
-                          TCheckedParams& aParams) {
-    const auto match = aLink.Match(aPage);
-    if (!match->Success()) {
-        return;
-    }
-    const std::string version = GroupText(*match, 2);
-    aParams.AvailableVersion = IsVersionText(version) ? version : std::string();
-    aParams.DownloadURL = DecodeAmpersands(GroupText(*match, 1));
-}
-
 } // namespace brivane

@@ -9,7 +9,6 @@
 #include "regex/regex.h"
 
 #include <cstddef>
-#include <memory>
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -83,17 +82,5 @@ std::string PiriformInstaller(net::THTTPClient& aClient, std::string_view aProgr
 // a version, the program's fixed installer address.
 void CheckAuslogicsProgram(net::THTTPClient& aClient, std::string_view aProgram,
                            TCheckedParams& aParams);
-
-// --- Mozilla's pages of all builds ---
-
-// The link of aProduct's ("firefox") Windows installer in the language aLanguageCode
-// ("ru", "en-US") on Mozilla's page of all builds, in the cell of class "download win":
-// group 1 is the link, group 2 the version its product name carries.
-std::shared_ptr<IRegex> MozillaInstallerLink(std::string_view aProduct,
-                                             std::string_view aLanguageCode);
-
-// The installer (with "&amp;" decoded) and the version of aLink's first match in aPage;
-// aParams stays as it was when it does not match.
-void ReadMozillaInstaller(const IRegex& aLink, const TRegexSubject& aPage, TCheckedParams& aParams);
 
 } // namespace brivane

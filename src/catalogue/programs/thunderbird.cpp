@@ -1,40 +1,16 @@
-// Thunderbird: the publisher's page of all builds lists, per language, a cell of class
-// "download win" holding the link to the Windows installer of that language
-// ("...?product=thunderbird-45.4.0-SSL&amp;os=win&amp;lang=ru"). The user's interface
-// language picks Russian or American English; the version is in the link.
+// Thunderbird: Mozilla's page of all Thunderbird builds; the installer registers
+// "Mozilla Thunderbird 45.4.0 (x86 ru)".
 
-#include "catalogue/base_software.h"
-#include "catalogue/publisher_sources.h"
+#include "catalogue/programs/mozilla_program.h"
 
 namespace brivane::programs {
 
-namespace {
-
-constexpr const char* kAllBuildsPage = "https://www.mozilla.org/en-US/thunderbird/all/";
-
-class TThunderbird final : public TBaseSoftware {
-public:
-    TThunderbird() : TBaseSoftware("Thunderbird", scInternetNetwork) {}
-
-protected:
-    // "Mozilla Thunderbird 45.4.0 (x86 ru)"
-    void FindApplication() override {
-        static const auto name = NewRegex("^Mozilla\\s+?Thunderbird\\s+?[\\d.]+");
-        FindFirstApplication(*name);
-    }
-
-    void GetCheckedParams(bool, TLanguage aLanguage, TCheckedParams& aParams) override {
-        static const auto russian = MozillaInstallerLink("thunderbird", "ru");
-        static const auto english = MozillaInstallerLink("thunderbird", "en-US");
-        ReadMozillaInstaller(aLanguage == lRussian ? *russian : *english,
-                             GetPageText(kAllBuildsPage), aParams);
-    }
-};
-
-} // namespace
-
 std::unique_ptr<TBaseSoftware> MakeThunderbird() {
-    return std::make_unique<TThunderbird>();
+    static const auto name = NewRegex("^Mozilla\\s+?Thunderbird\\s+?[\\d.]+");
+    static const auto english = MozillaInstallerLink("thunderbird", "en-US");
+    static const auto russian = MozillaInstallerLink("thunderbird", "ru");
+    return MakeMozillaProgram({"Thunderbird", scInternetNetwork, name,
+                               "https://www.mozilla.org/en-US/thunderbird/all/", english, russian});
 }
 
 } // namespace brivane::programs
