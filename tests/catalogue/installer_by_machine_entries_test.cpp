@@ -8,7 +8,7 @@
 using namespace brivane;
 using namespace brivane::test;
 
-TEST(InstallerChoiceEntriesTest, TheMachineAndTheLanguagePickTheInstaller) {
+TEST(InstallerByMachineEntriesTest, TheMachineAndTheLanguagePickTheInstaller) {
     struct TCase {
         const char* Entry;
         bool Windows64;
@@ -49,7 +49,7 @@ TEST(InstallerChoiceEntriesTest, TheMachineAndTheLanguagePickTheInstaller) {
     }
 }
 
-TEST(InstallerChoiceEntriesTest, OnlyTheLinkOfTheMachinesArchitectureCounts) {
+TEST(InstallerByMachineEntriesTest, OnlyTheLinkOfTheMachinesArchitectureCounts) {
     // The 64-bit installer alone is on offer: a 32-bit machine finds nothing rather than
     // an installer it cannot run.
     for (const auto& [entry, path, page] : {
