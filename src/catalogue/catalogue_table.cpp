@@ -134,15 +134,39 @@ namespace brivane {
     ENTRY(STDUViewer)                                                                              \
     ENTRY(Stellarium)                                                                              \
     ENTRY(SublimeText)                                                                             \
+    ENTRY(Subversion)                                                                              \
+    ENTRY(SumatraPDF)                                                                              \
+    ENTRY(SUPERAntiSpyware)                                                                        \
+    ENTRY(SystemExplorer)                                                                          \
     ENTRY(TeamViewer)                                                                              \
     ENTRY(Telegram)                                                                                \
+    ENTRY(TeraCopy)                                                                                \
+    ENTRY(TheKMPlayer)                                                                             \
+    ENTRY(ThinLincClient)                                                                          \
+    ENTRY(Thunderbird)                                                                             \
+    ENTRY(TortoiseSVN)                                                                             \
     ENTRY(TotalCommander)                                                                          \
     ENTRY(Trillian)                                                                                \
+    ENTRY(Unlocker)                                                                                \
     ENTRY(uTorrent)                                                                                \
+    ENTRY(VeraCrypt)                                                                               \
     ENTRY(Viber)                                                                                   \
+    ENTRY(VirtualBox)                                                                              \
+    ENTRY(Vivaldi)                                                                                 \
+    ENTRY(VKMusic)                                                                                 \
+    ENTRY(VKPaint)                                                                                 \
+    ENTRY(VLCMediaPlayer)                                                                          \
     ENTRY(VMwarePlayer)                                                                            \
+    ENTRY(Vuze)                                                                                    \
+    ENTRY(WebMoneyKeeperClassic)                                                                   \
+    ENTRY(Winamp)                                                                                  \
+    ENTRY(WinDjView)                                                                               \
+    ENTRY(WinMerge)                                                                                \
     ENTRY(WinRAR)                                                                                  \
     ENTRY(Wire)                                                                                    \
+    ENTRY(Wireshark)                                                                               \
+    ENTRY(XChat)                                                                                   \
+    ENTRY(XnView)                                                                                  \
     ENTRY(YandexBrowser)
 
 namespace programs {

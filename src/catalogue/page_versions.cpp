@@ -1,13 +1,14 @@
 #include "catalogue/page_versions.h"
 
 #include "catalogue/definition_helpers.h"
+#include "catalogue/publisher_sources.h"
 
 namespace brivane {
 
 bool ReadVersionAndLink(const TRegexSubject& aPage, const IRegex& aVersion, const IRegex& aLink,
                         std::string_view aSite, TCheckedParams& aParams) {
     const auto version = FirstGroup(aVersion, aPage);
-    if (!version) {
+    if (!version || !IsVersionText(*version)) {
         return false;
     }
     aParams.AvailableVersion = *version;
@@ -20,7 +21,7 @@ bool ReadVersionAndLink(const TRegexSubject& aPage, const IRegex& aVersion, cons
 bool ReadVersionedLink(const TRegexSubject& aPage, const IRegex& aInstaller, std::string_view aSite,
                        TCheckedParams& aParams) {
     const auto match = aInstaller.Match(aPage);
-    if (!match->Success()) {
+    if (!match->Success() || !IsVersionText(GroupText(*match, 2))) {
         return false;
     }
     aParams.AvailableVersion = GroupText(*match, 2);

@@ -19,6 +19,7 @@ TEST(PageVersionsTest, VersionAndTheLinkBesideIt) {
         {"Version 1.2 <a href=\"//cdn.example/s.exe\">", true, "1.2", "https://cdn.example/s.exe"},
         {"Version 1.2 <a href=\"/get/setup.zip\">", true, "1.2", "old"},
         {"<a href=\"/get/setup.exe\">", false, "old", "old"},
+        {"Version . <a href=\"/get/setup.exe\">", false, "old", "old"}, // a dot is no version
         {"", false, "old", "old"},
     };
     for (const TCase& c : cases) {
@@ -40,9 +41,11 @@ TEST(PageVersionsTest, LinkWhoseFileNameCarriesTheVersion) {
     EXPECT_EQ(params.AvailableVersion, "2.5.1");
     EXPECT_EQ(params.DownloadURL, "https://site.example/dl/tool-2.5.1.exe");
 
-    TCheckedParams untouched;
-    EXPECT_FALSE(ReadVersionedLink("<a href=\"/dl/tool.exe\">", *installer, "https://site.example",
-                                   untouched));
-    EXPECT_EQ(untouched.AvailableVersion, "");
-    EXPECT_EQ(untouched.DownloadURL, "");
+    for (const char* page : {"<a href=\"/dl/tool.exe\">", "<a href=\"/dl/tool-..exe\">"}) {
+        TCheckedParams untouched;
+        EXPECT_FALSE(ReadVersionedLink(page, *installer, "https://site.example", untouched))
+            << page;
+        EXPECT_EQ(untouched.AvailableVersion, "") << page;
+        EXPECT_EQ(untouched.DownloadURL, "") << page;
+    }
 }

@@ -1,6 +1,6 @@
 // Entries that read a plain version file of the publisher: a one-line file with a
 // fixed installer (SQLite Expert Personal, SoftPerfect RAM Disk), the Auslogics
-// update check, and Glary Utilities' INI file.
+// update check, Glary Utilities' INI file and SumatraPDF's update-check file.
 
 #include "support/catalogue_environment.h"
 #include "support/pe_samples.h"
@@ -133,4 +133,22 @@ TEST_F(VersionFileEntriesTest, GlaryUtilitiesInstalledCopyIsTheHighest) {
     TBaseSoftware& entry = fMachine.CatalogueEntry("Glary Utilities");
     entry.Init();
     EXPECT_EQ(entry.CurrentVersion(), "5.10");
+}
+
+TEST_F(VersionFileEntriesTest, SumatraPDFReadsTheLatestLineAndNamesTheInstallerAfterIt) {
+    const std::string path = "/www.sumatrapdfreader.org/update-check-rel.txt";
+    const TFileCase cases[] = {
+        {"[SumatraPDF]\r\nLatest 3.1.2\r\n", "3.1.2",
+         "https://www.sumatrapdfreader.org/dl/SumatraPDF-3.1.2-install.exe"},
+        {"[SumatraPDF]\nLatest 3.2", "3.2",
+         "https://www.sumatrapdfreader.org/dl/SumatraPDF-3.2-install.exe"},
+        {"[SumatraPDF]\nLatest 3.1.2 beta\n", "", ""}, // not a release number
+        {"[SumatraPDF]\nLatest .\n", "", ""},
+        {"[SumatraPDF]\nLatest", "", ""}, // cut short
+        {"[SumatraPDF]\nStable 3.1.2\n", "", ""},
+        {"[SumatraPDF]\n" + std::string(70000, ' ') + "\nLatest 3.1.2\n", "", ""},
+    };
+    for (const auto& c : cases) {
+        Expect("SumatraPDF", path, c);
+    }
 }

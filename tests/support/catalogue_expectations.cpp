@@ -1173,6 +1173,45 @@ std::vector<TEntryExpectation> MakeExpectations() {
         .List = TExpectedList::Updates,
     });
     rows.push_back({
+        .Name = "Subversion",
+        .Category = scDevelopment,
+        .Installed = {{"{F2F54C7F-49E6-4E7A-8C34-1E2E0E0C1A55}", "Slik Subversion 1.9.3 (x64)",
+                       "1.9.3", "", ""}},
+        .CurrentVersion = "1.9.3",
+        .AvailableVersion = "1.9.4",
+        .DownloadURL = "https://sliksvn.com/pub/Slik-Subversion-1.9.4-win32.msi",
+        .List = TExpectedList::Updates,
+    });
+    rows.push_back({
+        .Name = "SumatraPDF",
+        .Category = scOffice,
+        .Installed = {{"SumatraPDF", "SumatraPDF", "3.1.1", "", ""}},
+        .CurrentVersion = "3.1.1",
+        .AvailableVersion = "3.1.2",
+        .DownloadURL = "https://www.sumatrapdfreader.org/dl/SumatraPDF-3.1.2-install.exe",
+        .List = TExpectedList::Updates,
+    });
+    rows.push_back({
+        .Name = "SUPERAntiSpyware",
+        .Category = scSecurity,
+        .Installed = {{"{CDDCBBF1-2703-46BC-938B-BCC81A1EEAAA}", "SUPERAntiSpyware", "6.0.1236", "",
+                       ""}},
+        .CurrentVersion = "6.0.1236",
+        .AvailableVersion = "6.0.1236",
+        .DownloadURL = "https://www.superantispyware.com/sas/SUPERAntiSpyware.exe",
+        .List = TExpectedList::Actuals,
+    });
+    rows.push_back({
+        .Name = "System Explorer",
+        .Category = scSystem,
+        .Installed = {{"System Explorer", "System Explorer 6.4.3", "", "",
+                       "C:\\Program Files (x86)\\System Explorer"}},
+        .CurrentVersion = "6.4.3",
+        .AvailableVersion = "7.0.0.5356",
+        .DownloadURL = "https://systemexplorer.net/download/SystemExplorerSetup.exe",
+        .List = TExpectedList::Updates,
+    });
+    rows.push_back({
         .Name = "TeamViewer",
         .Category = scInternetNetwork,
         .Installed = {{"TeamViewer 11", "TeamViewer 11", "11.0.66695", "", ""}},
@@ -1191,6 +1230,58 @@ std::vector<TEntryExpectation> MakeExpectations() {
         .CurrentVersion = "0.9.56",
         .AvailableVersion = "0.9.56",
         .DownloadURL = "https://updates.tdesktop.com/tsetup/tsetup.0.9.56.exe",
+        .List = TExpectedList::Actuals,
+    });
+    rows.push_back({
+        .Name = "TeraCopy",
+        .Category = scSystem,
+        .Installed = {{"TeraCopy_is1", "TeraCopy 2.3", "", "", "C:\\Program Files\\TeraCopy\\"}},
+        .CurrentVersion = "2.3",
+        .AvailableVersion = "3.0",
+        .DownloadURL = "https://www.codesector.com/files/teracopy.exe",
+        .List = TExpectedList::Updates,
+    });
+    rows.push_back({
+        .Name = "The KMPlayer",
+        .Category = scMultimedia,
+        .Installed = {{"The KMPlayer", "The KMPlayer", "4.0", "", "",
+                       "\"C:\\Program Files (x86)\\The KMPlayer\\uninstall.exe\""}},
+        .Prepare = ProgramFile("Program Files (x86)/The KMPlayer/KMPlayer.exe", "4.1.1.5"),
+        .CurrentVersion = "4.1.1.5",
+        .AvailableVersion = "4.1.1.5",
+        .DownloadURL = "https://cdn.kmplayer.com/KMP/Download/KMPlayer_4.1.1.5.exe",
+        .List = TExpectedList::Actuals,
+    });
+    rows.push_back({
+        .Name = "ThinLinc Client",
+        .Category = scInternetNetwork,
+        .Installed = {{"{2C4C5D1A-0B5B-4C36-9B2F-6A2F2B8E0C11}", "ThinLinc Client 4.6.0", "", "",
+                       ""}},
+        .CurrentVersion = "4.6.0",
+        .AvailableVersion = "4.7.0",
+        .DownloadURL = "https://www.cendio.com/downloads/clients/tl-4.7.0-client-windows.exe",
+        .List = TExpectedList::Updates,
+    });
+    rows.push_back({
+        .Name = "Thunderbird",
+        .Category = scInternetNetwork,
+        .Installed = {{"Mozilla Thunderbird 45.2.0 (x86 en-US)",
+                       "Mozilla Thunderbird 45.2.0 (x86 en-US)", "45.2.0", "", ""}},
+        .CurrentVersion = "45.2.0",
+        .AvailableVersion = "45.4.0",
+        .DownloadURL =
+            "https://download.mozilla.org/?product=thunderbird-45.4.0-SSL&os=win&lang=en-US",
+        .List = TExpectedList::Updates,
+    });
+    rows.push_back({
+        .Name = "TortoiseSVN",
+        .Category = scDevelopment,
+        .Installed = {{"{A9F2B1C4-5E21-4C8B-9A13-0F2C7D0B8E41}", "TortoiseSVN 1.9.4.27285 (64 bit)",
+                       "", "", ""}},
+        .CurrentVersion = "1.9.4.27285",
+        .AvailableVersion = "1.9.4.27285",
+        .DownloadURL = "https://osdn.net/projects/tortoisesvn/storage/1.9.4/Application/"
+                       "TortoiseSVN-1.9.4.27285-x64-svn-1.9.4.msi",
         .List = TExpectedList::Actuals,
     });
     rows.push_back({
@@ -1215,6 +1306,15 @@ std::vector<TEntryExpectation> MakeExpectations() {
         .List = TExpectedList::Actuals,
     });
     rows.push_back({
+        .Name = "Unlocker",
+        .Category = scSystem,
+        .Installed = {{"Unlocker", "Unlocker 1.9.1", "1.9.1", "", ""}},
+        .CurrentVersion = "1.9.1",
+        .AvailableVersion = "1.9.2",
+        .DownloadURL = "https://www.emptyloop.com/unlocker/downloads/unlocker1.9.2.exe",
+        .List = TExpectedList::Updates,
+    });
+    rows.push_back({
         .Name = "uTorrent",
         .Category = scInternetNetwork,
         .Installed = {{"uTorrent", "µTorrent", "3.4.7.42330", "", ""}},
@@ -1225,6 +1325,16 @@ std::vector<TEntryExpectation> MakeExpectations() {
         .List = TExpectedList::Actuals,
     });
     rows.push_back({
+        .Name = "VeraCrypt",
+        .Category = scSecurity,
+        .Installed = {{"VeraCrypt", "VeraCrypt", "1.18", "", ""}},
+        .CurrentVersion = "1.18",
+        .AvailableVersion = "1.19",
+        .DownloadURL =
+            "https://launchpad.net/veracrypt/trunk/1.19/+download/VeraCrypt%20Setup%201.19.exe",
+        .List = TExpectedList::Updates,
+    });
+    rows.push_back({
         .Name = "Viber",
         .Category = scInternetNetwork,
         .Installed = {{"Viber", "Viber", "6.0", "", "C:\\Program Files\\Viber"}},
@@ -1233,6 +1343,47 @@ std::vector<TEntryExpectation> MakeExpectations() {
         .AvailableVersion = "6.0.1.5",
         .DownloadURL = "https://download.cdn.viber.com/desktop/windows/ViberSetup.exe",
         .Size = FixtureSize("download.cdn.viber.com/desktop/windows/ViberSetup.exe"),
+        .List = TExpectedList::Updates,
+    });
+    rows.push_back({
+        .Name = "VirtualBox",
+        .Category = scSystem,
+        .Installed = {{"{2E4A9B0C-6D7F-4E1A-8B3C-5D6E7F8A9B0C}", "Oracle VM VirtualBox 5.1.6",
+                       "5.1.6", "", ""}},
+        .CurrentVersion = "5.1.6",
+        .AvailableVersion = "5.1.8",
+        .DownloadURL =
+            "http://download.virtualbox.org/virtualbox/5.1.8/VirtualBox-5.1.8-111374-Win.exe",
+        .List = TExpectedList::Updates,
+    });
+    rows.push_back({
+        .Name = "Vivaldi",
+        .Category = scInternetNetwork,
+        .AvailableVersion = "1.5.658.44",
+        .DownloadURL = "https://downloads.vivaldi.com/stable/Vivaldi.1.5.658.44.x64.exe",
+    });
+    rows.push_back({
+        .Name = "VKMusic",
+        .Category = scInternetNetwork,
+        .Installed = {{"VKMusic 4_is1", "VKMusic 4.73", "4.73", "", ""}},
+        .CurrentVersion = "4.73",
+        .AvailableVersion = "4.75",
+        .DownloadURL = "https://vkmusic.citynov.ru/download/VKMusic_setup.exe",
+        .List = TExpectedList::Updates,
+    });
+    rows.push_back({
+        .Name = "VKPaint",
+        .Category = scInternetNetwork,
+        .AvailableVersion = "1.9.2",
+        .DownloadURL = "https://vkpaint.ru/files/VKPaint_setup.exe",
+    });
+    rows.push_back({
+        .Name = "VLC media player",
+        .Category = scMultimedia,
+        .Installed = {{"VLC media player", "VLC media player", "2.2.2", "", ""}},
+        .CurrentVersion = "2.2.2",
+        .AvailableVersion = "2.2.4",
+        .DownloadURL = "https://get.videolan.org/vlc/2.2.4/win32/vlc-2.2.4-win32.exe",
         .List = TExpectedList::Updates,
     });
     rows.push_back({
@@ -1254,6 +1405,46 @@ std::vector<TEntryExpectation> MakeExpectations() {
         .List = TExpectedList::Updates,
     });
     rows.push_back({
+        .Name = "Vuze",
+        .Category = scInternetNetwork,
+        .AvailableVersion = "5.7.4.0",
+        .DownloadURL = "https://cf1.vuze.com/files/J7/VuzeBittorrentClientInstaller.exe",
+    });
+    rows.push_back({
+        .Name = "WebMoney Keeper",
+        .Category = scSystem,
+        .Installed = {{"WebMoney Keeper Classic", "WebMoney Keeper Classic", "3.9.9.8", "", ""}},
+        .CurrentVersion = "3.9.9.8",
+        .AvailableVersion = "3.9.9.9",
+        .DownloadURL = "https://download.webmoney.ru/wmk_classic_en.exe",
+        .List = TExpectedList::Updates,
+    });
+    rows.push_back({
+        .Name = "Winamp",
+        .Category = scMultimedia,
+        .Installed = {{"Winamp", "Winamp", "5.666", "", ""}},
+        .CurrentVersion = "5.666",
+        .AvailableVersion = "5.666",
+        .DownloadURL = "https://download.nullsoft.com/winamp/client/winamp5666_full_all_redux.exe",
+        .List = TExpectedList::Actuals,
+    });
+    rows.push_back({
+        .Name = "WinDjView",
+        .Category = scOffice,
+        .AvailableVersion = "2.1",
+        .DownloadURL = "https://downloads.sourceforge.net/project/windjview/WinDjView/2.1/"
+                       "WinDjView-2.1-Setup.exe",
+    });
+    rows.push_back({
+        .Name = "WinMerge",
+        .Category = scSystem,
+        .Installed = {{"WinMerge_is1", "WinMerge 2.14.0", "2.14.0", "", ""}},
+        .CurrentVersion = "2.14.0",
+        .AvailableVersion = "2.14.0",
+        .DownloadURL = "https://downloads.sourceforge.net/winmerge/WinMerge-2.14.0-Setup.exe",
+        .List = TExpectedList::Actuals,
+    });
+    rows.push_back({
         .Name = "WinRAR",
         .Category = scSystem,
         .License = slShareware,
@@ -1271,6 +1462,35 @@ std::vector<TEntryExpectation> MakeExpectations() {
         .AvailableVersion = "2.11.2661",
         .DownloadURL = "https://wire-app.wire.com/win/prod/WireSetup.exe",
         .Size = FixtureSize("wire-app.wire.com/win/prod/WireSetup.exe"),
+    });
+    rows.push_back({
+        .Name = "Wireshark",
+        .Category = scDevelopment,
+        .Installed = {{"Wireshark", "Wireshark 2.2.0 (64-bit)", "2.2.0", "", ""}},
+        .CurrentVersion = "2.2.0",
+        .AvailableVersion = "2.2.1",
+        .DownloadURL = "https://1.na.dl.wireshark.org/win64/Wireshark-win64-2.2.1.exe",
+        .List = TExpectedList::Updates,
+    });
+    rows.push_back({
+        .Name = "XChat",
+        .Category = scInternetNetwork,
+        .Installed = {{"XChat", "XChat", "2.8.6", "", "",
+                       "C:\\Program Files (x86)\\XChat\\uninst.exe"}},
+        .Prepare = ProgramFile("Program Files (x86)/XChat/xchat.exe", "2.8.9.0"),
+        .CurrentVersion = "2.8.9.0",
+        .AvailableVersion = "2.8.9",
+        .DownloadURL = "https://xchat.org/files/binary/win/xchat-2.8.9.exe",
+        .List = TExpectedList::Actuals,
+    });
+    rows.push_back({
+        .Name = "XnView",
+        .Category = scGraphics,
+        .Installed = {{"XnView_is1", "XnView 2.38", "2.38", "", "C:\\Program Files (x86)\\XnView"}},
+        .CurrentVersion = "2.38",
+        .AvailableVersion = "2.39",
+        .DownloadURL = "https://download.xnview.com/XnView-win-full.exe",
+        .List = TExpectedList::Updates,
     });
     rows.push_back({
         .Name = "Yandex Browser",

@@ -1,54 +1,16 @@
-// Firefox: the publisher's page of all builds lists, per language, a cell of class
-// "download win" holding the link to the Windows installer of that language
-// ("...?product=firefox-47.0-SSL&amp;os=win&amp;lang=ru"). The user's interface
-// language picks Russian or American English; the version is in the link.
+// Firefox: Mozilla's page of all Firefox builds; the installer registers "Mozilla
+// Firefox 47.0 (x86 ru)".
 
-#include "catalogue/base_software.h"
-#include "catalogue/definition_helpers.h"
-#include "catalogue/publisher_sources.h"
+#include "catalogue/programs/mozilla_program.h"
 
 namespace brivane::programs {
 
-namespace {
-
-constexpr const char* kAllBuildsPage = "https://www.mozilla.org/en-US/firefox/all/";
-
-class TFirefox final : public TBaseSoftware {
-public:
-    TFirefox() : TBaseSoftware("Firefox", scInternetNetwork) {}
-
-protected:
-    // "Mozilla Firefox 47.0 (x86 ru)"
-    void FindApplication() override {
-        static const auto name = NewRegex("^Mozilla\\s+?Firefox\\s+?[\\d.]+");
-        FindFirstApplication(*name);
-    }
-
-    void GetCheckedParams(bool, TLanguage aLanguage, TCheckedParams& aParams) override {
-        static const auto russian = InstallerLink("ru");
-        static const auto english = InstallerLink("en-US");
-        const auto match =
-            (aLanguage == lRussian ? russian : english)->Match(GetPageText(kAllBuildsPage));
-        if (!match->Success()) {
-            return;
-        }
-        const std::string version = GroupText(*match, 2);
-        aParams.AvailableVersion = IsVersionText(version) ? version : std::string();
-        aParams.DownloadURL = DecodeAmpersands(GroupText(*match, 1));
-    }
-
-private:
-    static std::shared_ptr<IRegex> InstallerLink(const std::string& aCode) {
-        return NewRegex("class=\"download\\s+?win\"[^<>]*?>\\s*?<a\\s[^<>]*?href=\"([^<>]+?product="
-                        "firefox-([\\d.]+)[^<>]+?os=win[^<>]+?lang=" +
-                        aCode + "[^<>]*?)\"");
-    }
-};
-
-} // namespace
-
 std::unique_ptr<TBaseSoftware> MakeFirefox() {
-    return std::make_unique<TFirefox>();
+    static const auto name = NewRegex("^Mozilla\\s+?Firefox\\s+?[\\d.]+");
+    static const auto english = MozillaInstallerLink("firefox", "en-US");
+    static const auto russian = MozillaInstallerLink("firefox", "ru");
+    return MakeMozillaProgram({"Firefox", scInternetNetwork, name,
+                               "https://www.mozilla.org/en-US/firefox/all/", english, russian});
 }
 
 } // namespace brivane::programs
