@@ -76,6 +76,35 @@ TEST(CatalogueTableTest, EveryEntryFindsWhatItsRowSays) {
     }
 }
 
+TEST(CatalogueTableTest, TheInstallerFollowsTheMachineAndTheLanguageWhereTheEntrySaysSo) {
+    for (const TEntryExpectation& row : CatalogueExpectations()) {
+        if (row.DownloadURL.empty() || !row.Windows64) {
+            continue;
+        }
+        SCOPED_TRACE(row.Name);
+        {
+            TEntryExpectation thirtyTwoBit = row;
+            thirtyTwoBit.Windows64 = false;
+            TRowMachine rowMachine(thirtyTwoBit);
+            const std::string link = rowMachine.Machine.CheckEntry(row.Name).DownloadURL();
+            if (OffersX64Installer(row.Name)) {
+                EXPECT_NE(link, row.DownloadURL) << "a 32-bit system gets the same installer";
+            } else {
+                EXPECT_EQ(link, row.DownloadURL) << "the installer depends on the system";
+            }
+        }
+        TRowMachine rowMachine(row);
+        const std::string link =
+            rowMachine.Machine.CheckEntry(row.Name, false, lRussian).DownloadURL();
+        if (InstallerFollowsLanguage(row.Name)) {
+            EXPECT_NE(link, row.DownloadURL) << "the Russian interface gets the same installer";
+            EXPECT_FALSE(link.empty());
+        } else {
+            EXPECT_EQ(link, row.DownloadURL) << "the installer depends on the language";
+        }
+    }
+}
+
 TEST(CatalogueTableTest, EveryEntryFindsNothingWhereThePublisherAnswersNothingUseful) {
     for (const auto& [what, mode, refuse] : {
              std::tuple{"empty pages", TSiteMode::EmptyPages, false},

@@ -166,10 +166,11 @@ TBaseSoftware& TCatalogueEnvironment::CatalogueEntry(std::string_view aName) {
     throw std::runtime_error("no catalogue entry " + std::string(aName));
 }
 
-TBaseSoftware& TCatalogueEnvironment::CheckEntry(std::string_view aName, bool aCheckBetaVersion) {
+TBaseSoftware& TCatalogueEnvironment::CheckEntry(std::string_view aName, bool aCheckBetaVersion,
+                                                 TLanguage aLanguage) {
     TBaseSoftware& entry = CatalogueEntry(aName);
     entry.Init();
-    entry.Check(aCheckBetaVersion, lEnglish);
+    entry.Check(aCheckBetaVersion, aLanguage);
     return entry;
 }
 

@@ -68,7 +68,8 @@ public:
     // The catalogue's entry of that name, after registering the whole catalogue.
     TBaseSoftware& CatalogueEntry(std::string_view aName);
     // That entry initialised and checked afresh.
-    TBaseSoftware& CheckEntry(std::string_view aName, bool aCheckBetaVersion = false);
+    TBaseSoftware& CheckEntry(std::string_view aName, bool aCheckBetaVersion = false,
+                              TLanguage aLanguage = lEnglish);
 
 private:
     void WriteRegistryFiles() const;

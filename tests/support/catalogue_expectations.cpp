@@ -1,5 +1,7 @@
 #include "support/catalogue_expectations.h"
 
+#include <algorithm>
+
 #include "support/form_posts.h"
 #include "support/pe_samples.h"
 
@@ -1509,6 +1511,51 @@ std::vector<TEntryExpectation> MakeExpectations() {
 std::span<const TEntryExpectation> CatalogueExpectations() {
     static const std::vector<TEntryExpectation> rows = MakeExpectations();
     return rows;
+}
+
+bool OffersX64Installer(std::string_view aName) {
+    static constexpr std::string_view kNames[] = {
+        "7-Zip",
+        "API Monitor",
+        "BitComet",
+        "Blender",
+        "BOINC",
+        "Calibre",
+        "Combined Community Codec Pack",
+        "Daum PotPlayer",
+        "Double Commander",
+        "ESET NOD32 Antivirus",
+        "ESET Smart Security",
+        "Far Manager",
+        "FileZilla Client",
+        "Git",
+        "Inkscape",
+        "IrfanView",
+        "Media Player Classic",
+        "Microsoft Security Essentials",
+        "OpenVPN",
+        "PeaZip",
+        "Ruby",
+        "SMPlayer",
+        "Stellarium",
+        "Sublime Text",
+        "TortoiseSVN",
+        "Vivaldi",
+        "WinRAR",
+        "Wireshark",
+    };
+    return std::find(std::begin(kNames), std::end(kNames), aName) != std::end(kNames);
+}
+
+bool InstallerFollowsLanguage(std::string_view aName) {
+    static constexpr std::string_view kNames[] = {
+        "Adobe Reader",         "ArtMoney SE",         "Avira Free Antivirus",
+        "ESET NOD32 Antivirus", "ESET Smart Security", "Firefox",
+        "GOM Player",           "HxD Hex Editor",      "Microsoft Security Essentials",
+        "OpenOffice.org",       "NVIDIA PhysX",        "Thunderbird",
+        "WebMoney Keeper",
+    };
+    return std::find(std::begin(kNames), std::end(kNames), aName) != std::end(kNames);
 }
 
 } // namespace brivane::test

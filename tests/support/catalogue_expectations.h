@@ -37,4 +37,9 @@ struct TEntryExpectation {
 // Every row, in catalogue order.
 std::span<const TEntryExpectation> CatalogueExpectations();
 
+// Whether the entry offers a 32-bit system another installer than a 64-bit one.
+bool OffersX64Installer(std::string_view aName);
+// Whether the entry's installer follows the interface language.
+bool InstallerFollowsLanguage(std::string_view aName);
+
 } // namespace brivane::test
