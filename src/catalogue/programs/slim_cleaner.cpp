@@ -1,32 +1,12 @@
-// SlimCleaner: version and installer come from the publisher's PAD file. Its builds differ
-// in the fourth component of the version, so only three count.
+// SlimCleaner: version and installer from the publisher's PAD file.
 
-#include "catalogue/base_software.h"
-#include "catalogue/publisher_sources.h"
-#include "catalogue/short_version_software.h"
+#include "catalogue/programs/slimware_program.h"
 
 namespace brivane::programs {
 
-namespace {
-
-constexpr const char* kPadFile = "https://www.slimwareutilities.com/pad/slimcleaner_pad.xml";
-
-class TSlimCleaner final : public TShortVersionSoftware {
-public:
-    TSlimCleaner() : TShortVersionSoftware("SlimCleaner", scSystem, 3) {}
-
-protected:
-    void GetCheckedParams(bool, TLanguage, TCheckedParams& aParams) override {
-        const TPadInfo pad = ReadPadFile(GetPageText(kPadFile));
-        aParams.AvailableVersion = pad.Version;
-        aParams.DownloadURL = pad.DownloadURL;
-    }
-};
-
-} // namespace
-
 std::unique_ptr<TBaseSoftware> MakeSlimCleaner() {
-    return std::make_unique<TSlimCleaner>();
+    return MakeSlimwarePadProgram("SlimCleaner",
+                                  "https://www.slimwareutilities.com/pad/slimcleaner_pad.xml");
 }
 
 } // namespace brivane::programs
