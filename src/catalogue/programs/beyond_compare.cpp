@@ -5,6 +5,7 @@
 
 #include "catalogue/base_software.h"
 #include "catalogue/page_versions.h"
+#include "catalogue/short_version_software.h"
 
 namespace brivane::programs {
 
@@ -16,13 +17,9 @@ constexpr const char* kDownloadPage = "https://www.scootersoftware.com/download.
 const TRegCompileOptions kHtml = {TRegCompileOption::rcoIgnoreCase,
                                   TRegCompileOption::rcoSingleLine};
 
-class TBeyondCompare final : public TBaseSoftware {
+class TBeyondCompare final : public TShortVersionSoftware {
 public:
-    TBeyondCompare() : TBaseSoftware("Beyond Compare", scDevelopment) {}
-
-    int CompareVersions(const std::string& aCurrent, const std::string& aAvailable, int) override {
-        return TBaseSoftware::CompareVersions(aCurrent, aAvailable, 3);
-    }
+    TBeyondCompare() : TShortVersionSoftware("Beyond Compare", scDevelopment, 3) {}
 
 protected:
     void FindApplication() override {

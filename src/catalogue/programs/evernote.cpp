@@ -25,15 +25,7 @@ protected:
     }
 
     std::string GetCurrentVersion() override {
-        std::string version = TBaseSoftware::GetCurrentVersion();
-        const std::string file = InstalledFile(TInstalledFolder::InstallLocationCut, kExecutable);
-        if (!file.empty()) {
-            std::string fileVersion = GetFileVersion(file);
-            if (CompareVersions(fileVersion, version, 4) > 0) {
-                version = std::move(fileVersion);
-            }
-        }
-        return version;
+        return NewerFileVersion(TInstalledFolder::InstallLocationCut, kExecutable);
     }
 
     void GetCheckedParams(bool, TLanguage, TCheckedParams& aParams) override {

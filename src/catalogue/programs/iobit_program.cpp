@@ -1,21 +1,19 @@
 #include "catalogue/programs/iobit_program.h"
 
 #include "catalogue/release_channels.h"
+#include "catalogue/short_version_software.h"
 
 namespace brivane::programs {
 
 namespace {
 
-class TIObitProgram final : public TBaseSoftware {
+// Builds of one release differ past the second component: only two count.
+class TIObitProgram final : public TShortVersionSoftware {
 public:
     TIObitProgram(std::string aName, TSoftwareCategory aCategory,
                   std::shared_ptr<IRegex> aInstalledName, std::string aInstallerURL)
-        : TBaseSoftware(std::move(aName), aCategory), fInstalledName(std::move(aInstalledName)),
-          fInstallerURL(std::move(aInstallerURL)) {}
-
-    int CompareVersions(const std::string& aCurrent, const std::string& aAvailable, int) override {
-        return TBaseSoftware::CompareVersions(aCurrent, aAvailable, 2);
-    }
+        : TShortVersionSoftware(std::move(aName), aCategory, 2),
+          fInstalledName(std::move(aInstalledName)), fInstallerURL(std::move(aInstallerURL)) {}
 
 protected:
     void FindApplication() override { FindFirstApplication(*fInstalledName); }

@@ -26,8 +26,7 @@ protected:
     }
 
     std::string GetCurrentVersion() override {
-        const std::string file = InstalledFile(TInstalledFolder::InstallLocation, kExecutable);
-        return file.empty() ? TBaseSoftware::GetCurrentVersion() : GetFileVersion(file);
+        return FileVersionOrInventory(TInstalledFolder::InstallLocation, kExecutable);
     }
 
     void GetCheckedParams(bool aCheckBetaVersion, TLanguage, TCheckedParams& aParams) override {

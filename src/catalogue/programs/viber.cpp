@@ -19,8 +19,7 @@ public:
 
 protected:
     std::string GetCurrentVersion() override {
-        const std::string file = InstalledFile(TInstalledFolder::InstallLocation, kExecutable);
-        return file.empty() ? TBaseSoftware::GetCurrentVersion() : GetFileVersion(file);
+        return FileVersionOrInventory(TInstalledFolder::InstallLocation, kExecutable);
     }
 
     void GetCheckedParams(bool, TLanguage, TCheckedParams& aParams) override {
