@@ -17,20 +17,6 @@ namespace {
 
 constexpr std::string_view kPiriformSite = "https://www.piriform.com";
 
-// Switches following back on however the request ends.
-class TManualRedirect {
-public:
-    explicit TManualRedirect(net::THTTPClient& aClient) : fClient(aClient) {
-        fClient.SetHandleRedirects(false);
-    }
-    ~TManualRedirect() { fClient.SetHandleRedirects(true); }
-    TManualRedirect(const TManualRedirect&) = delete;
-    TManualRedirect& operator=(const TManualRedirect&) = delete;
-
-private:
-    net::THTTPClient& fClient;
-};
-
 // A decimal number that fits; nothing for anything else.
 std::optional<int> DecimalNumber(std::string_view aText) {
     int value = 0;

@@ -54,6 +54,21 @@ TPadInfo ReadPadFile(const std::string& aText);
 
 // --- Redirects followed by hand ---
 
+// Redirects are answered, not followed, while it lives; following is switched on again
+// however the requests end.
+class TManualRedirect {
+public:
+    explicit TManualRedirect(net::THTTPClient& aClient) : fClient(aClient) {
+        fClient.SetHandleRedirects(false);
+    }
+    ~TManualRedirect() { fClient.SetHandleRedirects(true); }
+    TManualRedirect(const TManualRedirect&) = delete;
+    TManualRedirect& operator=(const TManualRedirect&) = delete;
+
+private:
+    net::THTTPClient& fClient;
+};
+
 // The address the answer to aURL redirects to, resolved against aURL; empty when the
 // answer has no Location (or the request fails). Redirects are not followed for this
 // request and are followed again afterwards, on every path.

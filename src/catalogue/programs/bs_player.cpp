@@ -4,6 +4,7 @@
 
 #include "catalogue/base_software.h"
 #include "catalogue/definition_helpers.h"
+#include "catalogue/publisher_sources.h"
 
 namespace brivane::programs {
 
@@ -12,22 +13,6 @@ namespace {
 constexpr const char* kSite = "https://www.bsplayer.com";
 constexpr const char* kDownloadPage =
     "https://www.bsplayer.com/bsplayer-english/download-free.html";
-
-// Redirects are answered, not followed, while it lives: the address is what is wanted.
-class TRedirectsNotFollowed {
-public:
-    explicit TRedirectsNotFollowed(net::THTTPClient& aClient)
-        : fClient(aClient), fFollow(aClient.HandleRedirects()) {
-        fClient.SetHandleRedirects(false);
-    }
-    ~TRedirectsNotFollowed() { fClient.SetHandleRedirects(fFollow); }
-    TRedirectsNotFollowed(const TRedirectsNotFollowed&) = delete;
-    TRedirectsNotFollowed& operator=(const TRedirectsNotFollowed&) = delete;
-
-private:
-    net::THTTPClient& fClient;
-    const bool fFollow;
-};
 
 class TBSPlayer final : public TBaseSoftware {
 public:
@@ -55,7 +40,7 @@ protected:
 
         std::string location;
         {
-            const TRedirectsNotFollowed held(*fHTTP);
+            const TManualRedirect held(*fHTTP);
             const std::string fields = std::string("cmd=start-download\r\ntype=") +
                                        (aParams.IsBeta ? "beta" : "1") + "\r\nmirror=bsplayer";
             PostPageText(kDownloadPage, fields, [&location](const net::IHTTPResponse& aResponse) {

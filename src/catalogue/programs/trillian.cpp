@@ -4,6 +4,7 @@
 
 #include "catalogue/base_software.h"
 #include "catalogue/definition_helpers.h"
+#include "catalogue/publisher_sources.h"
 
 namespace brivane::programs {
 
@@ -24,19 +25,7 @@ protected:
     void GetCheckedParams(bool, TLanguage, TCheckedParams& aParams) override {
         static const auto version =
             NewRegex("trillian-v([\\d.]+?)\\.exe", {TRegCompileOption::rcoIgnoreCase});
-        std::string location;
-        {
-            // Following is switched back on however the request ends.
-            struct TFollowAgain {
-                net::THTTPClient& Client;
-                ~TFollowAgain() { Client.SetHandleRedirects(true); }
-            } followAgain{*fHTTP};
-            fHTTP->SetHandleRedirects(false);
-            GetPageText(kDownloadLink, net::kCodePageUtf8,
-                        [&location](const net::IHTTPResponse& aResponse) {
-                            location = aResponse.GetHeaderValue("Location");
-                        });
-        }
+        const std::string location = RedirectLocation(*fHTTP, kDownloadLink);
         if (const auto found = FirstGroup(*version, location)) {
             aParams.AvailableVersion = *found;
             aParams.DownloadURL = location;
