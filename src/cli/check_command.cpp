@@ -4,6 +4,7 @@
 
 #include "app/controller.h"
 #include "app/localization.h"
+#include "app/run_settings.h"
 #include "app/settings.h"
 #include "base/unicode.h"
 #include "catalogue/base_software.h"
@@ -14,16 +15,12 @@
 #include "cli/output.h"
 #include "cli/progress_bar.h"
 #include "cli/registry_option.h"
-#include "platform/files.h"
-#include "platform/folders.h"
 #include "tasks/main_thread.h"
 #include "tasks/waking_main_loop.h"
 
 #include <CLI/CLI.hpp>
-#include <unistd.h>
 
 #include <algorithm>
-#include <filesystem>
 #include <iostream>
 #include <memory>
 
@@ -38,36 +35,6 @@ struct TCheckOptions {
     std::string Registry;
     std::string Hosts;
     bool Json = false;
-};
-
-// The settings of this run: the stored ones with the command line's on top, in a
-// store of its own, so that nothing the run sets reaches the user's settings file.
-class TRunSettings {
-public:
-    TRunSettings(const TConfig& aStored, const TCheckOptions& aOptions)
-        : fFolder(platform::GetTempFolder() / ("brivane-check-" + std::to_string(getpid()))) {
-        const auto file = fFolder / "Config.dat";
-        platform::WriteFileAtomically(file, aStored.Snapshot().dump());
-        fConfig = std::make_shared<TConfig>(file);
-        if (aOptions.Beta) {
-            fConfig->SetBoolean(kAllowBeta, true);
-        }
-        if (aOptions.Shareware) {
-            fConfig->SetBoolean(kAllowShareware, true);
-        }
-    }
-    ~TRunSettings() {
-        std::error_code error;
-        std::filesystem::remove_all(fFolder, error);
-    }
-    TRunSettings(const TRunSettings&) = delete;
-    TRunSettings& operator=(const TRunSettings&) = delete;
-
-    const std::shared_ptr<TConfig>& Config() const { return fConfig; }
-
-private:
-    std::filesystem::path fFolder;
-    std::shared_ptr<TConfig> fConfig;
 };
 
 std::string DownloadURL(const TController& aController, const std::string& aName) {
@@ -146,7 +113,8 @@ void RunCheck(const TCheckOptions& aOptions) {
     TConfig stored;
     PrintWarnings(std::cerr, stored.TakeWarnings());
     InitLocalization(stored);
-    const TRunSettings settings(stored, aOptions);
+    // Nothing the run sets reaches the user's settings file.
+    const TRunSettings settings(stored, aOptions.Beta, aOptions.Shareware);
 
     TProgressBar bar(std::cerr, TProgressBar::StandardErrorIsTerminal());
     const auto loop = std::dynamic_pointer_cast<TWakingMainLoop>(MainThreadDispatcher());

@@ -1,0 +1,121 @@
+#include "ui/list_texts.h"
+
+#include "app/localization.h"
+#include "base/unicode.h"
+
+#include <cstdio>
+
+namespace brivane::ui {
+
+namespace {
+
+bool CategoryShown(TSoftwareCategory aCategory, TSoftwareCategories aCategories) {
+    return aCategory == scUnknown || aCategory > scScienceEducation ||
+           aCategories.Contains(aCategory);
+}
+
+std::string FormatDay(TDateTime aDate) {
+    const auto parts = DecodeDateTime(aDate);
+    char text[16];
+    std::snprintf(text, sizeof text, "%02d.%02d.%04d", parts.Day, parts.Month, parts.Year);
+    return text;
+}
+
+} // namespace
+
+std::vector<std::size_t> RowsToShow(std::span<const TListRow> aModel, std::string_view aFilter,
+                                    TSoftwareCategories aCategories) {
+    std::vector<std::size_t> shown;
+    if (aFilter.empty()) {
+        for (std::size_t i = 0; i < aModel.size(); ++i) {
+            if (CategoryShown(aModel[i].Item.Category, aCategories)) {
+                shown.push_back(i);
+            }
+        }
+        return shown;
+    }
+    const auto filter = LowerCase(aFilter);
+    std::vector<std::size_t> later;
+    for (std::size_t i = 0; i < aModel.size(); ++i) {
+        if (!CategoryShown(aModel[i].Item.Category, aCategories)) {
+            continue;
+        }
+        const auto at = LowerCase(aModel[i].Item.Name).find(filter);
+        if (at == 0) {
+            shown.push_back(i);
+        } else if (at != std::string::npos) {
+            later.push_back(i);
+        }
+    }
+    shown.insert(shown.end(), later.begin(), later.end());
+    return shown;
+}
+
+std::string SelectionSizeText(std::span<const TListRow> aShown, TSizeList aList) {
+    const bool updates = aList == TSizeList::Updates;
+    std::int64_t sum = 0;
+    bool anyTicked = false;
+    bool unknownTicked = false;
+    for (const auto& row : aShown) {
+        if (row.Checked) {
+            anyTicked = true;
+            sum += row.Item.Size;
+            unknownTicked = unknownTicked || row.Item.Size == 0;
+        }
+    }
+    const auto size = [sum] { return TProgramInfo::FormatSize(sum, CurrentLanguage.load()); };
+    if (sum > 0 && unknownTicked) {
+        return Localize(updates ? "updnotsmaller" : "prognotsmaller") + " " + size();
+    }
+    if (sum > 0) {
+        return Localize(updates ? "updsize" : "sizeofselected") + ": " + size();
+    }
+    if (anyTicked) {
+        return Localize(updates ? "updsizeunk" : "progsizeunk");
+    }
+    return Localize(updates ? "updnotsel" : "prognotsel");
+}
+
+std::string SelectorCaption(TListMode aList, std::size_t aShownCount) {
+    const char* key = aList == lmUpdates ? "updates" : aList == lmActual ? "actuals" : "library";
+    return Localize(key) + " (" + std::to_string(aShownCount) + ")";
+}
+
+TProgramRowTexts ProgramRowTexts(const TProgramInfo& aInfo) {
+    TProgramRowTexts texts;
+    texts.Name = aInfo.Name;
+    const bool current = !aInfo.CurrentVersion.empty();
+    const bool available = !aInfo.AvailableVersion.empty();
+    if (current && available) {
+        texts.Description = Localize("veravailfrom") + " " + aInfo.CurrentVersion + " " +
+                            Localize("to") + " " + aInfo.AvailableVersion;
+    } else if (current) {
+        texts.Description = Localize("actinst") + " " + aInfo.CurrentVersion;
+    } else if (available) {
+        texts.Description = Localize("veravail") + " " + aInfo.AvailableVersion;
+    }
+    if (aInfo.UpdateDate > 0) {
+        texts.Date = Localize("from") + " " + FormatDay(aInfo.UpdateDate);
+    }
+    if (aInfo.Size > 0) {
+        texts.Size = aInfo.SizeAsString(CurrentLanguage.load());
+    }
+    // The button follows the Russian description, as the cache files carry both or none.
+    texts.HasDescription = !aInfo.InformationRu.empty();
+    texts.Hint = CurrentLanguage.load() == lRussian ? aInfo.InformationRu : aInfo.InformationEn;
+    texts.Problem = CheckProblem(aInfo);
+    return texts;
+}
+
+std::string CheckProblem(const TProgramInfo&) {
+    return {};
+}
+
+std::string FilterText(std::string_view aFilter) {
+    if (aFilter.empty()) {
+        return Localize("filterdis");
+    }
+    return Localize("search") + ": \"" + std::string(aFilter) + "\"";
+}
+
+} // namespace brivane::ui

@@ -1,0 +1,76 @@
+// brivane: the program's window.
+
+#include "app/controller.h"
+#include "app/localization.h"
+#include "app/run_settings.h"
+#include "app/settings.h"
+#include "tasks/task_runtime.h"
+#include "ui/main_window.h"
+#include "ui/qt_main_thread.h"
+#include "ui/screenshot.h"
+#include "ui/start_options.h"
+#include "ui/taskbar_progress.h"
+
+#include <QApplication>
+
+#include <iostream>
+#include <optional>
+
+namespace {
+
+constexpr int kScreenshotLimitMilliseconds = 10 * 60 * 1000;
+
+} // namespace
+
+int main(int argc, char** argv) {
+    using namespace brivane;
+    using namespace brivane::ui;
+    // A screenshot needs no display.
+    if (WantsScreenshot(argc, argv) && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    QApplication application(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Brivane"));
+    QGuiApplication::setDesktopFileName(QStringLiteral("brivane"));
+    TStartOptions options;
+    try {
+        options = ParseStartOptions(argc, argv);
+        ApplyStartOptions(options);
+    } catch (const EStartError& e) {
+        (e.ExitCode() == 0 ? std::cout : std::cerr)
+            << (e.ExitCode() == 0 ? "" : "brivane: ") << e.what() << '\n';
+        return e.ExitCode();
+    }
+
+    const auto stored = std::make_shared<TConfig>();
+    InitLocalization(*stored);
+    std::optional<TRunSettings> runSettings;
+    if (options.Beta || options.Shareware) {
+        runSettings.emplace(*stored, options.Beta, options.Shareware);
+    }
+    TTaskRuntime runtime(std::make_shared<TQtMainThreadDispatcher>());
+    TLauncherEntryProgress taskbar;
+    // Made before the controller, so that it outlives the checks that still report to it.
+    TMainForm window(&taskbar);
+    TControllerOptions controllerOptions;
+    controllerOptions.Config = runSettings ? runSettings->Config() : stored;
+    controllerOptions.CatalogueFilter = DebugFilterFromArguments(options.Arguments);
+    auto controller = std::make_unique<TController>(std::move(controllerOptions));
+    RegisterCatalogue(*controller);
+
+    std::optional<TScreenshotOnLists> screenshot;
+    if (!options.Screenshot.empty()) {
+        screenshot.emplace(window, QString::fromStdString(options.Screenshot),
+                           kScreenshotLimitMilliseconds);
+    }
+    window.show();
+    int code = QApplication::exec();
+    // The window is closed: checks not yet started are dropped, the running ones end.
+    window.hide();
+    controller->Stop();
+    controller.reset();
+    if (screenshot && !screenshot->Saved()) {
+        code = 1;
+    }
+    return code;
+}
