@@ -5,7 +5,9 @@
 #include "app/run_settings.h"
 #include "app/settings.h"
 #include "tasks/task_runtime.h"
+#include "ui/app_icon.h"
 #include "ui/main_window.h"
+#include "ui/progress_window.h"
 #include "ui/qt_main_thread.h"
 #include "ui/screenshot.h"
 #include "ui/start_options.h"
@@ -32,6 +34,7 @@ int main(int argc, char** argv) {
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Brivane"));
     QGuiApplication::setDesktopFileName(QStringLiteral("brivane"));
+    QApplication::setWindowIcon(AppIcon());
     TStartOptions options;
     try {
         options = ParseStartOptions(argc, argv);
@@ -52,6 +55,8 @@ int main(int argc, char** argv) {
     TLauncherEntryProgress taskbar;
     // Made before the controller, so that it outlives the checks that still report to it.
     TMainForm window(&taskbar);
+    TProgressForm progress;
+    window.SetProgressForm(&progress);
     TControllerOptions controllerOptions;
     controllerOptions.Config = runSettings ? runSettings->Config() : stored;
     controllerOptions.CatalogueFilter = DebugFilterFromArguments(options.Arguments);

@@ -6,13 +6,16 @@
 #include "ui/category_list.h"
 #include "ui/check_list_view.h"
 #include "ui/program_list.h"
+#include "ui/progress_window.h"
 #include "ui/taskbar_progress.h"
 
 #include <QAction>
 #include <QActionGroup>
+#include <QCloseEvent>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMenu>
+#include <QMessageBox>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QShowEvent>
@@ -285,7 +288,8 @@ void TMainForm::ConfigItemChosen(QAction* aItem) {
 
 void TMainForm::OpenConfigMenu() {
     // Under the button, right-aligned with it: the button sits at the window's right edge.
-    const QPoint corner = fConfigButton->mapToGlobal(QPoint(fConfigButton->width(), fConfigButton->height()));
+    const QPoint corner =
+        fConfigButton->mapToGlobal(QPoint(fConfigButton->width(), fConfigButton->height()));
     fConfigMenu->popup(corner - QPoint(fConfigMenu->sizeHint().width(), 0));
 }
 
@@ -334,9 +338,36 @@ void TMainForm::showEvent(QShowEvent* aEvent) {
     }
 }
 
+void TMainForm::closeEvent(QCloseEvent* aEvent) {
+    if (!InstallRunning()) {
+        aEvent->accept();
+        return;
+    }
+    // Not killed on the spot: the run is cancelled cleanly (partial downloads removed,
+    // settings saved) and the window closes when the lists come back.
+    aEvent->ignore();
+    const bool russian = CurrentLanguage.load() == lRussian;
+    const bool cancel =
+        fCloseQuestion
+            ? fCloseQuestion()
+            : QMessageBox::question(
+                  this, windowTitle(),
+                  russian ? QStringLiteral("Идёт установка. Отменить её и закрыть программу?")
+                          : QStringLiteral("Programs are being installed. Cancel the "
+                                           "installation and quit?")) == QMessageBox::Yes;
+    if (cancel && InstallRunning()) {
+        fCloseWhenCancelled = true;
+        RaiseEvent(fOnCancel);
+    }
+}
+
 void TMainForm::SetDisplayMode(TDisplayMode aValue) {
     if (aValue == fDisplayMode) {
         return;
+    }
+    if (fCloseWhenCancelled && aValue != dmProgress) {
+        fCloseWhenCancelled = false;
+        QTimer::singleShot(0, this, [this] { close(); });
     }
     QWidget* from = ScreenOf(fDisplayMode);
     fDisplayMode = aValue;
@@ -467,6 +498,15 @@ void TMainForm::Retranslate() {
         fListModels[list]->Relabel();
     }
     fCategoryModel->Relabel();
+    if (fProgressForm) {
+        fProgressForm->SetTitle(Localize("installing"));
+        fProgressForm->CancelButton()->setText(text("cancel"));
+    }
+}
+
+void TMainForm::SetProgressForm(TProgressForm* aForm) {
+    fProgressForm = aForm;
+    Retranslate();
 }
 
 } // namespace brivane::ui

@@ -30,6 +30,7 @@ class ITaskbarProgress;
 class TCategoryListModel;
 class TCheckListView;
 class TProgramListModel;
+class TProgressForm;
 
 class TMainForm : public QWidget, public IMainView {
     Q_OBJECT
@@ -78,6 +79,9 @@ public:
     void SetOnInstallUpdates(TViewEvent aHandler) override {
         fOnInstallUpdates = std::move(aHandler);
     }
+
+    // The progress window, whose title and Cancel link follow the language; may be null.
+    void SetProgressForm(TProgressForm* aForm);
 
     // --- What the install flows read ---
     int ProgramsCount() const { return static_cast<int>(fModels[lmLibrary].size()); }
@@ -131,6 +135,14 @@ public:
     void HideCategories();
     bool CategoriesShown() const;
     bool FilterShown() const;
+    // Asked when the window is closed while downloads or installers run; true lets the
+    // run be cancelled and the window close once it has. A message box by default.
+    void SetCloseQuestion(std::function<bool()> aQuestion) {
+        fCloseQuestion = std::move(aQuestion);
+    }
+    // Downloads or installers run: the progress screen shows with its Cancel link.
+    bool InstallRunning() const { return fDisplayMode == dmProgress && fOnCancel; }
+
     // A rebuild of the lists is due (after typing or a category toggle).
     bool RefreshPending() const { return fRefreshTimer.isActive(); }
 
@@ -144,6 +156,7 @@ protected:
     void showEvent(QShowEvent* aEvent) override;
     void resizeEvent(QResizeEvent* aEvent) override;
     void keyPressEvent(QKeyEvent* aEvent) override;
+    void closeEvent(QCloseEvent* aEvent) override;
     bool eventFilter(QObject* aWatched, QEvent* aEvent) override;
 
 private:
@@ -195,6 +208,7 @@ private:
     void RaiseEvent(const TViewEvent& aEvent);
 
     ITaskbarProgress* fTaskbar;
+    TProgressForm* fProgressForm = nullptr;
     TDisplayMode fDisplayMode = dmSplash;
     TListMode fListMode = lmUpdates;
     TProgressState fProgressState = psNormal;
@@ -204,6 +218,8 @@ private:
     bool fEnableAnimations = false;
     bool fHeaderSlided = false;
     bool fServiceStarted = false;
+    bool fCloseWhenCancelled = false;
+    std::function<bool()> fCloseQuestion;
     std::array<int, 3> fPositions{0, 1, 2}; // each selector's slot in the header
     TViewEvent fOnInstallUpdates;
     TViewEvent fOnInstallPrograms;

@@ -135,6 +135,9 @@ void TMainForm::RefreshList(TListMode aList) {
     auto* view = fListViews[aList];
     view->setUpdatesEnabled(false);
     fListModels[aList]->Reset(std::move(shown));
+    // Laid out now rather than at the view's next idle moment: what is drawn next
+    // (a picture of the window, say) shows the new rows.
+    view->doItemsLayout();
     view->setUpdatesEnabled(true);
     RefreshTexts(aList);
 }

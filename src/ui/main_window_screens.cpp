@@ -141,9 +141,9 @@ bool TMainForm::eventFilter(QObject* aWatched, QEvent* aEvent) {
             auto* key = static_cast<QKeyEvent*>(aEvent);
             // Selection shortcuts count only when sent to the window itself: a list's
             // must not reach it on their way up.
-            const bool selection = key->modifiers() == Qt::ControlModifier &&
-                                   (key->key() == Qt::Key_A || key->key() == Qt::Key_D ||
-                                    key->key() == Qt::Key_I);
+            const bool selection =
+                key->modifiers() == Qt::ControlModifier &&
+                (key->key() == Qt::Key_A || key->key() == Qt::Key_D || key->key() == Qt::Key_I);
             if (KeyHandler(key, false) || selection) {
                 return true;
             }
@@ -203,7 +203,12 @@ void TMainForm::Slide(QWidget* aFrom, QWidget* aTo, double aDuration) {
     aTo->hide();
     // The pause before the fade: (duration / 2 - 0.1) rounded, in tenths of a second.
     const int pause = static_cast<int>(std::lround(aDuration / 2 - 0.1)) * 100;
-    QTimer::singleShot(pause, aTo, [this, aTo, aDuration] { FadeIn(aTo, aDuration / 2); });
+    QTimer::singleShot(pause, aTo, [this, aTo, aDuration] {
+        // A later slide may have gone elsewhere before this one began.
+        if (aTo == ScreenOf(fDisplayMode) || aTo == fListPages[fListMode]) {
+            FadeIn(aTo, aDuration / 2);
+        }
+    });
 }
 
 // --- The header ---

@@ -32,8 +32,8 @@ TEST_F(TAnimationClockTest, OffEveryAnimationEndsAtOnceAndNoTimerRuns) {
     fClock.SetEnabled(false);
     double value = 0;
     int finished = 0;
-    fClock.Animate(&fOwner, 1, 0, 10, 0.5, [&](double aValue) { value = aValue; },
-                   [&] { ++finished; });
+    fClock.Animate(
+        &fOwner, 1, 0, 10, 0.5, [&](double aValue) { value = aValue; }, [&] { ++finished; });
     EXPECT_EQ(value, 10);
     EXPECT_EQ(finished, 1);
     EXPECT_FALSE(fClock.TimerActive());
@@ -44,8 +44,9 @@ TEST_F(TAnimationClockTest, OnTheValueRunsToItsEndAndTheTimerStopsWithTheLast) {
     fClock.SetEnabled(true);
     std::vector<double> values;
     int finished = 0;
-    fClock.Animate(&fOwner, 1, 0, 1, 0.1, [&](double aValue) { values.push_back(aValue); },
-                   [&] { ++finished; });
+    fClock.Animate(
+        &fOwner, 1, 0, 1, 0.1, [&](double aValue) { values.push_back(aValue); },
+        [&] { ++finished; });
     EXPECT_TRUE(fClock.TimerActive());
     ASSERT_TRUE(RunUntil([&] { return finished == 1; }));
     EXPECT_EQ(values.front(), 0);
@@ -58,8 +59,8 @@ TEST_F(TAnimationClockTest, ANewAnimationOfTheSameChannelReplacesTheRunningOne) 
     fClock.SetEnabled(true);
     int firstFinished = 0;
     double value = 0;
-    fClock.Animate(&fOwner, 1, 0, 1, 10, [&](double aValue) { value = aValue; },
-                   [&] { ++firstFinished; });
+    fClock.Animate(
+        &fOwner, 1, 0, 1, 10, [&](double aValue) { value = aValue; }, [&] { ++firstFinished; });
     fClock.Animate(&fOwner, 1, 5, 6, 0.05, [&](double aValue) { value = aValue; });
     EXPECT_EQ(fClock.RunningCount(), 1);
     ASSERT_TRUE(RunUntil([&] { return !fClock.TimerActive(); }));
@@ -71,8 +72,8 @@ TEST_F(TAnimationClockTest, TurningAnimationsOffEndsTheRunningOnes) {
     fClock.SetEnabled(true);
     double value = 0;
     int finished = 0;
-    fClock.Animate(&fOwner, 2, 0, 3, 10, [&](double aValue) { value = aValue; },
-                   [&] { ++finished; });
+    fClock.Animate(
+        &fOwner, 2, 0, 3, 10, [&](double aValue) { value = aValue; }, [&] { ++finished; });
     fClock.SetEnabled(false);
     EXPECT_EQ(value, 3);
     EXPECT_EQ(finished, 1);

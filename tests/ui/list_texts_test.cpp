@@ -60,17 +60,19 @@ TEST_F(TListTextsTest, TheSizeLabelSaysWhatIsKnownOfTheTickedRows) {
 
 TEST_F(TListTextsTest, AFilterShowsPrefixMatchesFirstWithinTheSelectedCategories) {
     const std::vector<TListRow> model = {
-        Row("Skins for VLC", 0, false, scMultimedia), Row("VLC media player", 0, false, scMultimedia),
-        Row("7-Zip", 0, false, scSystem),         Row("vlc tools", 0, false, scSystem),
-        Row("Old VLC", 0, false, scUnknown),       Row("Stellarium", 0, false, scScienceEducation),
+        Row("Skins for VLC", 0, false, scMultimedia),
+        Row("VLC media player", 0, false, scMultimedia),
+        Row("7-Zip", 0, false, scSystem),
+        Row("vlc tools", 0, false, scSystem),
+        Row("Old VLC", 0, false, scUnknown),
+        Row("Stellarium", 0, false, scScienceEducation),
     };
     const auto all = TSoftwareCategories::All();
     using TIndexes = std::vector<std::size_t>;
     EXPECT_EQ(ui::RowsToShow(model, "", all), (TIndexes{0, 1, 2, 3, 4, 5}));
     EXPECT_EQ(ui::RowsToShow(model, "VlC", all), (TIndexes{1, 3, 0, 4}));
     EXPECT_EQ(ui::RowsToShow(model, "vlc", TSoftwareCategories{scSystem}), (TIndexes{3, 4}));
-    EXPECT_EQ(ui::RowsToShow(model, "", TSoftwareCategories{scScienceEducation}),
-              (TIndexes{4, 5}));
+    EXPECT_EQ(ui::RowsToShow(model, "", TSoftwareCategories{scScienceEducation}), (TIndexes{4, 5}));
     EXPECT_TRUE(ui::RowsToShow(model, "xyz", all).empty());
     EXPECT_TRUE(ui::RowsToShow({}, "vlc", all).empty());
 }

@@ -39,7 +39,8 @@ TEST(QtMainThreadTest, AfterShutdownCallersAreReleasedUnrun) {
     TTaskRuntime runtime(dispatcher);
     dispatcher->Shutdown();
     bool ran = false;
-    auto worker = std::async(std::launch::async, [&] { return RunInMainThread([&] { ran = true; }); });
+    auto worker =
+        std::async(std::launch::async, [&] { return RunInMainThread([&] { ran = true; }); });
     EXPECT_THROW(worker.get(), std::runtime_error);
     EXPECT_FALSE(ran);
 }

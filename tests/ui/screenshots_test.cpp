@@ -25,6 +25,8 @@ protected:
     }
 
     void Expect(const std::string& aScreen) {
+        // Whatever the views put off to their next idle moment happens first.
+        QCoreApplication::processEvents();
         ExpectLooksLikeReference(fWindow->grab().toImage(), aScreen + fSuffix);
     }
 

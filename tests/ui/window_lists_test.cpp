@@ -37,7 +37,8 @@ TEST_F(TWindowListsTest, TheControllerFillsTheThreeLists) {
     EXPECT_EQ(fWindow->SelectorText(lmUpdates), "Updates (2)");
     EXPECT_EQ(fWindow->SelectorText(lmLibrary), "Library (6)");
     EXPECT_EQ(fWindow->SizeText(lmUpdates),
-              "Size of selected updates: " + TProgramInfo::FormatSize(2 * kInstallerSize, lEnglish));
+              "Size of selected updates: " +
+                  TProgramInfo::FormatSize(2 * kInstallerSize, lEnglish));
     EXPECT_EQ(fWindow->SizeText(lmLibrary), "Programs not selected");
     // The library pass's results replaced the rows it had shown from the caches.
     for (const auto& row : fWindow->Shown(lmLibrary)) {
@@ -59,11 +60,23 @@ TEST_F(TWindowListsTest, ClicksAndRightDragsTickRows) {
     const Case cases[] = {
         {"left click", false, {1}, Qt::LeftButton, Qt::NoModifier, {"Skins for VLC"}},
         {"right click", false, {2}, Qt::RightButton, Qt::NoModifier, {"Inkscape"}},
-        {"right drag over five rows", true, {0, 1, 2, 3, 4}, Qt::RightButton, Qt::NoModifier,
+        {"right drag over five rows",
+         true,
+         {0, 1, 2, 3, 4},
+         Qt::RightButton,
+         Qt::NoModifier,
          {"Audacity", "Skins for VLC", "Inkscape", "VLC Portable", "Stellarium"}},
-        {"right drag back over a visited row", true, {0, 1, 0}, Qt::RightButton, Qt::NoModifier,
+        {"right drag back over a visited row",
+         true,
+         {0, 1, 0},
+         Qt::RightButton,
+         Qt::NoModifier,
          {"Skins for VLC"}},
-        {"right drag within one row", true, {3, 3}, Qt::RightButton, Qt::NoModifier,
+        {"right drag within one row",
+         true,
+         {3, 3},
+         Qt::RightButton,
+         Qt::NoModifier,
          {"VLC Portable"}},
         {"left drag", true, {0, 1, 2}, Qt::LeftButton, Qt::NoModifier, {}},
         {"right drag with Shift", true, {0, 1, 2}, Qt::RightButton, Qt::ShiftModifier, {}},
@@ -217,7 +230,8 @@ TEST_F(TWindowListsTest, ASelectorComesFirstWhenClicked) {
     fWindow->Selector(lmLibrary)->click();
     EXPECT_EQ(fWindow->ListMode(), lmLibrary);
     EXPECT_EQ(fWindow->HeaderOrder(), (TOrder{lmLibrary, lmUpdates, lmActual}));
-    EXPECT_EQ(fWindow->Selector(lmLibrary)->x(), fWindow->CategoriesButton()->geometry().right() + 13);
+    EXPECT_EQ(fWindow->Selector(lmLibrary)->x(),
+              fWindow->CategoriesButton()->geometry().right() + 13);
     // The first selector's click changes nothing.
     fWindow->Selector(lmLibrary)->click();
     EXPECT_EQ(fWindow->HeaderOrder(), (TOrder{lmLibrary, lmUpdates, lmActual}));
@@ -262,6 +276,32 @@ TEST_F(TWindowListsTest, WithAnimationsOffNoTimerRuns) {
     fWindow->SetEnableAnimations(false);
     EXPECT_FALSE(clock.TimerActive());
     EXPECT_FLOAT_EQ(fWindow->Progress(), 80);
+}
+
+TEST_F(TWindowListsTest, WithAnimationsOnEverythingSettlesWhereItBelongs) {
+    auto& clock = ui::TAnimationClock::Instance();
+    fWindow->SetEnableAnimations(true);
+    fWindow->Selector(lmLibrary)->click();
+    fWindow->Selector(lmActual)->click();
+    EXPECT_TRUE(clock.TimerActive());
+    auto* page = fWindow->ListView(lmActual)->parentWidget();
+    RunUntil([&clock, page] { return page->isVisible() && !clock.TimerActive(); });
+    EXPECT_FALSE(fWindow->ListView(lmLibrary)->parentWidget()->isVisible());
+    using TOrder = std::array<TListMode, 3>;
+    const auto order = fWindow->HeaderOrder();
+    EXPECT_EQ(order, (TOrder{lmActual, lmLibrary, lmUpdates}));
+    // The selectors stand in that order, side by side, and take clicks again.
+    EXPECT_LT(fWindow->Selector(order[0])->x(), fWindow->Selector(order[1])->x());
+    EXPECT_LT(fWindow->Selector(order[1])->x(), fWindow->Selector(order[2])->x());
+    EXPECT_FALSE(fWindow->Selector(lmUpdates)->testAttribute(Qt::WA_TransparentForMouseEvents));
+    EXPECT_EQ(page->graphicsEffect(), nullptr); // fully opaque
+    EXPECT_EQ(page->x(), 0);
+
+    fWindow->SetDisplayMode(dmProgress);
+    fWindow->SetDisplayMode(dmList);
+    RunUntil([&clock, page] { return page->isVisible() && !clock.TimerActive(); });
+    EXPECT_FALSE(fWindow->findChild<QWidget*>(QStringLiteral("ProgressLayout"))->isVisible());
+    fWindow->SetEnableAnimations(false);
 }
 
 TEST_F(TWindowListsTest, ProgressReachesTheTaskbarRoundedHalfToEven) {
