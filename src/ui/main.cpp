@@ -27,14 +27,9 @@ constexpr int kScreenshotLimitMilliseconds = 10 * 60 * 1000;
 int main(int argc, char** argv) {
     using namespace brivane;
     using namespace brivane::ui;
-    // A screenshot needs no display.
-    if (WantsScreenshot(argc, argv) && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
-    QApplication application(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Brivane"));
-    QGuiApplication::setDesktopFileName(QStringLiteral("brivane"));
-    QApplication::setWindowIcon(AppIcon());
+    // The command line is read before Qt starts, so that --help and bad input need no
+    // display. (Qt's own settings come from its environment variables, QT_QPA_PLATFORM
+    // and the like.)
     TStartOptions options;
     try {
         options = ParseStartOptions(argc, argv);
@@ -44,6 +39,14 @@ int main(int argc, char** argv) {
             << (e.ExitCode() == 0 ? "" : "brivane: ") << e.what() << '\n';
         return e.ExitCode();
     }
+    // A screenshot needs no display.
+    if (!options.Screenshot.empty() && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    QApplication application(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Brivane"));
+    QGuiApplication::setDesktopFileName(QStringLiteral("brivane"));
+    QApplication::setWindowIcon(AppIcon());
 
     const auto stored = std::make_shared<TConfig>();
     InitLocalization(*stored);

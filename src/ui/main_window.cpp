@@ -2,9 +2,11 @@
 
 #include "app/localization.h"
 #include "base/identity.h"
+#include "platform/folders.h"
 #include "ui/animation_clock.h"
 #include "ui/category_list.h"
 #include "ui/check_list_view.h"
+#include "ui/introduction.h"
 #include "ui/program_list.h"
 #include "ui/progress_window.h"
 #include "ui/taskbar_progress.h"
@@ -73,7 +75,7 @@ QProgressBar::chunk { border-radius: 4px; background: palette(highlight); }
 } // namespace
 
 TMainForm::TMainForm(ITaskbarProgress* aTaskbar, QWidget* aParent)
-    : QWidget(aParent), fTaskbar(aTaskbar) {
+    : QWidget(aParent), fTaskbar(aTaskbar), fHelpFolder(platform::GetExecutableFolder() / "Help") {
     setObjectName(QStringLiteral("MainForm"));
     setWindowTitle(QString::fromStdString(std::string(kProgramName) + " " + kProgramVersion +
                                           " build " + std::to_string(kProgramBuild)));
@@ -490,6 +492,15 @@ void TMainForm::Retranslate() {
     fCategoriesButton->setAccessibleName(
         QString::fromStdString(CurrentLanguage.load() == lRussian ? "Категории" : "Categories"));
     fHelpButton->setAccessibleName(text("welcome"));
+    fVideo->SetCaption(text("welcome"));
+    const char* listKeys[] = {"updates", "actuals", "library"};
+    for (int list = lmUpdates; list <= lmLibrary; ++list) {
+        fListViews[list]->setAccessibleName(text(listKeys[list]));
+    }
+    fCategoryView->setAccessibleName(fCategoriesButton->accessibleName());
+    for (auto* button : {fCategoriesButton, fHelpButton, fConfigButton}) {
+        button->setToolTip(button->accessibleName());
+    }
     fConfigButton->setAccessibleName(
         QString::fromStdString(CurrentLanguage.load() == lRussian ? "Настройки" : "Settings"));
     fFilterLabel->setText(QString::fromStdString(FilterText(fFilter)));

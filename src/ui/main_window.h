@@ -13,6 +13,7 @@
 #include <QWidget>
 
 #include <array>
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <vector>
@@ -29,6 +30,7 @@ namespace brivane::ui {
 class ITaskbarProgress;
 class TCategoryListModel;
 class TCheckListView;
+class TIntroduction;
 class TProgramListModel;
 class TProgressForm;
 
@@ -79,6 +81,12 @@ public:
     void SetOnInstallUpdates(TViewEvent aHandler) override {
         fOnInstallUpdates = std::move(aHandler);
     }
+
+    // Where the introduction's film and frames are; "Help" beside the program at first.
+    void SetHelpFolder(std::filesystem::path aFolder) { fHelpFolder = std::move(aFolder); }
+    void HideHelp();
+    bool HelpShown() const;
+    TIntroduction* Introduction() const { return fVideo; }
 
     // The progress window, whose title and Cancel link follow the language; may be null.
     void SetProgressForm(TProgressForm* aForm);
@@ -209,6 +217,8 @@ private:
 
     ITaskbarProgress* fTaskbar;
     TProgressForm* fProgressForm = nullptr;
+    std::filesystem::path fHelpFolder;
+    TIntroduction* fVideo = nullptr;
     TDisplayMode fDisplayMode = dmSplash;
     TListMode fListMode = lmUpdates;
     TProgressState fProgressState = psNormal;

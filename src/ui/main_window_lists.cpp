@@ -275,7 +275,10 @@ bool TMainForm::KeyHandler(QKeyEvent* aEvent, bool aToWindow) {
     const auto modifiers = aEvent->modifiers() & ~Qt::KeypadModifier;
     bool handled = false;
     if (key == Qt::Key_Escape) {
-        if (HintShown()) {
+        if (HelpShown()) {
+            HideHelp();
+            handled = true;
+        } else if (HintShown()) {
             HideHint();
             handled = true;
         } else if (CategoriesShown()) {

@@ -5,6 +5,7 @@
 #include "ui/animation_clock.h"
 #include "ui/category_list.h"
 #include "ui/check_list_view.h"
+#include "ui/introduction.h"
 #include "ui/main_window.h"
 
 #include <QEvent>
@@ -117,6 +118,10 @@ void TMainForm::BuildOverlays() {
     fCategoryView->installEventFilter(this);
     categoriesLayout->addWidget(fCategoryView);
     fCategoriesPanel = categories;
+
+    fVideo = new TIntroduction(this);
+    fVideo->hide();
+    connect(fVideo->OKButton(), &QPushButton::clicked, this, [this] { HideHelp(); });
 }
 
 void TMainForm::LayoutOverlays() {
@@ -129,6 +134,10 @@ void TMainForm::LayoutOverlays() {
                                      : fHintPanel->sizeHint().height());
     fHintPanel->setGeometry((width - kHintWidth) / 2, (height - hintHeight) / 2, kHintWidth,
                             hintHeight);
+    const int videoWidth = std::min(620, width - 40);
+    const int videoHeight = std::min(500, height - 40);
+    fVideo->setGeometry((width - videoWidth) / 2, (height - videoHeight) / 2, videoWidth,
+                        videoHeight);
     const int count = fCategoryModel->rowCount();
     fCategoriesPanel->setGeometry(8, 46, kCategoryRowWidth + 16,
                                   count * kCategoryRowHeight + count * 2 + 16);
@@ -393,7 +402,33 @@ QPushButton* TMainForm::InstallButton(TListMode aList) const {
 }
 
 void TMainForm::PlayHelp() {
-    // The introduction comes with its video; until it is there, nothing plays.
+    const TLanguage language = CurrentLanguage.load();
+    if (!TIntroduction::Available(fHelpFolder, language)) {
+        return;
+    }
+    if (!fVideo->isVisible()) {
+        SetOpacity(fVideo, 0);
+        fVideo->show();
+    }
+    fVideo->raise();
+    Fade(fVideo, 1, kHintSeconds);
+    fVideo->OKButton()->setFocus();
+    // The film starts once the panel is there.
+    QTimer::singleShot(500, fVideo, [this, language] {
+        if (fVideo->isVisible()) {
+            fVideo->Play(fHelpFolder, language);
+        }
+    });
+}
+
+void TMainForm::HideHelp() {
+    fVideo->Stop();
+    Fade(fVideo, 0, kHintSeconds, false, [this] { fVideo->hide(); });
+    fListViews[fListMode]->setFocus();
+}
+
+bool TMainForm::HelpShown() const {
+    return fVideo->isVisible();
 }
 
 } // namespace brivane::ui

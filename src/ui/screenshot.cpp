@@ -35,6 +35,11 @@ void TScreenshotOnLists::SaveWhenSettled() {
     if (TAnimationClock::Instance().RunningCount() > 0 || fWindow.RefreshPending()) {
         return;
     }
+    if (fWindow.HelpShown()) {
+        // The picture is of the lists; the first run's introduction would hide them.
+        fWindow.HideHelp();
+        return;
+    }
     fSettle.stop();
     fLimit.stop();
     fSaved = SaveWindowImage(fWindow, fFile);

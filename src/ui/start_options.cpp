@@ -7,7 +7,7 @@
 #include <CLI/CLI.hpp>
 
 #include <filesystem>
-#include <string_view>
+#include <sstream>
 
 namespace brivane::ui {
 
@@ -29,21 +29,18 @@ TStartOptions ParseStartOptions(int aArgc, const char* const* aArgv) {
     try {
         app.parse(aArgc, aArgv);
     } catch (const CLI::Success& e) {
-        throw EStartError(app.help(), 0);
+        // --help or --version: what CLI11 prints for them.
+        std::ostringstream text;
+        app.exit(e, text, text);
+        auto message = text.str();
+        while (!message.empty() && message.back() == '\n') {
+            message.pop_back();
+        }
+        throw EStartError(message, 0);
     } catch (const CLI::ParseError& e) {
         throw EStartError(e.what(), kExitBadInput);
     }
     return options;
-}
-
-bool WantsScreenshot(int aArgc, const char* const* aArgv) {
-    for (int i = 1; i < aArgc; ++i) {
-        const std::string_view argument = aArgv[i];
-        if (argument == "--screenshot" || argument.starts_with("--screenshot=")) {
-            return true;
-        }
-    }
-    return false;
 }
 
 void ApplyStartOptions(const TStartOptions& aOptions) {

@@ -31,12 +31,8 @@ private:
 
 inline constexpr int kExitBadInput = 2;
 
-// argv without the options Qt took. Throws EStartError.
+// Throws EStartError.
 TStartOptions ParseStartOptions(int aArgc, const char* const* aArgv);
-
-// Whether the command line asks for a screenshot (read before Qt starts, which then
-// needs no display).
-bool WantsScreenshot(int aArgc, const char* const* aArgv);
 
 // Installs the host map and the registry source. Throws EStartError on bad input.
 void ApplyStartOptions(const TStartOptions& aOptions);

@@ -2,11 +2,13 @@
 #include "app/settings.h"
 #include "ui/animation_clock.h"
 #include "ui/check_list_view.h"
+#include "ui/introduction.h"
 #include "ui/program_list.h"
 #include "window_fixture.h"
 
 #include <QAction>
 #include <QCoreApplication>
+#include <QImage>
 #include <QLabel>
 #include <QMenu>
 #include <QPushButton>
@@ -302,6 +304,54 @@ TEST_F(TWindowListsTest, WithAnimationsOnEverythingSettlesWhereItBelongs) {
     RunUntil([&clock, page] { return page->isVisible() && !clock.TimerActive(); });
     EXPECT_FALSE(fWindow->findChild<QWidget*>(QStringLiteral("ProgressLayout"))->isVisible());
     fWindow->SetEnableAnimations(false);
+}
+
+TEST_F(TWindowListsTest, TheKeyboardMovesTicksAndInstalls) {
+    int installs = 0;
+    fWindow->SetOnInstallUpdates([&installs] { ++installs; });
+    auto* view = fWindow->ListView(lmUpdates);
+    view->setCurrentIndex(view->model()->index(0, 0));
+    const auto press = [view](int aKey, const QString& aText = {}) {
+        QKeyEvent event(QEvent::KeyPress, aKey, Qt::NoModifier, aText);
+        QCoreApplication::sendEvent(view, &event);
+    };
+    press(Qt::Key_Down);
+    EXPECT_EQ(view->currentIndex().row(), 1);
+    press(Qt::Key_Space, QStringLiteral(" "));
+    EXPECT_EQ(CheckedNames(lmUpdates), TNames{"7-Zip"});
+    EXPECT_EQ(fWindow->Filter(), ""); // a space starts no filter
+    press(Qt::Key_Return, QStringLiteral("\r"));
+    EXPECT_EQ(installs, 1);
+    // Every control can be named by a screen reader.
+    for (auto* button : fWindow->findChildren<QPushButton*>()) {
+        EXPECT_FALSE(button->text().isEmpty() && button->accessibleName().isEmpty())
+            << button->objectName().toStdString();
+    }
+}
+
+TEST_F(TWindowListsTest, TheIntroductionShowsTheWindowsFramesAsASlideshow) {
+    // The first run found no introduction beside the test program and showed nothing.
+    EXPECT_FALSE(fWindow->HelpShown());
+    TTempDir help;
+    std::filesystem::create_directories(help.Path() / "en");
+    QImage frame(40, 30, QImage::Format_RGB32);
+    for (const char* name : {"1-first.png", "2-second.png"}) {
+        frame.fill(Qt::blue);
+        ASSERT_TRUE(frame.save(QString::fromStdString((help.Path() / "en" / name).string())));
+    }
+    fWindow->SetHelpFolder(help.Path() / "missing");
+    fWindow->PlayHelp();
+    EXPECT_FALSE(fWindow->HelpShown());
+
+    fWindow->SetHelpFolder(help.Path());
+    fWindow->PlayHelp();
+    EXPECT_TRUE(fWindow->HelpShown());
+    RunUntil([this] { return fWindow->Introduction()->Slideshow(); });
+    EXPECT_EQ(fWindow->Introduction()->Frame(), 0);
+    QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+    QCoreApplication::sendEvent(fWindow->ListView(lmUpdates), &escape);
+    EXPECT_FALSE(fWindow->HelpShown());
+    EXPECT_FALSE(fWindow->Introduction()->Slideshow());
 }
 
 TEST_F(TWindowListsTest, ProgressReachesTheTaskbarRoundedHalfToEven) {
