@@ -337,6 +337,8 @@ void TMainForm::showEvent(QShowEvent* aEvent) {
     if (!fServiceStarted) {
         fServiceStarted = true;
         CallOnStart(*this);
+        // Once the start sequence has bound the events: the language in use is stored.
+        QTimer::singleShot(0, this, [this] { SetLanguage(CurrentLanguage.load()); });
     }
 }
 

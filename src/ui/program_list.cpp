@@ -5,11 +5,14 @@
 #include "ui/list_texts.h"
 #include "ui/row_paint.h"
 
+#include <QApplication>
 #include <QBuffer>
 #include <QHash>
 #include <QImageReader>
 #include <QPainter>
 #include <QPainterPath>
+
+#include <cmath>
 
 namespace brivane::ui {
 
@@ -75,25 +78,29 @@ QImage ReadIcon(const TIconBytes& aBytes, int aSize) {
 } // namespace
 
 QPixmap ProgramIcon(const TProgramInfo& aInfo, int aSize) {
+    // Drawn in device pixels, so that icons stay crisp on high-density screens.
+    const qreal ratio = qApp ? qApp->devicePixelRatio() : 1.0;
+    const int pixels = static_cast<int>(std::lround(aSize * ratio));
     // Rows are rebuilt at every filter change: each icon is read once.
     static QHash<QString, QPixmap> cache;
     const auto key =
-        Text(aInfo.Name) + QLatin1Char('/') + QString::number(aSize) + QLatin1Char('/') +
+        Text(aInfo.Name) + QLatin1Char('/') + QString::number(pixels) + QLatin1Char('/') +
         QString::number(aInfo.fIcon ? static_cast<qulonglong>(aInfo.fIcon->size()) : 0);
     if (const auto found = cache.constFind(key); found != cache.constEnd()) {
         return *found;
     }
     QPixmap pixmap;
     if (aInfo.fIcon && !aInfo.fIcon->empty()) {
-        const QImage image = ReadIcon(*aInfo.fIcon, aSize);
+        const QImage image = ReadIcon(*aInfo.fIcon, pixels);
         if (!image.isNull()) {
             pixmap = QPixmap::fromImage(
-                image.scaled(aSize, aSize, Qt::KeepAspectRatio, Qt::SmoothTransformation));
+                image.scaled(pixels, pixels, Qt::KeepAspectRatio, Qt::SmoothTransformation));
         }
     }
     if (pixmap.isNull()) {
-        pixmap = Placeholder(aInfo.Name, aSize);
+        pixmap = Placeholder(aInfo.Name, pixels);
     }
+    pixmap.setDevicePixelRatio(ratio);
     cache.insert(key, pixmap);
     return pixmap;
 }

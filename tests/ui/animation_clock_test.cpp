@@ -1,8 +1,6 @@
 #include "ui/animation_clock.h"
+#include "window_fixture.h"
 
-#include <QCoreApplication>
-#include <QEventLoop>
-#include <QTimer>
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -13,16 +11,6 @@ namespace {
 class TAnimationClockTest : public ::testing::Test {
 protected:
     void TearDown() override { fClock.SetEnabled(false); }
-
-    // Runs Qt's loop until aDone holds (the clock's frames are Qt timer events).
-    static bool RunUntil(const std::function<bool()>& aDone) {
-        for (int i = 0; i < 3000 && !aDone(); ++i) {
-            QEventLoop loop;
-            QTimer::singleShot(5, &loop, &QEventLoop::quit);
-            loop.exec();
-        }
-        return aDone();
-    }
 
     ui::TAnimationClock& fClock = ui::TAnimationClock::Instance();
     QObject fOwner;
@@ -48,7 +36,7 @@ TEST_F(TAnimationClockTest, OnTheValueRunsToItsEndAndTheTimerStopsWithTheLast) {
         &fOwner, 1, 0, 1, 0.1, [&](double aValue) { values.push_back(aValue); },
         [&] { ++finished; });
     EXPECT_TRUE(fClock.TimerActive());
-    ASSERT_TRUE(RunUntil([&] { return finished == 1; }));
+    ASSERT_TRUE(RunEventLoopUntil([&] { return finished == 1; }));
     EXPECT_EQ(values.front(), 0);
     EXPECT_EQ(values.back(), 1);
     EXPECT_TRUE(std::is_sorted(values.begin(), values.end()));
@@ -63,7 +51,7 @@ TEST_F(TAnimationClockTest, ANewAnimationOfTheSameChannelReplacesTheRunningOne) 
         &fOwner, 1, 0, 1, 10, [&](double aValue) { value = aValue; }, [&] { ++firstFinished; });
     fClock.Animate(&fOwner, 1, 5, 6, 0.05, [&](double aValue) { value = aValue; });
     EXPECT_EQ(fClock.RunningCount(), 1);
-    ASSERT_TRUE(RunUntil([&] { return !fClock.TimerActive(); }));
+    ASSERT_TRUE(RunEventLoopUntil([&] { return !fClock.TimerActive(); }));
     EXPECT_EQ(value, 6);
     EXPECT_EQ(firstFinished, 0);
 }
@@ -88,7 +76,7 @@ TEST_F(TAnimationClockTest, AnAnimationOfADestroyedOwnerEndsSilently) {
         fClock.Animate(owner.get(), 1, 0, 1, 10, [&](double) { ++calls; });
     }
     const int before = calls;
-    ASSERT_TRUE(RunUntil([&] { return !fClock.TimerActive(); }));
+    ASSERT_TRUE(RunEventLoopUntil([&] { return !fClock.TimerActive(); }));
     EXPECT_EQ(calls, before);
 }
 

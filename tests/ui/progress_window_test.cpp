@@ -23,15 +23,6 @@ protected:
     }
     void TearDown() override { fClock.SetEnabled(false); }
 
-    static void RunUntil(const std::function<bool()>& aDone) {
-        for (int i = 0; i < 3000 && !aDone(); ++i) {
-            QEventLoop loop;
-            QTimer::singleShot(5, &loop, &QEventLoop::quit);
-            loop.exec();
-        }
-        ASSERT_TRUE(aDone());
-    }
-
     TTempDir fFolder;
     ui::TAnimationClock& fClock = ui::TAnimationClock::Instance();
     ui::TProgressForm fForm;
@@ -41,7 +32,7 @@ TEST_F(TProgressFormTest, BarsAnimateToAValueAndResetToZeroAtOnce) {
     fClock.SetEnabled(true);
     fForm.SetDownloadProgress(50);
     EXPECT_LT(fForm.DownloadProgress(), 50);
-    RunUntil([this] { return !fClock.TimerActive(); });
+    ASSERT_TRUE(RunEventLoopUntil([this] { return !fClock.TimerActive(); }));
     EXPECT_FLOAT_EQ(fForm.DownloadProgress(), 50);
     fForm.SetDownloadProgress(0);
     EXPECT_FLOAT_EQ(fForm.DownloadProgress(), 0);
@@ -74,7 +65,7 @@ TEST_F(TProgressFormTest, HiddenAndShownAgainBeforeTheDelayTheWindowStays) {
     QCoreApplication::processEvents();
     EXPECT_TRUE(fForm.isVisible());
     fForm.SetShown(false);
-    RunUntil([this] { return !fForm.isVisible(); });
+    ASSERT_TRUE(RunEventLoopUntil([this] { return !fForm.isVisible(); }));
     EXPECT_FALSE(fForm.Shown());
 }
 
@@ -138,7 +129,7 @@ TEST_F(TProgressFormTest, ClosingTheWindowWhileInstallingAsksThenCancelsAndClose
     window.close();
     EXPECT_EQ(asked, 2);
     EXPECT_EQ(cancels, 1);
-    RunUntil([&window] { return !window.isVisible(); });
+    ASSERT_TRUE(RunEventLoopUntil([&window] { return !window.isVisible(); }));
 
     // Nothing running: the window closes without a question.
     window.show();

@@ -52,16 +52,21 @@ TWindowTest::~TWindowTest() {
     fWindow.reset();
 }
 
-void TWindowTest::RunUntil(const std::function<bool()>& aDone) {
-    const QDeadlineTimer deadline(60000);
+bool RunEventLoopUntil(const std::function<bool()>& aDone, int aLimitMilliseconds) {
+    const QDeadlineTimer deadline(aLimitMilliseconds);
     while (!aDone()) {
-        ASSERT_FALSE(deadline.hasExpired()) << "the window never got there";
-        // Runs Qt's loop; the recheck only bounds how late a change without an event
-        // is seen.
+        if (deadline.hasExpired()) {
+            return false;
+        }
         QEventLoop loop;
-        QTimer::singleShot(10, &loop, &QEventLoop::quit);
+        QTimer::singleShot(5, &loop, &QEventLoop::quit);
         loop.exec();
     }
+    return true;
+}
+
+void TWindowTest::RunUntil(const std::function<bool()>& aDone) {
+    ASSERT_TRUE(RunEventLoopUntil(aDone)) << "the window never got there";
 }
 
 void TWindowTest::MakeWorld() {

@@ -61,6 +61,10 @@ protected:
     std::unique_ptr<ui::TMainForm> fWindow;
 };
 
+// Runs Qt's event loop until aDone holds, asking it at least every 5 ms; false when it
+// did not come within aLimitMilliseconds (a failing test ends, not hangs).
+bool RunEventLoopUntil(const std::function<bool()>& aDone, int aLimitMilliseconds = 60000);
+
 // Saves aImage as screenshots/<aName>.png in the build and compares it with the
 // reference of that name: at most 1.5 % of the pixels may differ by more than 48 in a
 // colour channel, and the sizes must agree. With BRIVANE_UPDATE_SCREENSHOTS set, the
