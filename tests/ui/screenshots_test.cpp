@@ -7,6 +7,7 @@
 #include "ui/program_list.h"
 #include "window_fixture.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QMenu>
 #include <QPainter>
@@ -92,6 +93,28 @@ TEST_P(TScreenshotsTest, ListsAndOverlays) {
     Expect("progress");
     fWindow->SetOnCancel(nullptr);
     fWindow->SetDisplayMode(dmList);
+}
+
+TEST_P(TScreenshotsTest, DarkPalette) {
+    // The window follows the system's palette; its rows keep their own colours.
+    const QPalette light = QApplication::palette();
+    QPalette dark;
+    dark.setColor(QPalette::Window, QColor(0x2B, 0x2B, 0x2B));
+    dark.setColor(QPalette::WindowText, QColor(0xE6, 0xE6, 0xE6));
+    dark.setColor(QPalette::Base, QColor(0x23, 0x23, 0x23));
+    dark.setColor(QPalette::Text, QColor(0xE6, 0xE6, 0xE6));
+    dark.setColor(QPalette::Button, QColor(0x3A, 0x3A, 0x3A));
+    dark.setColor(QPalette::ButtonText, QColor(0xE6, 0xE6, 0xE6));
+    dark.setColor(QPalette::Highlight, QColor(0x3D, 0x8E, 0xDB));
+    dark.setColor(QPalette::Link, QColor(0x6C, 0xB4, 0xF5));
+    dark.setColor(QPalette::Mid, QColor(0x55, 0x55, 0x55));
+    dark.setColor(QPalette::Midlight, QColor(0x44, 0x44, 0x44));
+    QApplication::setPalette(dark);
+    MakeWorld();
+    ShowWindow();
+    fWindow->SetLanguage(GetParam());
+    Expect("dark");
+    QApplication::setPalette(light);
 }
 
 INSTANTIATE_TEST_SUITE_P(Languages, TScreenshotsTest, ::testing::Values(lEnglish, lRussian),
