@@ -1,5 +1,7 @@
 #include "ui/introduction.h"
 
+#include "ui/widgets.h"
+
 #include <QDir>
 #include <QLabel>
 #include <QPixmap>
@@ -49,21 +51,14 @@ TIntroduction::TIntroduction(QWidget* aParent) : QFrame(aParent) {
     setProperty("overlay", true);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(14, 10, 14, 10);
-    fCaption = new QLabel(this);
-    fCaption->setObjectName(QStringLiteral("lblVideoCaption"));
-    QFont caption = fCaption->font();
-    caption.setBold(true);
-    caption.setPointSizeF(caption.pointSizeF() * 1.25);
-    fCaption->setFont(caption);
+    fCaption = MakeCaption(this, "lblVideoCaption");
     fSurface = new QStackedWidget(this);
     fSurface->setObjectName(QStringLiteral("MediaPlayerScreen"));
     fSlide = new QLabel(fSurface);
     fSlide->setAlignment(Qt::AlignCenter);
     fSurface->addWidget(fSlide);
-    fOK = new QPushButton(QStringLiteral("OK"), this);
-    fOK->setObjectName(QStringLiteral("btVideoOK"));
-    fOK->setProperty("link", true);
-    fOK->setFlat(true);
+    fOK = MakeLink(this, "btVideoOK");
+    fOK->setText(QStringLiteral("OK"));
     layout->addWidget(fCaption);
     layout->addWidget(fSurface, 1);
     layout->addWidget(fOK, 0, Qt::AlignRight);

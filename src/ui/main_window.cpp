@@ -10,6 +10,7 @@
 #include "ui/program_list.h"
 #include "ui/progress_window.h"
 #include "ui/taskbar_progress.h"
+#include "ui/widgets.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -35,15 +36,6 @@ constexpr int kHeaderHeight = 44;
 constexpr int kProgressSteps = 1000; // the bars run 0 to 100 in tenths
 constexpr double kProgressSeconds = 0.2;
 enum TWindowChannel { kProgressChannel = 100 };
-
-QPushButton* MakeLink(QWidget* aParent, const char* aObjectName) {
-    auto* link = new QPushButton(aParent);
-    link->setObjectName(QString::fromLatin1(aObjectName));
-    link->setProperty("link", true);
-    link->setFlat(true);
-    link->setCursor(Qt::PointingHandCursor);
-    return link;
-}
 
 QProgressBar* MakeBar(QWidget* aParent, const char* aObjectName) {
     auto* bar = new QProgressBar(aParent);

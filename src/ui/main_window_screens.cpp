@@ -7,6 +7,7 @@
 #include "ui/check_list_view.h"
 #include "ui/introduction.h"
 #include "ui/main_window.h"
+#include "ui/widgets.h"
 
 #include <QEvent>
 #include <QGraphicsOpacityEffect>
@@ -84,20 +85,12 @@ void TMainForm::BuildOverlays() {
     auto* hint = MakeOverlay(fListScreen, "Hint");
     auto* hintLayout = new QVBoxLayout(hint);
     hintLayout->setContentsMargins(18, 12, 18, 12);
-    fHintCaption = new QLabel(hint);
-    fHintCaption->setObjectName(QStringLiteral("lblHintCaption"));
-    QFont caption = fHintCaption->font();
-    caption.setBold(true);
-    caption.setPointSizeF(caption.pointSizeF() * 1.25);
-    fHintCaption->setFont(caption);
+    fHintCaption = MakeCaption(hint, "lblHintCaption");
     fHintText = new QLabel(hint);
     fHintText->setObjectName(QStringLiteral("lblHint"));
     fHintText->setWordWrap(true);
     fHintText->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    fHintOK = new QPushButton(hint);
-    fHintOK->setObjectName(QStringLiteral("btHintOK"));
-    fHintOK->setProperty("link", true);
-    fHintOK->setFlat(true);
+    fHintOK = MakeLink(hint, "btHintOK");
     connect(fHintOK, &QPushButton::clicked, this, [this] { HideHint(); });
     hintLayout->addWidget(fHintCaption);
     hintLayout->addWidget(fHintText, 1);

@@ -2,19 +2,15 @@
 #include "app/settings.h"
 #include "support/temp_dir.h"
 #include "ui/list_texts.h"
+#include "window_fixture.h"
 
 #include <gtest/gtest.h>
 
 namespace brivane::test {
 namespace {
 
-class TListTextsTest : public ::testing::Test {
+class TListTextsTest : public TLocalizedTest {
 protected:
-    void SetUp() override {
-        InitLocalization(TConfig(fFolder.Path() / "Config.dat"));
-        CurrentLanguage = lEnglish;
-    }
-
     static TListRow Row(const std::string& aName, std::int64_t aSize, bool aChecked,
                         TSoftwareCategory aCategory = scSystem) {
         TListRow row;
@@ -24,8 +20,6 @@ protected:
         row.Checked = aChecked;
         return row;
     }
-
-    TTempDir fFolder;
 };
 
 TEST_F(TListTextsTest, TheSizeLabelSaysWhatIsKnownOfTheTickedRows) {

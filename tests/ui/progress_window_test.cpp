@@ -15,15 +15,10 @@
 namespace brivane::test {
 namespace {
 
-class TProgressFormTest : public ::testing::Test {
+class TProgressFormTest : public TLocalizedTest {
 protected:
-    void SetUp() override {
-        InitLocalization(TConfig(fFolder.Path() / "Config.dat"));
-        CurrentLanguage = lEnglish;
-    }
     void TearDown() override { fClock.SetEnabled(false); }
 
-    TTempDir fFolder;
     ui::TAnimationClock& fClock = ui::TAnimationClock::Instance();
     ui::TProgressForm fForm;
 };

@@ -1,5 +1,7 @@
 #include "window_fixture.h"
 
+#include "app/localization.h"
+#include "app/settings.h"
 #include "ui/check_list_view.h"
 #include "ui/qt_main_thread.h"
 
@@ -38,6 +40,11 @@ const TWorldEntry kWorld[] = {
 };
 
 } // namespace
+
+TLocalizedTest::TLocalizedTest() {
+    InitLocalization(TConfig(fSettingsFolder.Path() / "Config.dat"));
+    CurrentLanguage = lEnglish;
+}
 
 TWindowTest::TWindowTest() : TControllerTest(std::make_shared<ui::TQtMainThreadDispatcher>()) {
     fWindow = std::make_unique<ui::TMainForm>(&fTaskbar);

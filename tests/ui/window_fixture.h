@@ -27,6 +27,14 @@ public:
     std::vector<int> Positions;
 };
 
+// The built-in texts loaded from a settings file of the test's own, English in use.
+class TLocalizedTest : public ::testing::Test {
+protected:
+    TLocalizedTest();
+
+    TTempDir fSettingsFolder;
+};
+
 class TWindowTest : public TControllerTest {
 protected:
     TWindowTest();
