@@ -5,6 +5,7 @@
 #include "app/localization.h"
 #include "ui/check_list_view.h"
 #include "ui/program_list.h"
+#include "ui/row_paint.h"
 #include "window_fixture.h"
 
 #include <QApplication>
@@ -115,6 +116,24 @@ TEST_P(TScreenshotsTest, DarkPalette) {
     fWindow->SetLanguage(GetParam());
     Expect("dark");
     QApplication::setPalette(light);
+}
+
+TEST_P(TScreenshotsTest, ARowWhoseCheckFailedShowsItsWarningMark) {
+    TProgramInfo info;
+    info.Name = "Inkscape";
+    info.CurrentVersion = "0.92.3";
+    info.InformationRu = "Описание";
+    auto texts = ui::ProgramRowTexts(info);
+    texts.Problem = GetParam() == lRussian ? "Не удалось проверить: сайт не ответил"
+                                           : "Could not check: the site did not answer";
+    QImage image(700, ui::kProgramRowHeight, QImage::Format_ARGB32_Premultiplied);
+    image.fill(fWindow->palette().color(QPalette::Window));
+    {
+        QPainter painter(&image);
+        painter.setFont(fWindow->font());
+        ui::PaintProgramRow(painter, image.rect(), texts, ui::ProgramIcon(info, 32), {});
+    }
+    ExpectLooksLikeReference(image, "row_problem" + fSuffix);
 }
 
 INSTANTIATE_TEST_SUITE_P(Languages, TScreenshotsTest, ::testing::Values(lEnglish, lRussian),
