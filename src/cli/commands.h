@@ -48,4 +48,9 @@ void RegisterInventoryCommand(CLI::App& aApp);
 // brivane-cli check [NAME...] [--beta] [--shareware] [--registry PATH] [--hosts FILE] [--json]
 void RegisterCheckCommand(CLI::App& aApp);
 
+// brivane-cli self-update [--check] [--yes] [--hosts FILE] | --sign KEY INSTALLER | --keygen KEY
+void RegisterSelfUpdateCommand(CLI::App& aApp);
+// The exit code of self-update --check when a newer build is offered.
+inline constexpr int kExitUpdateOffered = 10;
+
 } // namespace brivane::cli

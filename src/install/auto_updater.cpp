@@ -3,6 +3,7 @@
 #include "install/installer_name.h"
 #include "net/code_page.h"
 #include "net/http_helpers.h"
+#include "net/net_errors.h"
 #include "platform/folders.h"
 #include "platform/private_folder.h"
 
@@ -23,6 +24,14 @@ bool IsHttps(const std::string& aURL) {
     } catch (const std::exception&) {
         return false;
     }
+}
+
+// An exception's text, with the transport's own reason where it gives one.
+std::string FailureText(const std::exception& aError) {
+    const auto* failure = dynamic_cast<const net::ENetHTTPException*>(&aError);
+    return failure != nullptr && !failure->Detail().empty()
+               ? std::string(aError.what()) + " (" + failure->Detail() + ")"
+               : std::string(aError.what());
 }
 
 // The manifest's text, or the reason in aError.
@@ -48,7 +57,7 @@ std::string FetchManifest(const std::string& aURL, std::string& aError) {
         return net::DecodeBodyText(*response, body.Take(),
                                    codePage != 0 ? codePage : net::kCodePageUtf8);
     } catch (const std::exception& e) {
-        aError = std::string("the update server cannot be read: ") + e.what();
+        aError = "the update server cannot be read: " + FailureText(e);
         return {};
     }
 }
@@ -322,7 +331,7 @@ std::string TAutoUpdater::Download(const std::string& aURL, const std::filesyste
         length = response->GetContentLength();
         size = content.Size();
     } catch (const std::exception& e) {
-        return std::string("the installer cannot be downloaded: ") + e.what();
+        return "the installer cannot be downloaded: " + FailureText(e);
     }
     NotifyProgress(length, length);
     if (length < 0) {

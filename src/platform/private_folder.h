@@ -1,7 +1,6 @@
 #pragma once
-// Folders that only the current user may enter, for files other users must not swap or
-// read while the program works with them (a downloaded installer before it is checked
-// and started).
+// Folders and files that only the current user may use: a downloaded installer before it
+// is checked and started must not be swapped by others, a secret key not read by them.
 
 #include <filesystem>
 #include <string_view>
@@ -14,5 +13,10 @@ namespace brivane::platform {
 // Throws std::runtime_error with the reason.
 std::filesystem::path CreatePrivateFolder(const std::filesystem::path& aParent,
                                           std::string_view aPrefix);
+
+// Writes aBytes to a new file that only the current user can read or write (mode 0600
+// on POSIX). Throws std::runtime_error with the reason, also when the file exists: an
+// existing file is never overwritten.
+void WritePrivateFile(const std::filesystem::path& aPath, std::string_view aBytes);
 
 } // namespace brivane::platform
