@@ -75,11 +75,7 @@ protected:
     }
 
     std::vector<std::filesystem::path> Downloads() const {
-        std::vector<std::filesystem::path> entries;
-        for (const auto& entry : std::filesystem::directory_iterator(fDownloads.Path())) {
-            entries.push_back(entry.path());
-        }
-        return entries;
+        return FolderEntries(fDownloads.Path());
     }
 
     TTempDir fDir;

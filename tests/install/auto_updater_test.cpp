@@ -196,11 +196,7 @@ protected:
     }
 
     std::vector<std::filesystem::path> Downloads() const {
-        std::vector<std::filesystem::path> entries;
-        for (const auto& entry : std::filesystem::directory_iterator(fDownloads.Path())) {
-            entries.push_back(entry.path());
-        }
-        return entries;
+        return test::FolderEntries(fDownloads.Path());
     }
 
     TTempDir fFiles;
