@@ -1,9 +1,8 @@
 #include "install/auto_updater.h"
 
 #include "install/installer_name.h"
-#include "net/code_page.h"
+#include "install/update_transfers.h"
 #include "net/http_helpers.h"
-#include "net/net_errors.h"
 #include "platform/folders.h"
 #include "platform/private_folder.h"
 
@@ -15,52 +14,6 @@ namespace brivane::install {
 namespace {
 
 constexpr const char* kUpdateServer = "https://update.brivane.org";
-
-// Only https protects what the program is about to run. The address is judged as the
-// program names it, before the host map rewrites it.
-bool IsHttps(const std::string& aURL) {
-    try {
-        return net::TURI::Parse(aURL).Scheme == "https";
-    } catch (const std::exception&) {
-        return false;
-    }
-}
-
-// An exception's text, with the transport's own reason where it gives one.
-std::string FailureText(const std::exception& aError) {
-    const auto* failure = dynamic_cast<const net::ENetHTTPException*>(&aError);
-    return failure != nullptr && !failure->Detail().empty()
-               ? std::string(aError.what()) + " (" + failure->Detail() + ")"
-               : std::string(aError.what());
-}
-
-// The manifest's text, or the reason in aError.
-std::string FetchManifest(const std::string& aURL, std::string& aError) {
-    if (!IsHttps(aURL)) {
-        aError = "the update address is not https: " + aURL;
-        return {};
-    }
-    try {
-        net::TMemoryContent body(net::kMaxTextBodySize);
-        const auto response = net::CreateUpdateClient()->Get(aURL, &body);
-        if (response->GetStatusCode() != 200) {
-            aError = "the update server answered HTTP " +
-                     std::to_string(response->GetStatusCode()) + " " + response->GetStatusText();
-            return {};
-        }
-        if (!IsHttps(response->GetURL())) {
-            aError = "the update server redirected to an address that is not https: " +
-                     response->GetURL();
-            return {};
-        }
-        int codePage = net::ContentCodePage(response.get());
-        return net::DecodeBodyText(*response, body.Take(),
-                                   codePage != 0 ? codePage : net::kCodePageUtf8);
-    } catch (const std::exception& e) {
-        aError = "the update server cannot be read: " + FailureText(e);
-        return {};
-    }
-}
 
 // The name of the downloaded installer when the server names none: "Setup_<ticks>.exe".
 std::string FallbackFileName() {
@@ -196,7 +149,7 @@ void TAutoUpdater::CheckUpdate() {
 void TAutoUpdater::RunCheck() {
     SetState(TUpdateState::Checking);
     std::string error;
-    const std::string text = FetchManifest(fVersionURL, error);
+    const std::string text = FetchManifestText(fVersionURL, error);
     if (!error.empty()) {
         Fail(error);
         return;
@@ -241,7 +194,7 @@ void TAutoUpdater::RunUpdate(const TVersionInfo& aLastVersion) {
     std::filesystem::path folder;
     std::string error;
     if (!fCanceled) {
-        if (!IsHttps(aLastVersion.fInstallURL)) {
+        if (!IsHttpsAddress(aLastVersion.fInstallURL)) {
             error = "the installer address is not https: " + aLastVersion.fInstallURL;
         } else {
             try {
@@ -274,9 +227,24 @@ std::string TAutoUpdater::InstallUpdate(const TVersionInfo& aLastVersion,
         name = FallbackFileName();
     }
     const auto file = aFolder / name;
-    if (std::string error = Download(url, file); !error.empty() || fCanceled) {
+    bool downloading = false;
+    std::string error =
+        DownloadInstaller(url, file, [&](std::int64_t aReceived, std::int64_t aLength) {
+            if (!downloading) {
+                downloading = true;
+                SetState(TUpdateState::Downloading);
+            }
+            if (fCanceled) {
+                return false;
+            }
+            NotifyProgress(aReceived, aLength);
+            return true;
+        });
+    if (!error.empty() || fCanceled) {
         return error;
     }
+    const auto size = static_cast<std::int64_t>(std::filesystem::file_size(file));
+    NotifyProgress(size, size);
     if (std::string refusal =
             CheckInstaller(file, aLastVersion.fSha256, aLastVersion.fSignature, fReleaseKey);
         !refusal.empty() || fCanceled) {
@@ -291,56 +259,6 @@ std::string TAutoUpdater::InstallUpdate(const TVersionInfo& aLastVersion,
         fInstaller = std::move(started.Process);
     }
     SetState(TUpdateState::Completed);
-    return {};
-}
-
-std::string TAutoUpdater::Download(const std::string& aURL, const std::filesystem::path& aFile) {
-    auto client = net::CreateDownloadClient();
-    // The installer's own bytes are what the manifest vouches for, not a compressed copy.
-    client->RemoveCustomHeader("Accept-Encoding");
-    bool downloading = false;
-    client->SetOnReceiveData(
-        [&](const net::THTTPRequest&, std::int64_t aLength, std::int64_t aRead, bool& aAbort) {
-            if (!downloading) {
-                downloading = true;
-                SetState(TUpdateState::Downloading);
-            }
-            if (fCanceled) {
-                aAbort = true;
-            } else {
-                NotifyProgress(aRead, aLength);
-            }
-        });
-    std::int64_t length = -1;
-    std::int64_t size = 0;
-    try {
-        net::TFileContent content(aFile);
-        const auto response = client->Get(aURL, &content);
-        content.Close();
-        if (fCanceled) {
-            return {};
-        }
-        if (response->GetStatusCode() != 200) {
-            return "the installer's server answered HTTP " +
-                   std::to_string(response->GetStatusCode()) + " " + response->GetStatusText();
-        }
-        if (!IsHttps(response->GetURL())) {
-            return "the installer's server redirected to an address that is not https: " +
-                   response->GetURL();
-        }
-        length = response->GetContentLength();
-        size = content.Size();
-    } catch (const std::exception& e) {
-        return "the installer cannot be downloaded: " + FailureText(e);
-    }
-    NotifyProgress(length, length);
-    if (length < 0) {
-        return "the installer's server announced no length";
-    }
-    if (size != length) {
-        return "the installer arrived incomplete: " + std::to_string(size) + " of " +
-               std::to_string(length) + " bytes";
-    }
     return {};
 }
 

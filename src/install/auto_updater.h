@@ -92,7 +92,6 @@ private:
     // Each gives the reason it failed, or empty text.
     std::string InstallUpdate(const TVersionInfo& aLastVersion,
                               const std::filesystem::path& aFolder);
-    std::string Download(const std::string& aURL, const std::filesystem::path& aFile);
 
     std::string fVersionURL;
     std::string fCurrentVersion;
