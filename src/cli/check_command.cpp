@@ -1,13 +1,17 @@
 // brivane-cli check: the program's start sequence without its window. It reads the
 // inventory, checks the installed catalogue entries (the update pass), checks the others
-// (the library pass) to the end and prints the Updates, Actuals and Library lists.
+// (the library pass) to the end and prints the Updates, Actuals and Library lists, each
+// row with the Problem that kept its check from finding a version, and a summary line on
+// standard error. With --trace it also prints what the named entries' checks did.
 
 #include "app/controller.h"
 #include "app/localization.h"
 #include "app/settings.h"
+#include "base/short_text.h"
 #include "base/unicode.h"
 #include "catalogue/base_software.h"
 #include "catalogue/catalogue_table.h"
+#include "cli/check_report.h"
 #include "cli/commands.h"
 #include "cli/console_view.h"
 #include "cli/hosts_option.h"
@@ -38,7 +42,11 @@ struct TCheckOptions {
     std::string Registry;
     std::string Hosts;
     bool Json = false;
+    bool Trace = false;
 };
+
+// How much of a Problem the table shows.
+constexpr std::size_t kProblemColumnChars = 60;
 
 // The settings of this run: the stored ones with the command line's on top, in a
 // store of its own, so that nothing the run sets reaches the user's settings file.
@@ -92,6 +100,7 @@ nlohmann::ordered_json RowsJson(const TController& aController,
             {"Size", item.Size},
             {"Category", CategoryIdentifier(item.Category)},
             {"DownloadURL", DownloadURL(aController, item.Name)},
+            {"Problem", ProblemJson(item.Problem)},
         });
     }
     return rows;
@@ -102,23 +111,31 @@ void PrintList(const char* aTitle, const std::vector<TListRow>& aRows) {
     if (aRows.empty()) {
         return;
     }
-    TTable table({"Name", "Installed", "Available", "Size", "Date"});
+    TTable table({"Name", "Installed", "Available", "Size", "Date", "Problem"});
     for (const auto& row : aRows) {
         const auto& item = row.Item;
         std::string date = item.UpdateDate == kZeroDate ? "" : FormatIsoDateTime(item.UpdateDate);
         std::replace(date.begin(), date.end(), 'T', ' ');
-        table.AddRow({item.Name, item.CurrentVersion, item.AvailableVersion,
-                      item.Size == kZeroSize ? "" : item.SizeAsString(CurrentLanguage.load()),
-                      date});
+        const bool unknown = item.Problem.Kind != TCheckProblem::None;
+        // A check that found nothing must not read as "up to date".
+        table.AddRow({item.Name, item.CurrentVersion,
+                      item.AvailableVersion.empty() && unknown ? "?" : item.AvailableVersion,
+                      item.Size == kZeroSize ? "" : item.SizeAsString(CurrentLanguage.load()), date,
+                      ShortText(DescribeProblem(item.Problem), kProblemColumnChars)});
     }
     table.Print(std::cout);
 }
 
-void PrintLists(const TController& aController, const TConsoleView& aView, bool aJson) {
+void PrintLists(const TController& aController, const TConsoleView& aView, bool aJson,
+                const std::vector<const TBaseSoftware*>& aTraced) {
     if (aJson) {
-        PrintJson(std::cout, {{"updates", RowsJson(aController, aView.Updates())},
-                              {"actuals", RowsJson(aController, aView.Actuals())},
-                              {"library", RowsJson(aController, aView.Programs())}});
+        nlohmann::ordered_json lists = {{"updates", RowsJson(aController, aView.Updates())},
+                                        {"actuals", RowsJson(aController, aView.Actuals())},
+                                        {"library", RowsJson(aController, aView.Programs())}};
+        if (!aTraced.empty()) {
+            lists["traces"] = TracesJson(aTraced);
+        }
+        PrintJson(std::cout, lists);
         return;
     }
     PrintList("Updates", aView.Updates());
@@ -126,18 +143,26 @@ void PrintLists(const TController& aController, const TConsoleView& aView, bool 
     PrintList("Actuals", aView.Actuals());
     std::cout << '\n';
     PrintList("Library", aView.Programs());
+    PrintTraces(std::cout, aTraced);
 }
 
-// Every name must be a catalogue entry's, in any letter case.
-void CheckNames(const TController& aController, const std::vector<std::string>& aNames) {
+// The catalogue entries of the names, in their order; every name must be an entry's, in
+// any letter case.
+std::vector<TBaseSoftware*> FindNames(const TController& aController,
+                                      const std::vector<std::string>& aNames) {
     const auto catalogue = aController.GetSoftwareList();
+    std::vector<TBaseSoftware*> entries;
     for (const auto& name : aNames) {
-        if (std::none_of(catalogue.begin(), catalogue.end(), [&name](const auto* aSoftware) {
+        const auto found =
+            std::find_if(catalogue.begin(), catalogue.end(), [&name](const auto* aSoftware) {
                 return SameText(aSoftware->Info().Name(), name);
-            })) {
+            });
+        if (found == catalogue.end()) {
             throw TCliError("Not in the catalogue: " + name);
         }
+        entries.push_back(*found);
     }
+    return entries;
 }
 
 void RunCheck(const TCheckOptions& aOptions) {
@@ -159,7 +184,13 @@ void RunCheck(const TCheckOptions& aOptions) {
     options.CatalogueFilter = aOptions.Names;
     TController controller(std::move(options));
     RegisterCatalogue(controller);
-    CheckNames(controller, aOptions.Names);
+    std::vector<const TBaseSoftware*> traced;
+    for (auto* entry : FindNames(controller, aOptions.Names)) {
+        if (aOptions.Trace && std::find(traced.begin(), traced.end(), entry) == traced.end()) {
+            entry->SetTraceSteps(true);
+            traced.push_back(entry);
+        }
+    }
 
     controller.HandleOnStart(view);
     if (!loop->RunUntil([&controller] { return controller.Idle(); },
@@ -167,7 +198,8 @@ void RunCheck(const TCheckOptions& aOptions) {
         throw TCliError("The check was interrupted", kExitFailure);
     }
     bar.Clear();
-    PrintLists(controller, view, aOptions.Json);
+    PrintLists(controller, view, aOptions.Json, traced);
+    std::cerr << CheckSummary(view.Updates(), view.Actuals(), view.Programs()) << std::endl;
 }
 
 } // namespace
@@ -176,13 +208,17 @@ void RegisterCheckCommand(CLI::App& aApp) {
     auto options = std::make_shared<TCheckOptions>();
     auto* command = aApp.add_subcommand(
         "check", "Check the installed programs and the catalogue online and list the results");
-    command->add_option("NAME", options->Names,
-                        "check only these catalogue programs (any letter case)");
+    auto* names = command->add_option("NAME", options->Names,
+                                      "check only these catalogue programs (any letter case)");
     command->add_flag("--beta", options->Beta, "offer pre-release versions (this run only)");
     command->add_flag("--shareware", options->Shareware, "show paid programs (this run only)");
     AddRegistryOption(*command, options->Registry);
     AddHostsOption(*command, options->Hosts);
     command->add_flag("--json", options->Json, "print the three lists as JSON");
+    command
+        ->add_flag("--trace", options->Trace,
+                   "also print every request and pattern of the named programs' checks")
+        ->needs(names);
     command->callback([options] { RunCheck(*options); });
 }
 
