@@ -136,7 +136,11 @@ private:
         TProgramInfo Info;
         bool Installed = false;
         TSoftwareLicense License = slUnknown;
+        // The version this run's check found; the row's available version may be a
+        // cached one, which must never make an update.
+        std::string FoundVersion;
     };
+    static TEntryState StateOf(TBaseSoftware& aSoftware);
 
     void ApplyCatalogueFilter();
     void ShowWaitScreen(bool aSearching);

@@ -213,9 +213,13 @@ void TController::OnSoftwareUpdate(TBaseSoftware* aSoftware) {
     }
 }
 
+TController::TEntryState TController::StateOf(TBaseSoftware& aSoftware) {
+    return {aSoftware.MakeProgramInfo(), aSoftware.IsInstalled(), aSoftware.Info().License(),
+            aSoftware.AvailableVersion()};
+}
+
 TProgramInfo TController::Remember(TBaseSoftware& aSoftware) {
-    TEntryState state{aSoftware.MakeProgramInfo(), aSoftware.IsInstalled(),
-                      aSoftware.Info().License()};
+    TEntryState state = StateOf(aSoftware);
     auto info = state.Info;
     std::lock_guard lock(fKnownLock);
     fKnown.insert_or_assign(&aSoftware, std::move(state));
@@ -230,8 +234,7 @@ TController::TEntryState TController::KnownState(TBaseSoftware& aSoftware) {
         }
     }
     // Not initialised yet, so nothing else works on it.
-    TEntryState state{aSoftware.MakeProgramInfo(), aSoftware.IsInstalled(),
-                      aSoftware.Info().License()};
+    TEntryState state = StateOf(aSoftware);
     std::lock_guard lock(fKnownLock);
     return fKnown.try_emplace(&aSoftware, std::move(state)).first->second;
 }

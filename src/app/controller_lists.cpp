@@ -20,18 +20,19 @@ void TController::FillLists() {
     const bool allowShareware = fView->AllowShareware();
     for (auto* software : GetSoftwareList()) {
         try {
-            auto [info, installed, license] = KnownState(*software);
+            auto [info, installed, license, found] = KnownState(*software);
             if (!allowShareware && license == slShareware) {
                 continue;
             }
             if (!installed) {
                 info.CurrentVersion = kEmptyVersion;
                 fView->AddProgram(info);
-            } else if (software->CompareVersions(info.CurrentVersion, info.AvailableVersion, 4) <
-                       0) {
+            } else if (!found.empty() &&
+                       software->CompareVersions(info.CurrentVersion, found, 4) < 0) {
                 // New versions are ticked for installation.
                 fView->SetUpdateChecked(fView->AddUpdate(info), true);
             } else {
+                // Up to date, or not checked: the row's Problem tells the two apart.
                 info.AvailableVersion = kEmptyVersion;
                 info.Size = kZeroSize;
                 fView->AddActual(info);

@@ -1,6 +1,8 @@
 // brivane-cli check: the program's start sequence without its window. It reads the
 // inventory, checks the installed catalogue entries (the update pass), checks the others
-// (the library pass) to the end and prints the Updates, Actuals and Library lists.
+// (the library pass) to the end and prints the Updates, Actuals and Library lists, each
+// row with the Problem that kept its check from finding a version, and a summary line on
+// standard error. With --trace it also prints what the named entries' checks did.
 
 #include "app/controller.h"
 #include "app/localization.h"
@@ -8,6 +10,7 @@
 #include "base/unicode.h"
 #include "catalogue/base_software.h"
 #include "catalogue/catalogue_table.h"
+#include "cli/check_report.h"
 #include "cli/commands.h"
 #include "cli/console_view.h"
 #include "cli/hosts_option.h"
@@ -35,18 +38,26 @@ struct TCheckOptions {
     std::string Registry;
     std::string Hosts;
     bool Json = false;
+    bool Trace = false;
 };
 
-// Every name must be a catalogue entry's, in any letter case.
-void CheckNames(const TController& aController, const std::vector<std::string>& aNames) {
+// The catalogue entries of the names, in their order; every name must be an entry's, in
+// any letter case.
+std::vector<TBaseSoftware*> FindNames(const TController& aController,
+                                      const std::vector<std::string>& aNames) {
     const auto catalogue = aController.GetSoftwareList();
+    std::vector<TBaseSoftware*> entries;
     for (const auto& name : aNames) {
-        if (std::none_of(catalogue.begin(), catalogue.end(), [&name](const auto* aSoftware) {
+        const auto found =
+            std::find_if(catalogue.begin(), catalogue.end(), [&name](const auto* aSoftware) {
                 return SameText(aSoftware->Info().Name(), name);
-            })) {
+            });
+        if (found == catalogue.end()) {
             throw TCliError("Not in the catalogue: " + name);
         }
+        entries.push_back(*found);
     }
+    return entries;
 }
 
 void RunCheck(const TCheckOptions& aOptions) {
@@ -65,7 +76,13 @@ void RunCheck(const TCheckOptions& aOptions) {
     options.CatalogueFilter = aOptions.Names;
     TController controller(std::move(options));
     RegisterCatalogue(controller);
-    CheckNames(controller, aOptions.Names);
+    std::vector<const TBaseSoftware*> traced;
+    for (auto* entry : FindNames(controller, aOptions.Names)) {
+        if (aOptions.Trace && std::find(traced.begin(), traced.end(), entry) == traced.end()) {
+            entry->SetTraceSteps(true);
+            traced.push_back(entry);
+        }
+    }
 
     controller.HandleOnStart(view);
     if (!loop->RunUntil([&controller] { return controller.Idle(); },
@@ -73,7 +90,8 @@ void RunCheck(const TCheckOptions& aOptions) {
         throw TCliError("The check was interrupted", kExitFailure);
     }
     bar.Clear();
-    PrintLists(controller, view, aOptions.Json);
+    PrintLists(controller, view, aOptions.Json, traced);
+    std::cerr << CheckSummary(view.Updates(), view.Actuals(), view.Programs()) << std::endl;
 }
 
 } // namespace
@@ -82,13 +100,17 @@ void RegisterCheckCommand(CLI::App& aApp) {
     auto options = std::make_shared<TCheckOptions>();
     auto* command = aApp.add_subcommand(
         "check", "Check the installed programs and the catalogue online and list the results");
-    command->add_option("NAME", options->Names,
-                        "check only these catalogue programs (any letter case)");
+    auto* names = command->add_option("NAME", options->Names,
+                                      "check only these catalogue programs (any letter case)");
     command->add_flag("--beta", options->Beta, "offer pre-release versions (this run only)");
     command->add_flag("--shareware", options->Shareware, "show paid programs (this run only)");
     AddRegistryOption(*command, options->Registry);
     AddHostsOption(*command, options->Hosts);
     command->add_flag("--json", options->Json, "print the three lists as JSON");
+    command
+        ->add_flag("--trace", options->Trace,
+                   "also print every request and pattern of the named programs' checks")
+        ->needs(names);
     command->callback([options] { RunCheck(*options); });
 }
 

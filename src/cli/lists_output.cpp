@@ -2,7 +2,9 @@
 
 #include "app/controller.h"
 #include "app/localization.h"
+#include "base/short_text.h"
 #include "catalogue/base_software.h"
+#include "cli/check_report.h"
 #include "cli/output.h"
 
 #include <algorithm>
@@ -11,6 +13,9 @@
 namespace brivane::cli {
 
 namespace {
+
+// How much of a Problem the table shows.
+constexpr std::size_t kProblemColumnChars = 60;
 
 std::string DownloadURL(const TController& aController, const std::string& aName) {
     const auto* software = aController.GetSoftwareByName(aName);
@@ -34,6 +39,7 @@ nlohmann::ordered_json RowsJson(const TController& aController,
             {"Size", item.Size},
             {"Category", CategoryIdentifier(item.Category)},
             {"DownloadURL", DownloadURL(aController, item.Name)},
+            {"Problem", ProblemJson(item.Problem)},
         });
     }
     return rows;
@@ -44,25 +50,33 @@ void PrintList(const char* aTitle, const std::vector<TListRow>& aRows) {
     if (aRows.empty()) {
         return;
     }
-    TTable table({"Name", "Installed", "Available", "Size", "Date"});
+    TTable table({"Name", "Installed", "Available", "Size", "Date", "Problem"});
     for (const auto& row : aRows) {
         const auto& item = row.Item;
         std::string date = item.UpdateDate == kZeroDate ? "" : FormatIsoDateTime(item.UpdateDate);
         std::replace(date.begin(), date.end(), 'T', ' ');
-        table.AddRow({item.Name, item.CurrentVersion, item.AvailableVersion,
-                      item.Size == kZeroSize ? "" : item.SizeAsString(CurrentLanguage.load()),
-                      date});
+        const bool unknown = item.Problem.Kind != TCheckProblem::None;
+        // A check that found nothing must not read as "up to date".
+        table.AddRow({item.Name, item.CurrentVersion,
+                      item.AvailableVersion.empty() && unknown ? "?" : item.AvailableVersion,
+                      item.Size == kZeroSize ? "" : item.SizeAsString(CurrentLanguage.load()), date,
+                      ShortText(DescribeProblem(item.Problem), kProblemColumnChars)});
     }
     table.Print(std::cout);
 }
 
 } // namespace
 
-void PrintLists(const TController& aController, const TConsoleView& aView, bool aJson) {
+void PrintLists(const TController& aController, const TConsoleView& aView, bool aJson,
+                const std::vector<const TBaseSoftware*>& aTraced) {
     if (aJson) {
-        PrintJson(std::cout, {{"updates", RowsJson(aController, aView.Updates())},
-                              {"actuals", RowsJson(aController, aView.Actuals())},
-                              {"library", RowsJson(aController, aView.Programs())}});
+        nlohmann::ordered_json lists = {{"updates", RowsJson(aController, aView.Updates())},
+                                        {"actuals", RowsJson(aController, aView.Actuals())},
+                                        {"library", RowsJson(aController, aView.Programs())}};
+        if (!aTraced.empty()) {
+            lists["traces"] = TracesJson(aTraced);
+        }
+        PrintJson(std::cout, lists);
         return;
     }
     PrintList("Updates", aView.Updates());
@@ -70,6 +84,7 @@ void PrintLists(const TController& aController, const TConsoleView& aView, bool 
     PrintList("Actuals", aView.Actuals());
     std::cout << '\n';
     PrintList("Library", aView.Programs());
+    PrintTraces(std::cout, aTraced);
 }
 
 } // namespace brivane::cli

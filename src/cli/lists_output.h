@@ -1,16 +1,21 @@
 #pragma once
 // The Updates, Actuals and Library lists of a console view, printed as three tables or
 // as one JSON object {"updates": [...], "actuals": [...], "library": [...]}: the output
-// of check and of list.
+// of check and of list. A row whose check found no version names its Problem; the
+// traced entries' steps follow the lists.
 
 #include "cli/console_view.h"
 
+#include <vector>
+
 namespace brivane {
+class TBaseSoftware;
 class TController;
-}
+} // namespace brivane
 
 namespace brivane::cli {
 
-void PrintLists(const TController& aController, const TConsoleView& aView, bool aJson);
+void PrintLists(const TController& aController, const TConsoleView& aView, bool aJson,
+                const std::vector<const TBaseSoftware*>& aTraced = {});
 
 } // namespace brivane::cli
