@@ -20,11 +20,12 @@ void TController::FillLists() {
     const bool allowShareware = fView->AllowShareware();
     for (auto* software : GetSoftwareList()) {
         try {
-            auto [info, installed, license] = KnownState(*software);
-            if (!allowShareware && license == slShareware) {
+            const auto state = KnownState(*software);
+            auto info = state.Info;
+            if (!allowShareware && state.License == slShareware) {
                 continue;
             }
-            if (!installed) {
+            if (!state.Installed) {
                 info.CurrentVersion = kEmptyVersion;
                 fView->AddProgram(info);
             } else if (software->CompareVersions(info.CurrentVersion, info.AvailableVersion, 4) <
