@@ -121,6 +121,11 @@ public:
     // and queues the library pass.
     void HandleOnStart(IMainView& aSender);
 
+    // Offline (main thread): loads the settings into aSender, reads the inventory,
+    // initialises every entry and fills the three lists from what is known without a
+    // check: the installed versions and what the cache files remember. Sends nothing.
+    void ShowKnownLists(IMainView& aSender);
+
     // Re-reads the system facts and the inventory and initialises every entry (on a
     // background thread; the view must be set).
     void Init();

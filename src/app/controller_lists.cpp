@@ -109,4 +109,15 @@ void TController::SaveConfig() {
     });
 }
 
+void TController::ShowKnownLists(IMainView& aSender) {
+    fView = &aSender;
+    ApplyCatalogueFilter();
+    LoadConfig();
+    {
+        const std::lock_guard cycle(fCycleLock);
+        Init();
+    }
+    FillLists();
+}
+
 } // namespace brivane

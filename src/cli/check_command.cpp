@@ -11,19 +11,16 @@
 #include "cli/commands.h"
 #include "cli/console_view.h"
 #include "cli/hosts_option.h"
-#include "cli/output.h"
+#include "cli/lists_output.h"
 #include "cli/progress_bar.h"
 #include "cli/registry_option.h"
-#include "platform/files.h"
-#include "platform/folders.h"
+#include "cli/run_settings.h"
 #include "tasks/main_thread.h"
 #include "tasks/waking_main_loop.h"
 
 #include <CLI/CLI.hpp>
-#include <unistd.h>
 
 #include <algorithm>
-#include <filesystem>
 #include <iostream>
 #include <memory>
 
@@ -40,94 +37,6 @@ struct TCheckOptions {
     bool Json = false;
 };
 
-// The settings of this run: the stored ones with the command line's on top, in a
-// store of its own, so that nothing the run sets reaches the user's settings file.
-class TRunSettings {
-public:
-    TRunSettings(const TConfig& aStored, const TCheckOptions& aOptions)
-        : fFolder(platform::GetTempFolder() / ("brivane-check-" + std::to_string(getpid()))) {
-        const auto file = fFolder / "Config.dat";
-        platform::WriteFileAtomically(file, aStored.Snapshot().dump());
-        fConfig = std::make_shared<TConfig>(file);
-        if (aOptions.Beta) {
-            fConfig->SetBoolean(kAllowBeta, true);
-        }
-        if (aOptions.Shareware) {
-            fConfig->SetBoolean(kAllowShareware, true);
-        }
-    }
-    ~TRunSettings() {
-        std::error_code error;
-        std::filesystem::remove_all(fFolder, error);
-    }
-    TRunSettings(const TRunSettings&) = delete;
-    TRunSettings& operator=(const TRunSettings&) = delete;
-
-    const std::shared_ptr<TConfig>& Config() const { return fConfig; }
-
-private:
-    std::filesystem::path fFolder;
-    std::shared_ptr<TConfig> fConfig;
-};
-
-std::string DownloadURL(const TController& aController, const std::string& aName) {
-    const auto* software = aController.GetSoftwareByName(aName);
-    return software ? software->DownloadURL() : std::string();
-}
-
-nlohmann::ordered_json RowsJson(const TController& aController,
-                                const std::vector<TListRow>& aRows) {
-    auto rows = nlohmann::ordered_json::array();
-    for (const auto& row : aRows) {
-        const auto& item = row.Item;
-        rows.push_back({
-            {"Name", item.Name},
-            {"CurrentVersion", item.CurrentVersion},
-            {"AvailableVersion", item.AvailableVersion},
-            {"UpdateDate", item.UpdateDate == kZeroDate
-                               ? nlohmann::ordered_json(nullptr)
-                               : nlohmann::ordered_json(FormatIsoDateTime(item.UpdateDate))},
-            {"InformationRu", item.InformationRu},
-            {"InformationEn", item.InformationEn},
-            {"Size", item.Size},
-            {"Category", CategoryIdentifier(item.Category)},
-            {"DownloadURL", DownloadURL(aController, item.Name)},
-        });
-    }
-    return rows;
-}
-
-void PrintList(const char* aTitle, const std::vector<TListRow>& aRows) {
-    std::cout << aTitle << " (" << aRows.size() << ")\n";
-    if (aRows.empty()) {
-        return;
-    }
-    TTable table({"Name", "Installed", "Available", "Size", "Date"});
-    for (const auto& row : aRows) {
-        const auto& item = row.Item;
-        std::string date = item.UpdateDate == kZeroDate ? "" : FormatIsoDateTime(item.UpdateDate);
-        std::replace(date.begin(), date.end(), 'T', ' ');
-        table.AddRow({item.Name, item.CurrentVersion, item.AvailableVersion,
-                      item.Size == kZeroSize ? "" : item.SizeAsString(CurrentLanguage.load()),
-                      date});
-    }
-    table.Print(std::cout);
-}
-
-void PrintLists(const TController& aController, const TConsoleView& aView, bool aJson) {
-    if (aJson) {
-        PrintJson(std::cout, {{"updates", RowsJson(aController, aView.Updates())},
-                              {"actuals", RowsJson(aController, aView.Actuals())},
-                              {"library", RowsJson(aController, aView.Programs())}});
-        return;
-    }
-    PrintList("Updates", aView.Updates());
-    std::cout << '\n';
-    PrintList("Actuals", aView.Actuals());
-    std::cout << '\n';
-    PrintList("Library", aView.Programs());
-}
-
 // Every name must be a catalogue entry's, in any letter case.
 void CheckNames(const TController& aController, const std::vector<std::string>& aNames) {
     const auto catalogue = aController.GetSoftwareList();
@@ -143,10 +52,7 @@ void CheckNames(const TController& aController, const std::vector<std::string>& 
 void RunCheck(const TCheckOptions& aOptions) {
     ApplyHostsOption(aOptions.Hosts);
     ApplyRegistryOption(aOptions.Registry);
-    TConfig stored;
-    PrintWarnings(std::cerr, stored.TakeWarnings());
-    InitLocalization(stored);
-    const TRunSettings settings(stored, aOptions);
+    const TRunSettings settings(aOptions.Beta, aOptions.Shareware);
 
     TProgressBar bar(std::cerr, TProgressBar::StandardErrorIsTerminal());
     const auto loop = std::dynamic_pointer_cast<TWakingMainLoop>(MainThreadDispatcher());

@@ -48,4 +48,7 @@ void RegisterInventoryCommand(CLI::App& aApp);
 // brivane-cli check [NAME...] [--beta] [--shareware] [--registry PATH] [--hosts FILE] [--json]
 void RegisterCheckCommand(CLI::App& aApp);
 
+// brivane-cli list [--beta] [--shareware] [--registry PATH] [--json]
+void RegisterListCommand(CLI::App& aApp);
+
 } // namespace brivane::cli

@@ -23,6 +23,7 @@ int main(int argc, char** argv) {
     cli::RegisterMatchCommand(app);
     cli::RegisterFetchCommand(app);
     cli::RegisterCheckCommand(app);
+    cli::RegisterListCommand(app);
     cli::RegisterInventoryCommand(app);
     cli::RegisterVersionOfCommand(app);
     cli::RegisterProbeCommand(app);

@@ -1,0 +1,75 @@
+#include "cli/lists_output.h"
+
+#include "app/controller.h"
+#include "app/localization.h"
+#include "catalogue/base_software.h"
+#include "cli/output.h"
+
+#include <algorithm>
+#include <iostream>
+
+namespace brivane::cli {
+
+namespace {
+
+std::string DownloadURL(const TController& aController, const std::string& aName) {
+    const auto* software = aController.GetSoftwareByName(aName);
+    return software ? software->DownloadURL() : std::string();
+}
+
+nlohmann::ordered_json RowsJson(const TController& aController,
+                                const std::vector<TListRow>& aRows) {
+    auto rows = nlohmann::ordered_json::array();
+    for (const auto& row : aRows) {
+        const auto& item = row.Item;
+        rows.push_back({
+            {"Name", item.Name},
+            {"CurrentVersion", item.CurrentVersion},
+            {"AvailableVersion", item.AvailableVersion},
+            {"UpdateDate", item.UpdateDate == kZeroDate
+                               ? nlohmann::ordered_json(nullptr)
+                               : nlohmann::ordered_json(FormatIsoDateTime(item.UpdateDate))},
+            {"InformationRu", item.InformationRu},
+            {"InformationEn", item.InformationEn},
+            {"Size", item.Size},
+            {"Category", CategoryIdentifier(item.Category)},
+            {"DownloadURL", DownloadURL(aController, item.Name)},
+        });
+    }
+    return rows;
+}
+
+void PrintList(const char* aTitle, const std::vector<TListRow>& aRows) {
+    std::cout << aTitle << " (" << aRows.size() << ")\n";
+    if (aRows.empty()) {
+        return;
+    }
+    TTable table({"Name", "Installed", "Available", "Size", "Date"});
+    for (const auto& row : aRows) {
+        const auto& item = row.Item;
+        std::string date = item.UpdateDate == kZeroDate ? "" : FormatIsoDateTime(item.UpdateDate);
+        std::replace(date.begin(), date.end(), 'T', ' ');
+        table.AddRow({item.Name, item.CurrentVersion, item.AvailableVersion,
+                      item.Size == kZeroSize ? "" : item.SizeAsString(CurrentLanguage.load()),
+                      date});
+    }
+    table.Print(std::cout);
+}
+
+} // namespace
+
+void PrintLists(const TController& aController, const TConsoleView& aView, bool aJson) {
+    if (aJson) {
+        PrintJson(std::cout, {{"updates", RowsJson(aController, aView.Updates())},
+                              {"actuals", RowsJson(aController, aView.Actuals())},
+                              {"library", RowsJson(aController, aView.Programs())}});
+        return;
+    }
+    PrintList("Updates", aView.Updates());
+    std::cout << '\n';
+    PrintList("Actuals", aView.Actuals());
+    std::cout << '\n';
+    PrintList("Library", aView.Programs());
+}
+
+} // namespace brivane::cli
