@@ -60,7 +60,6 @@ TController::TController(TControllerOptions aOptions)
       fConfig(fOptions.Config ? fOptions.Config : std::make_shared<TConfig>()),
       fSystem(fOptions.OpenRegistry), fLibraryPool(TOverlappedPool::Make(3, 2)) {
     ClearCacheTempFiles();
-    CreateInstaller();
     fOnCancelInstall = [this] { OnCancelInstall(); };
     fOnSoftwareChecked = [this](TBaseSoftware* aSoftware) { OnSoftwareUpdate(aSoftware); };
     gController.store(this, std::memory_order_release);

@@ -57,7 +57,7 @@ struct TControllerOptions {
     // the whole catalogue.
     std::vector<std::string> CatalogueFilter;
     // Where installers are downloaded; empty: platform::GetDownloadsFolder(). The folder
-    // is emptied when the controller is made.
+    // is emptied when the first install starts.
     std::filesystem::path DownloadsFolder;
     // How the download jobs fetch and start installers; empty: the program's own way.
     install::TProgrammOptions Download;
@@ -213,7 +213,9 @@ private:
     void FillLists();
     void ShowLists();
 
-    void CreateInstaller();
+    // The installer queue, made at the first install: making it empties the download
+    // folder, which a run of the program that installs nothing leaves alone.
+    install::TInstaller& Installer();
     void OnInstallUpdates();
     void OnInstallPrograms();
     std::vector<TProgramInfo> TickedUpdates() const;

@@ -32,7 +32,10 @@ std::string FormatPercent(float aValue) {
 
 } // namespace
 
-void TController::CreateInstaller() {
+install::TInstaller& TController::Installer() {
+    if (fInstaller) {
+        return *fInstaller;
+    }
     const auto folder = fOptions.DownloadsFolder.empty() ? platform::GetDownloadsFolder()
                                                          : fOptions.DownloadsFolder;
     fInstaller = std::make_unique<install::TInstaller>(folder, kDownloadThreads, fOptions.Download);
@@ -47,6 +50,7 @@ void TController::CreateInstaller() {
         OnDownloadInit(aPostion, aMax);
     });
     fInstaller->SetOnInstallStart([this](install::TInstaller&) { OnStartInstall(); });
+    return *fInstaller;
 }
 
 std::vector<TProgramInfo> TController::TickedUpdates() const {
@@ -178,14 +182,14 @@ void TController::InstallItems(const std::vector<TProgramInfo>& aItems) {
     }
     fDownloadText.clear();
     fInstallRunning = true;
-    fInstaller->SetOnInstallStop([this, names](install::TInstaller& aSender) {
+    Installer().SetOnInstallStop([this, names](install::TInstaller& aSender) {
         {
             std::lock_guard lock(fStartedLock);
             fStarted = aSender.StartedNames();
         }
         InstallEnd(names);
     });
-    fInstaller->Run(std::move(links));
+    Installer().Run(std::move(links));
 }
 
 void TController::InstallEnd(const std::vector<std::string>& aNames) {
@@ -282,7 +286,9 @@ void TController::OnInstallProgress(std::int64_t aPostion, std::int64_t aMax) {
 
 void TController::OnCancelInstall() {
     fView->SetProgressText(Localize("gc.installcancel"));
-    fInstaller->Stop();
+    if (fInstaller) {
+        fInstaller->Stop();
+    }
 }
 
 void TController::OnCancelRetrievingLinks() {
@@ -295,7 +301,9 @@ void TController::OnProgressCancel() {
     auto& window = fView->ProgressWindow();
     window.SetInstallText(Localize("gc.installcancel"));
     window.SetDownloadText(Localize("gc.downloadcancel"));
-    fInstaller->Stop();
+    if (fInstaller) {
+        fInstaller->Stop();
+    }
 }
 
 } // namespace brivane

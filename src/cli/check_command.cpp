@@ -8,6 +8,7 @@
 #include "base/unicode.h"
 #include "catalogue/base_software.h"
 #include "catalogue/catalogue_table.h"
+#include "cli/catalogue_names.h"
 #include "cli/commands.h"
 #include "cli/console_view.h"
 #include "cli/hosts_option.h"
@@ -36,18 +37,6 @@ struct TCheckOptions {
     std::string Hosts;
     bool Json = false;
 };
-
-// Every name must be a catalogue entry's, in any letter case.
-void CheckNames(const TController& aController, const std::vector<std::string>& aNames) {
-    const auto catalogue = aController.GetSoftwareList();
-    for (const auto& name : aNames) {
-        if (std::none_of(catalogue.begin(), catalogue.end(), [&name](const auto* aSoftware) {
-                return SameText(aSoftware->Info().Name(), name);
-            })) {
-            throw TCliError("Not in the catalogue: " + name);
-        }
-    }
-}
 
 void RunCheck(const TCheckOptions& aOptions) {
     ApplyHostsOption(aOptions.Hosts);

@@ -51,4 +51,8 @@ void RegisterCheckCommand(CLI::App& aApp);
 // brivane-cli list [--beta] [--shareware] [--registry PATH] [--json]
 void RegisterListCommand(CLI::App& aApp);
 
+// brivane-cli install [NAME...] [--all] [--yes] [--beta] [--shareware] [--registry PATH]
+// [--hosts FILE] [--json]
+void RegisterInstallCommand(CLI::App& aApp);
+
 } // namespace brivane::cli

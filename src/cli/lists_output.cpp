@@ -58,11 +58,15 @@ void PrintList(const char* aTitle, const std::vector<TListRow>& aRows) {
 
 } // namespace
 
+nlohmann::ordered_json ListsJson(const TController& aController, const TConsoleView& aView) {
+    return {{"updates", RowsJson(aController, aView.Updates())},
+            {"actuals", RowsJson(aController, aView.Actuals())},
+            {"library", RowsJson(aController, aView.Programs())}};
+}
+
 void PrintLists(const TController& aController, const TConsoleView& aView, bool aJson) {
     if (aJson) {
-        PrintJson(std::cout, {{"updates", RowsJson(aController, aView.Updates())},
-                              {"actuals", RowsJson(aController, aView.Actuals())},
-                              {"library", RowsJson(aController, aView.Programs())}});
+        PrintJson(std::cout, ListsJson(aController, aView));
         return;
     }
     PrintList("Updates", aView.Updates());

@@ -5,6 +5,8 @@
 
 #include "cli/console_view.h"
 
+#include <nlohmann/json.hpp>
+
 namespace brivane {
 class TController;
 }
@@ -12,5 +14,8 @@ class TController;
 namespace brivane::cli {
 
 void PrintLists(const TController& aController, const TConsoleView& aView, bool aJson);
+
+// The JSON object of the three lists.
+nlohmann::ordered_json ListsJson(const TController& aController, const TConsoleView& aView);
 
 } // namespace brivane::cli
