@@ -8,7 +8,7 @@
 #include "base/unicode.h"
 #include "catalogue/base_software.h"
 #include "catalogue/catalogue_table.h"
-#include "cli/catalogue_names.h"
+#include "cli/checking_run.h"
 #include "cli/commands.h"
 #include "cli/console_view.h"
 #include "cli/hosts_option.h"
@@ -44,25 +44,14 @@ void RunCheck(const TCheckOptions& aOptions) {
     const TRunSettings settings(aOptions.Beta, aOptions.Shareware);
 
     TProgressBar bar(std::cerr, TProgressBar::StandardErrorIsTerminal());
-    const auto loop = std::dynamic_pointer_cast<TWakingMainLoop>(MainThreadDispatcher());
-    if (!loop) {
-        throw std::logic_error("check needs the waking main loop of brivane-cli");
-    }
+    const auto loop = CliMainLoop();
     TConsoleView view(bar);
-    TControllerOptions options;
-    options.Config = settings.Config();
-    options.CatalogueFilter = aOptions.Names;
-    TController controller(std::move(options));
-    RegisterCatalogue(controller);
-    CheckNames(controller, aOptions.Names);
+    const auto controller = MakeCheckingController(settings, aOptions.Names);
 
-    controller.HandleOnStart(view);
-    if (!loop->RunUntil([&controller] { return controller.Idle(); },
-                        std::chrono::milliseconds(50))) {
-        throw TCliError("The check was interrupted", kExitFailure);
-    }
+    controller->HandleOnStart(view);
+    RunUntilIdle(*loop, *controller, "The check was interrupted");
     bar.Clear();
-    PrintLists(controller, view, aOptions.Json);
+    PrintLists(*controller, view, aOptions.Json);
 }
 
 } // namespace

@@ -4,7 +4,7 @@
 
 #include "app/controller.h"
 #include "base/unicode.h"
-#include "cli/catalogue_names.h"
+#include "cli/checking_run.h"
 #include "cli/commands.h"
 #include "cli/console_view.h"
 #include "cli/hosts_option.h"
@@ -121,22 +121,12 @@ void RunInstall(const TInstallOptions& aOptions) {
     const TRunSettings settings(aOptions.Beta, aOptions.Shareware);
 
     TProgressBar bar(std::cerr, TProgressBar::StandardErrorIsTerminal());
-    const auto loop = std::dynamic_pointer_cast<TWakingMainLoop>(MainThreadDispatcher());
-    if (!loop) {
-        throw std::logic_error("install needs the waking main loop of brivane-cli");
-    }
+    const auto loop = CliMainLoop();
     TConsoleView view(bar);
-    TControllerOptions options;
-    options.Config = settings.Config();
-    options.CatalogueFilter = aOptions.Names;
-    TController controller(std::move(options));
-    RegisterCatalogue(controller);
-    CheckNames(controller, aOptions.Names);
+    const auto owned = MakeCheckingController(settings, aOptions.Names);
+    auto& controller = *owned;
     const auto waitIdle = [&] {
-        if (!loop->RunUntil([&controller] { return controller.Idle(); },
-                            std::chrono::milliseconds(50))) {
-            throw TCliError("The installation was interrupted", kExitFailure);
-        }
+        RunUntilIdle(*loop, controller, "The installation was interrupted");
     };
 
     TInterrupt interrupt;

@@ -8,8 +8,12 @@
 #include <nlohmann/json.hpp>
 
 #include <algorithm>
+#include <chrono>
+#include <map>
 #include <mutex>
+#include <optional>
 #include <sstream>
+#include <thread>
 
 namespace brivane::test {
 namespace {
@@ -23,14 +27,16 @@ using TNames = std::vector<std::string>;
 class InstallCommandTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        fServer.Server().Get(R"(/www\.7-zip\.org/a/7z1602.*\.exe)",
-                             [this](const httplib::Request&, httplib::Response& aResponse) {
-                                 Answer("7-Zip", aResponse);
-                             });
-        fServer.Server().Get(R"(/download\.ccleaner\.com/ccsetup521\.exe)",
-                             [this](const httplib::Request&, httplib::Response& aResponse) {
-                                 Answer("CCleaner", aResponse);
-                             });
+        fServer.Server().Get(
+            R"(/www\.7-zip\.org/a/7z1602.*\.exe)",
+            [this](const httplib::Request& aRequest, httplib::Response& aResponse) {
+                Answer("7-Zip", aRequest, aResponse);
+            });
+        fServer.Server().Get(
+            R"(/download\.ccleaner\.com/ccsetup521\.exe)",
+            [this](const httplib::Request& aRequest, httplib::Response& aResponse) {
+                Answer("CCleaner", aRequest, aResponse);
+            });
         ServeSiteFixtures(fServer.Server());
         fServer.Start();
         fDir.Write("hosts.json", R"({"*": ")" + fServer.Origin() + R"(/{host}"})");
@@ -60,6 +66,7 @@ protected:
         std::string Body;
         int Status = 200;
         std::string Disposition;
+        bool Endless = false; // a body that never ends; its download makes "started"
     };
 
     void SetInstaller(const std::string& aName, std::string aBody, int aStatus = 200,
@@ -68,34 +75,72 @@ protected:
         fInstallers[aName] = {std::move(aBody), aStatus, std::move(aDisposition)};
     }
 
-    void Answer(const std::string& aName, httplib::Response& aResponse) {
+    void Answer(const std::string& aName, const httplib::Request& aRequest,
+                httplib::Response& aResponse) {
         TInstaller installer;
         {
             std::lock_guard lock(fLock);
             installer = fInstallers[aName];
         }
         aResponse.status = installer.Status;
+        if (installer.Endless) {
+            if (aRequest.method == "GET") { // the check only asks for the head
+                fDir.Write("started", "");
+            }
+            aResponse.set_content_provider(std::size_t{1} << 40, "application/octet-stream",
+                                           [](std::size_t, std::size_t, httplib::DataSink& aSink) {
+                                               static const std::string block(16 * 1024, 'e');
+                                               std::this_thread::sleep_for(
+                                                   std::chrono::milliseconds(1));
+                                               return aSink.write(block.data(), block.size());
+                                           });
+            return;
+        }
         if (!installer.Disposition.empty()) {
             aResponse.set_header("Content-Disposition", installer.Disposition);
         }
         aResponse.set_content(installer.Body, "application/octet-stream");
     }
 
-    TProcessResult Install(std::vector<std::string> aArguments, const std::string& aStdin = {}) {
+    std::vector<std::string> Arguments(std::vector<std::string> aArguments) const {
         aArguments.insert(aArguments.begin(), "install");
         for (const char* option : {"--registry", "--hosts"}) {
             aArguments.push_back(option);
             aArguments.push_back(
                 (fDir / (option[2] == 'r' ? "machine.reg" : "hosts.json")).string());
         }
-        return RunCli(aArguments, aStdin,
-                      {{"XDG_DATA_HOME", (fDir / "data").string()},
-                       {"BRIVANE_LAUNCHER", "/bin/sh"},
-                       {"BRIVANE_HOSTS", std::nullopt},
-                       {"BRIVANE_REGISTRY", std::nullopt},
-                       {"WINEPREFIX", std::nullopt},
-                       {"APPDATA", std::nullopt},
-                       {"LC_ALL", "C"}});
+        return aArguments;
+    }
+
+    std::map<std::string, std::optional<std::string>> Environment() const {
+        return {{"XDG_DATA_HOME", (fDir / "data").string()},
+                {"BRIVANE_LAUNCHER", "/bin/sh"},
+                {"BRIVANE_HOSTS", std::nullopt},
+                {"BRIVANE_REGISTRY", std::nullopt},
+                {"WINEPREFIX", std::nullopt},
+                {"APPDATA", std::nullopt},
+                {"LC_ALL", "C"}};
+    }
+
+    TProcessResult Install(std::vector<std::string> aArguments, const std::string& aStdin = {}) {
+        return RunCli(Arguments(std::move(aArguments)), aStdin, Environment());
+    }
+
+    // Runs install and sends it SIGINT, as Ctrl+C would, once the file "started" exists;
+    // the result holds the command's exit code, output and error output.
+    TProcessResult InstallInterrupted(std::vector<std::string> aArguments) {
+        std::string command = "'" + std::string(BRIVANE_CLI_PATH) + "'";
+        for (const auto& argument : Arguments(std::move(aArguments))) {
+            command += " '" + argument + "'";
+        }
+        const std::string dir = fDir.Path().string();
+        const std::string script =
+            command + " > '" + dir + "/out' 2> '" + dir + "/err' & pid=$!\n" + "while [ ! -e '" +
+            dir + "/started' ]; do sleep 0.05; done\n" + "kill -INT $pid\nwait $pid\nexit $?\n";
+        auto result = RunProcess("/bin/sh", {"-c", script}, {}, Environment());
+        result.Out = ReadAll(fDir / "out");
+        result.Err = ReadAll(fDir / "err");
+        return result;
     }
 
     static TNames Names(const nlohmann::json& aRows) {
@@ -174,6 +219,23 @@ TEST_F(InstallCommandTest, FailedDownloadsAndHostileNamesAreReported) {
     EXPECT_TRUE(std::filesystem::exists(Downloads() / "x.exe"));
     EXPECT_FALSE(std::filesystem::exists(fDir / "x.exe"));
     EXPECT_FALSE(std::filesystem::exists(fDir / "data" / "x.exe"));
+}
+
+TEST_F(InstallCommandTest, CtrlCDuringDownloadsCancelsCleanly) {
+    {
+        std::lock_guard lock(fLock);
+        fInstallers["7-Zip"].Endless = true;
+    }
+    const auto result = InstallInterrupted({"7-zip", "--yes", "--json"});
+    EXPECT_EQ(result.ExitCode, 1) << result.Err;
+    EXPECT_EQ(result.Err, "brivane-cli: Not installed: 7-Zip\n");
+    const auto json = nlohmann::json::parse(result.Out);
+    EXPECT_TRUE(json["started"].empty());
+    EXPECT_EQ(json["failed"], TNames{"7-Zip"});
+    EXPECT_EQ(Names(json["updates"]), TNames{"7-Zip"});
+    // The partial download is gone; no installer ran.
+    EXPECT_TRUE(std::filesystem::is_empty(Downloads()));
+    EXPECT_FALSE(std::filesystem::exists(fDir / "installers.log"));
 }
 
 TEST_F(InstallCommandTest, TablesNameWhatStarted) {

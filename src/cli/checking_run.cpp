@@ -1,0 +1,53 @@
+#include "cli/checking_run.h"
+
+#include "app/controller.h"
+#include "base/unicode.h"
+#include "catalogue/base_software.h"
+#include "cli/commands.h"
+#include "cli/run_settings.h"
+#include "tasks/main_thread.h"
+#include "tasks/waking_main_loop.h"
+
+#include <algorithm>
+#include <stdexcept>
+
+namespace brivane::cli {
+
+void CheckNames(const TController& aController, const std::vector<std::string>& aNames) {
+    const auto catalogue = aController.GetSoftwareList();
+    for (const auto& name : aNames) {
+        if (std::none_of(catalogue.begin(), catalogue.end(), [&name](const auto* aSoftware) {
+                return SameText(aSoftware->Info().Name(), name);
+            })) {
+            throw TCliError("Not in the catalogue: " + name);
+        }
+    }
+}
+
+std::unique_ptr<TController> MakeCheckingController(const TRunSettings& aSettings,
+                                                    const std::vector<std::string>& aNames) {
+    TControllerOptions options;
+    options.Config = aSettings.Config();
+    options.CatalogueFilter = aNames;
+    auto controller = std::make_unique<TController>(std::move(options));
+    RegisterCatalogue(*controller);
+    CheckNames(*controller, aNames);
+    return controller;
+}
+
+std::shared_ptr<TWakingMainLoop> CliMainLoop() {
+    auto loop = std::dynamic_pointer_cast<TWakingMainLoop>(MainThreadDispatcher());
+    if (!loop) {
+        throw std::logic_error("the command needs the waking main loop of brivane-cli");
+    }
+    return loop;
+}
+
+void RunUntilIdle(TWakingMainLoop& aLoop, TController& aController, const std::string& aFailure) {
+    if (!aLoop.RunUntil([&aController] { return aController.Idle(); },
+                        std::chrono::milliseconds(50))) {
+        throw TCliError(aFailure, kExitFailure);
+    }
+}
+
+} // namespace brivane::cli

@@ -1,0 +1,34 @@
+#pragma once
+// What the commands that check the catalogue online share: the controller of such a
+// run, limited to the programs named, and the main loop run until it is idle.
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace brivane {
+class TController;
+class TWakingMainLoop;
+} // namespace brivane
+
+namespace brivane::cli {
+
+class TRunSettings;
+
+// Every name must be a catalogue entry's, in any letter case; the first that is not is a
+// TCliError (bad input).
+void CheckNames(const TController& aController, const std::vector<std::string>& aNames);
+
+// A controller with the run's settings and the whole catalogue, which its start limits
+// to aNames when there are any (checked with CheckNames).
+std::unique_ptr<TController> MakeCheckingController(const TRunSettings& aSettings,
+                                                    const std::vector<std::string>& aNames);
+
+// The waking main loop of brivane-cli (std::logic_error when another is installed).
+std::shared_ptr<TWakingMainLoop> CliMainLoop();
+
+// Runs aLoop until aController is idle; TCliError (failure) with aFailure when the loop
+// ended first.
+void RunUntilIdle(TWakingMainLoop& aLoop, TController& aController, const std::string& aFailure);
+
+} // namespace brivane::cli
