@@ -62,10 +62,8 @@ void RegisterCheckCommand(CLI::App& aApp) {
         "check", "Check the installed programs and the catalogue online and list the results");
     command->add_option("NAME", options->Names,
                         "check only these catalogue programs (any letter case)");
-    command->add_flag("--beta", options->Beta, "offer pre-release versions (this run only)");
-    command->add_flag("--shareware", options->Shareware, "show paid programs (this run only)");
-    AddRegistryOption(*command, options->Registry);
-    AddHostsOption(*command, options->Hosts);
+    AddCheckingOptions(*command, options->Beta, options->Shareware, options->Registry,
+                       options->Hosts);
     command->add_flag("--json", options->Json, "print the three lists as JSON");
     command->callback([options] { RunCheck(*options); });
 }

@@ -4,14 +4,26 @@
 #include "base/unicode.h"
 #include "catalogue/base_software.h"
 #include "cli/commands.h"
+#include "cli/hosts_option.h"
+#include "cli/registry_option.h"
 #include "cli/run_settings.h"
 #include "tasks/main_thread.h"
 #include "tasks/waking_main_loop.h"
+
+#include <CLI/CLI.hpp>
 
 #include <algorithm>
 #include <stdexcept>
 
 namespace brivane::cli {
+
+void AddCheckingOptions(CLI::App& aCommand, bool& aBeta, bool& aShareware, std::string& aRegistry,
+                        std::string& aHosts) {
+    aCommand.add_flag("--beta", aBeta, "offer pre-release versions (this run only)");
+    aCommand.add_flag("--shareware", aShareware, "show paid programs (this run only)");
+    AddRegistryOption(aCommand, aRegistry);
+    AddHostsOption(aCommand, aHosts);
+}
 
 void CheckNames(const TController& aController, const std::vector<std::string>& aNames) {
     const auto catalogue = aController.GetSoftwareList();

@@ -6,6 +6,10 @@
 #include <string>
 #include <vector>
 
+namespace CLI {
+class App;
+}
+
 namespace brivane {
 class TController;
 class TWakingMainLoop;
@@ -14,6 +18,10 @@ class TWakingMainLoop;
 namespace brivane::cli {
 
 class TRunSettings;
+
+// --beta, --shareware, --registry PATH and --hosts FILE for aCommand.
+void AddCheckingOptions(CLI::App& aCommand, bool& aBeta, bool& aShareware, std::string& aRegistry,
+                        std::string& aHosts);
 
 // Every name must be a catalogue entry's, in any letter case; the first that is not is a
 // TCliError (bad input).

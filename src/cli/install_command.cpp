@@ -181,10 +181,8 @@ void RegisterInstallCommand(CLI::App& aApp) {
                         "install these programs: an update or a Library program (any letter case)");
     command->add_flag("--all", options->All, "install every update");
     command->add_flag("--yes", options->Yes, "install without asking");
-    command->add_flag("--beta", options->Beta, "offer pre-release versions (this run only)");
-    command->add_flag("--shareware", options->Shareware, "show paid programs (this run only)");
-    AddRegistryOption(*command, options->Registry);
-    AddHostsOption(*command, options->Hosts);
+    AddCheckingOptions(*command, options->Beta, options->Shareware, options->Registry,
+                       options->Hosts);
     command->add_flag("--json", options->Json, "print what started and the three lists as JSON");
     command->callback([options] { RunInstall(*options); });
 }
