@@ -146,7 +146,7 @@ std::vector<TParameter> ParseParameters(std::string_view aHeader) {
 
 } // namespace
 
-std::string SafeFileName(std::string_view aName) {
+std::string PlainFileName(std::string_view aName) {
     const auto separator = aName.find_last_of("/\\");
     if (separator != std::string_view::npos) {
         aName.remove_prefix(separator + 1);
@@ -197,7 +197,7 @@ std::string AddressFileName(std::string_view aURL) {
 }
 
 std::string AddressExtension(std::string_view aURL) {
-    const std::string name = SafeFileName(AddressFileName(aURL));
+    const std::string name = PlainFileName(AddressFileName(aURL));
     const auto dot = name.rfind('.');
     if (dot == std::string::npos || name.size() - dot > kMaxKeptExtension) {
         return {};
@@ -210,7 +210,7 @@ std::string DownloadFileName(std::string_view aContentDisposition, std::string_v
     for (const std::string& candidate :
          {ContentDispositionFileName(aContentDisposition), AddressFileName(aURL),
           std::string(aProgramName) + AddressExtension(aURL)}) {
-        if (std::string name = SafeFileName(candidate); !name.empty()) {
+        if (std::string name = PlainFileName(candidate); !name.empty()) {
             return name;
         }
     }

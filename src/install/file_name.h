@@ -18,7 +18,7 @@ inline constexpr std::size_t kMaxFileNameBytes = 255;
 // leading and trailing dots and blanks removed, a reserved device name (CON, NUL, COM1,
 // ...) prefixed with "_", and the whole cut to kMaxFileNameBytes on a character boundary,
 // keeping a short extension.
-std::string SafeFileName(std::string_view aName);
+std::string PlainFileName(std::string_view aName);
 
 // The file name a Content-Disposition header gives: filename*= (RFC 5987: UTF-8 or
 // ISO-8859-1, percent-encoded) before filename=, quoted or not. Not yet made safe; empty

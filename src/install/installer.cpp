@@ -75,6 +75,9 @@ bool TInstaller::Wait(bool aNonFreeze) {
 }
 
 void TInstaller::Stop() {
+    // At once: from here on no installer starts and no progress is reported, however
+    // soon the service worker gets to the rest.
+    fStoping = true;
     fServicePool->Tasks() <= [this] { StopProcedure(); };
 }
 

@@ -55,8 +55,9 @@ public:
     TInstaller& operator=(const TInstaller&) = delete;
 
     void Run(TInstallList aProgrammList);
-    // Winds the current run down: downloads in progress stop, those not started never
-    // start, no more progress events come, and OnInstallStop ends the run.
+    // Winds the current run down: from its return no installer starts and no progress
+    // event comes; downloads in progress stop, those not started never start, and
+    // OnInstallStop ends the run once a started installer has ended.
     void Stop();
 
     // Waits until no run or stop is in progress or queued (aNonFreeze: serving the main

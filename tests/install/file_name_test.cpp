@@ -47,12 +47,12 @@ TEST(FileNameTest, SafeFileNameLeavesOnePlainName) {
         {"com10.exe", "com10.exe"},
     };
     for (const auto& test : cases) {
-        EXPECT_EQ(SafeFileName(test.Given), test.Expected) << test.Given;
+        EXPECT_EQ(PlainFileName(test.Given), test.Expected) << test.Given;
     }
 }
 
 TEST(FileNameTest, LongNamesAreCutOnACharacterKeepingTheExtension) {
-    const std::string ascii = SafeFileName(std::string(1000, 'a') + ".exe");
+    const std::string ascii = PlainFileName(std::string(1000, 'a') + ".exe");
     EXPECT_EQ(ascii.size(), kMaxFileNameBytes);
     EXPECT_TRUE(ascii.ends_with("aaa.exe")) << ascii;
 
@@ -61,18 +61,18 @@ TEST(FileNameTest, LongNamesAreCutOnACharacterKeepingTheExtension) {
     for (int i = 0; i < 300; ++i) {
         cyrillic += "ж";
     }
-    const std::string cut = SafeFileName(cyrillic + ".msi");
+    const std::string cut = PlainFileName(cyrillic + ".msi");
     EXPECT_LE(cut.size(), kMaxFileNameBytes);
     EXPECT_EQ(cut.size(), 4 + 2 * ((kMaxFileNameBytes - 4) / 2));
     EXPECT_TRUE(cut.ends_with("жж.msi")) << cut;
 
     // A long "extension" is no extension: the name is simply cut.
-    const std::string noExtension = SafeFileName("a." + std::string(400, 'b'));
+    const std::string noExtension = PlainFileName("a." + std::string(400, 'b'));
     EXPECT_EQ(noExtension, "a." + std::string(kMaxFileNameBytes - 2, 'b'));
 
     // What the cut leaves at the end is trimmed like any name.
-    const std::string dotted = SafeFileName(std::string(250, 'a') + std::string(10, '.') + "x" +
-                                            std::string(300, ' ') + ".exe");
+    const std::string dotted = PlainFileName(std::string(250, 'a') + std::string(10, '.') + "x" +
+                                             std::string(300, ' ') + ".exe");
     EXPECT_EQ(dotted, std::string(250, 'a') + ".exe");
 }
 
