@@ -20,15 +20,16 @@ void TController::FillLists() {
     const bool allowShareware = fView->AllowShareware();
     for (auto* software : GetSoftwareList()) {
         try {
-            auto [info, installed, license, found] = KnownState(*software);
-            if (!allowShareware && license == slShareware) {
+            const auto state = KnownState(*software);
+            auto info = state.Info;
+            if (!allowShareware && state.License == slShareware) {
                 continue;
             }
-            if (!installed) {
+            if (!state.Installed) {
                 info.CurrentVersion = kEmptyVersion;
                 fView->AddProgram(info);
-            } else if (!found.empty() &&
-                       software->CompareVersions(info.CurrentVersion, found, 4) < 0) {
+            } else if (!state.FoundVersion.empty() &&
+                       software->CompareVersions(info.CurrentVersion, state.FoundVersion, 4) < 0) {
                 // New versions are ticked for installation.
                 fView->SetUpdateChecked(fView->AddUpdate(info), true);
             } else {

@@ -11,6 +11,7 @@
 #include "catalogue/base_software.h"
 #include "catalogue/catalogue_table.h"
 #include "cli/check_report.h"
+#include "cli/checking_run.h"
 #include "cli/commands.h"
 #include "cli/console_view.h"
 #include "cli/hosts_option.h"
@@ -41,56 +42,27 @@ struct TCheckOptions {
     bool Trace = false;
 };
 
-// The catalogue entries of the names, in their order; every name must be an entry's, in
-// any letter case.
-std::vector<TBaseSoftware*> FindNames(const TController& aController,
-                                      const std::vector<std::string>& aNames) {
-    const auto catalogue = aController.GetSoftwareList();
-    std::vector<TBaseSoftware*> entries;
-    for (const auto& name : aNames) {
-        const auto found =
-            std::find_if(catalogue.begin(), catalogue.end(), [&name](const auto* aSoftware) {
-                return SameText(aSoftware->Info().Name(), name);
-            });
-        if (found == catalogue.end()) {
-            throw TCliError("Not in the catalogue: " + name);
-        }
-        entries.push_back(*found);
-    }
-    return entries;
-}
-
 void RunCheck(const TCheckOptions& aOptions) {
     ApplyHostsOption(aOptions.Hosts);
     ApplyRegistryOption(aOptions.Registry);
     const TRunSettings settings(aOptions.Beta, aOptions.Shareware);
 
     TProgressBar bar(std::cerr, TProgressBar::StandardErrorIsTerminal());
-    const auto loop = std::dynamic_pointer_cast<TWakingMainLoop>(MainThreadDispatcher());
-    if (!loop) {
-        throw std::logic_error("check needs the waking main loop of brivane-cli");
-    }
+    const auto loop = CliMainLoop();
     TConsoleView view(bar);
-    TControllerOptions options;
-    options.Config = settings.Config();
-    options.CatalogueFilter = aOptions.Names;
-    TController controller(std::move(options));
-    RegisterCatalogue(controller);
+    const auto controller = MakeCheckingController(settings, aOptions.Names);
     std::vector<const TBaseSoftware*> traced;
-    for (auto* entry : FindNames(controller, aOptions.Names)) {
+    for (auto* entry : FindNames(*controller, aOptions.Names)) {
         if (aOptions.Trace && std::find(traced.begin(), traced.end(), entry) == traced.end()) {
             entry->SetTraceSteps(true);
             traced.push_back(entry);
         }
     }
 
-    controller.HandleOnStart(view);
-    if (!loop->RunUntil([&controller] { return controller.Idle(); },
-                        std::chrono::milliseconds(50))) {
-        throw TCliError("The check was interrupted", kExitFailure);
-    }
+    controller->HandleOnStart(view);
+    RunUntilIdle(*loop, *controller, "The check was interrupted");
     bar.Clear();
-    PrintLists(controller, view, aOptions.Json, traced);
+    PrintLists(*controller, view, aOptions.Json, traced);
     std::cerr << CheckSummary(view.Updates(), view.Actuals(), view.Programs()) << std::endl;
 }
 
@@ -102,10 +74,8 @@ void RegisterCheckCommand(CLI::App& aApp) {
         "check", "Check the installed programs and the catalogue online and list the results");
     auto* names = command->add_option("NAME", options->Names,
                                       "check only these catalogue programs (any letter case)");
-    command->add_flag("--beta", options->Beta, "offer pre-release versions (this run only)");
-    command->add_flag("--shareware", options->Shareware, "show paid programs (this run only)");
-    AddRegistryOption(*command, options->Registry);
-    AddHostsOption(*command, options->Hosts);
+    AddCheckingOptions(*command, options->Beta, options->Shareware, options->Registry,
+                       options->Hosts);
     command->add_flag("--json", options->Json, "print the three lists as JSON");
     command
         ->add_flag("--trace", options->Trace,

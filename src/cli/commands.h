@@ -55,4 +55,8 @@ void RegisterSelfUpdateCommand(CLI::App& aApp);
 // The exit code of self-update --check when a newer build is offered.
 inline constexpr int kExitUpdateOffered = 10;
 
+// brivane-cli install [NAME...] [--all] [--yes] [--beta] [--shareware] [--registry PATH]
+// [--hosts FILE] [--json]
+void RegisterInstallCommand(CLI::App& aApp);
+
 } // namespace brivane::cli

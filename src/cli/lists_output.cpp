@@ -67,12 +67,16 @@ void PrintList(const char* aTitle, const std::vector<TListRow>& aRows) {
 
 } // namespace
 
+nlohmann::ordered_json ListsJson(const TController& aController, const TConsoleView& aView) {
+    return {{"updates", RowsJson(aController, aView.Updates())},
+            {"actuals", RowsJson(aController, aView.Actuals())},
+            {"library", RowsJson(aController, aView.Programs())}};
+}
+
 void PrintLists(const TController& aController, const TConsoleView& aView, bool aJson,
                 const std::vector<const TBaseSoftware*>& aTraced) {
     if (aJson) {
-        nlohmann::ordered_json lists = {{"updates", RowsJson(aController, aView.Updates())},
-                                        {"actuals", RowsJson(aController, aView.Actuals())},
-                                        {"library", RowsJson(aController, aView.Programs())}};
+        nlohmann::ordered_json lists = ListsJson(aController, aView);
         if (!aTraced.empty()) {
             lists["traces"] = TracesJson(aTraced);
         }

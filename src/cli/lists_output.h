@@ -6,6 +6,8 @@
 
 #include "cli/console_view.h"
 
+#include <nlohmann/json.hpp>
+
 #include <vector>
 
 namespace brivane {
@@ -17,5 +19,8 @@ namespace brivane::cli {
 
 void PrintLists(const TController& aController, const TConsoleView& aView, bool aJson,
                 const std::vector<const TBaseSoftware*>& aTraced = {});
+
+// The JSON object of the three lists.
+nlohmann::ordered_json ListsJson(const TController& aController, const TConsoleView& aView);
 
 } // namespace brivane::cli

@@ -24,6 +24,7 @@ int main(int argc, char** argv) {
     cli::RegisterFetchCommand(app);
     cli::RegisterCheckCommand(app);
     cli::RegisterListCommand(app);
+    cli::RegisterInstallCommand(app);
     cli::RegisterInventoryCommand(app);
     cli::RegisterVersionOfCommand(app);
     cli::RegisterProbeCommand(app);

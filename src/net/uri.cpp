@@ -191,12 +191,12 @@ std::string FormFieldLine(std::string_view aName, std::string_view aValue) {
     return line;
 }
 
-std::string URLDecode(std::string_view aText) {
+std::string URLDecode(std::string_view aText, bool aPlusIsBlank) {
     std::string result;
     result.reserve(aText.size());
     for (std::size_t i = 0; i < aText.size(); ++i) {
         const char c = aText[i];
-        if (c == '+') {
+        if (c == '+' && aPlusIsBlank) {
             result += ' ';
         } else if (c == '%' && i + 2 < aText.size() && HexDigitValue(aText[i + 1]) >= 0 &&
                    HexDigitValue(aText[i + 2]) >= 0) {
