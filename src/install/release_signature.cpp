@@ -109,7 +109,7 @@ std::optional<TPublicKey> DecodePublicKey(std::string_view aBase64) {
     if (!bytes) {
         return std::nullopt;
     }
-    TPublicKey key;
+    TPublicKey key{};
     std::copy(bytes->begin(), bytes->end(), key.begin());
     return key;
 }
