@@ -67,7 +67,8 @@ void TInstaller::Run(TInstallList aProgrammList) {
     service.Wait(true); // a run or stop still in progress ends first
     // Cleared here, not in the run: a Stop that follows Run always reaches this run.
     fStoping = false;
-    service <= [this, list = std::move(aProgrammList)] { RunProcedure(list); };
+    // The list handle that <= returns is not needed (clang flags an unused "comparison").
+    (void)(service <= [this, list = std::move(aProgrammList)] { RunProcedure(list); });
 }
 
 bool TInstaller::Wait(bool aNonFreeze) {
@@ -78,7 +79,7 @@ void TInstaller::Stop() {
     // At once: from here on no installer starts and no progress is reported, however
     // soon the service worker gets to the rest.
     fStoping = true;
-    fServicePool->Tasks() <= [this] { StopProcedure(); };
+    (void)(fServicePool->Tasks() <= [this] { StopProcedure(); });
 }
 
 void TInstaller::SetOnInit(TOnProgress aHandler) {
