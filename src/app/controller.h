@@ -123,7 +123,8 @@ public:
 
     // Offline (main thread): loads the settings into aSender, reads the inventory,
     // initialises every entry and fills the three lists from what is known without a
-    // check: the installed versions and what the cache files remember. Sends nothing.
+    // check: the installed versions and what the cache files remember (an installed
+    // program older than its remembered version is an update). Sends nothing.
     void ShowKnownLists(IMainView& aSender);
 
     // Re-reads the system facts and the inventory and initialises every entry (on a
@@ -274,6 +275,8 @@ private:
     // One refresh cycle (Init, update pass, lists, library pass) at a time, so that Init
     // of an entry never meets a check of it.
     std::mutex fCycleLock;
+    // The lists show what the cache remembers instead of what this run's checks found.
+    bool fListsFromCache = false;
 
     std::mutex fBodiesLock;
     std::vector<std::shared_ptr<IExecutable>> fBodies; // background bodies not yet seen finished

@@ -28,8 +28,10 @@ void TController::FillLists() {
             if (!state.Installed) {
                 info.CurrentVersion = kEmptyVersion;
                 fView->AddProgram(info);
-            } else if (!state.FoundVersion.empty() &&
-                       software->CompareVersions(info.CurrentVersion, state.FoundVersion, 4) < 0) {
+            } else if (const std::string& newest =
+                           fListsFromCache ? info.AvailableVersion : state.FoundVersion;
+                       !newest.empty() &&
+                       software->CompareVersions(info.CurrentVersion, newest, 4) < 0) {
                 // New versions are ticked for installation.
                 fView->SetUpdateChecked(fView->AddUpdate(info), true);
             } else {
@@ -112,6 +114,7 @@ void TController::SaveConfig() {
 
 void TController::ShowKnownLists(IMainView& aSender) {
     fView = &aSender;
+    fListsFromCache = true;
     ApplyCatalogueFilter();
     LoadConfig();
     {

@@ -108,6 +108,20 @@ TEST_F(ListCommandTest, ShowsWhatTheLastCheckFoundAlsoWithTheServerGone) {
     EXPECT_NE(table.Out.find(" 5.21.0.5700  2 KB  2024-05-01 "), std::string::npos) << table.Out;
 }
 
+TEST_F(ListCommandTest, AnInstalledProgramOlderThanItsRememberedVersionIsAnUpdate) {
+    ASSERT_EQ(Run({"check", "7-zip", "--json"}).ExitCode, 0);
+    fServer.reset();
+    const auto result = Run({"list", "--json"});
+    ASSERT_EQ(result.ExitCode, 0) << result.Err;
+    const auto json = nlohmann::json::parse(result.Out);
+    EXPECT_TRUE(json["actuals"].empty());
+    const auto row = Row(json["updates"], "7-Zip");
+    ASSERT_FALSE(row.is_null()) << result.Out;
+    EXPECT_EQ(row["CurrentVersion"], "15.14");
+    EXPECT_EQ(row["AvailableVersion"], "16.02");
+    EXPECT_GT(row["Size"].get<std::int64_t>(), 0);
+}
+
 TEST_F(ListCommandTest, BadArgumentsGiveOneLineAndExitCode2) {
     const std::vector<std::vector<std::string>> cases = {
         {"list", "7-Zip"},
