@@ -17,6 +17,10 @@ bool InRange(const std::vector<TListRow>& aList, int aIndex) {
     return aIndex >= 0 && static_cast<std::size_t>(aIndex) < aList.size();
 }
 
+TListRow RowAt(const std::vector<TListRow>& aList, int aIndex) {
+    return InRange(aList, aIndex) ? aList[static_cast<std::size_t>(aIndex)] : TListRow{};
+}
+
 } // namespace
 
 int TBasicMainView::AddUpdate(const TProgramInfo& aProgramInfo) {
@@ -35,6 +39,28 @@ void TBasicMainView::SetUpdateChecked(int aIndex, bool aValue) {
     if (InRange(fUpdates, aIndex)) {
         fUpdates[static_cast<std::size_t>(aIndex)].Checked = aValue;
     }
+}
+
+void TBasicMainView::SetProgramChecked(int aIndex, bool aValue) {
+    if (InRange(fPrograms, aIndex)) {
+        fPrograms[static_cast<std::size_t>(aIndex)].Checked = aValue;
+    }
+}
+
+bool TBasicMainView::GetUpdateChecked(int aIndex) const {
+    return RowAt(fUpdates, aIndex).Checked;
+}
+
+TProgramInfo TBasicMainView::GetUpdate(int aIndex) const {
+    return RowAt(fUpdates, aIndex).Item;
+}
+
+bool TBasicMainView::GetProgramChecked(int aIndex) const {
+    return RowAt(fPrograms, aIndex).Checked;
+}
+
+TProgramInfo TBasicMainView::GetProgram(int aIndex) const {
+    return RowAt(fPrograms, aIndex).Item;
 }
 
 int TBasicMainView::IndexOfProgram(std::string_view aName) const {

@@ -3,6 +3,7 @@
 // the three lists with their ticks and the event handlers in memory. The console front
 // end and the test fakes derive from it and add what they show or record.
 
+#include "app/basic_progress_view.h"
 #include "app/main_view.h"
 
 #include <vector>
@@ -41,10 +42,21 @@ public:
     int AddProgram(const TProgramInfo& aProgramInfo) override;
     // An index outside the list is ignored.
     void SetUpdateChecked(int aIndex, bool aValue) override;
+    void SetProgramChecked(int aIndex, bool aValue);
     int IndexOfProgram(std::string_view aName) const override;
     void SetProgram(int aIndex, const TProgramInfo& aValue) override;
     int UpdatesCount() const override { return static_cast<int>(fUpdates.size()); }
     int ActualsCount() const override { return static_cast<int>(fActuals.size()); }
+    int ProgramsCount() const override { return static_cast<int>(fPrograms.size()); }
+    // An index outside the list gives an unticked, empty row.
+    bool GetUpdateChecked(int aIndex) const override;
+    TProgramInfo GetUpdate(int aIndex) const override;
+    bool GetProgramChecked(int aIndex) const override;
+    TProgramInfo GetProgram(int aIndex) const override;
+
+    void SetVisible(bool aValue) override { fVisible = aValue; }
+    IProgressView& ProgressWindow() override { return fProgressWindow; }
+    void SetTaskbarProgressPosition(std::int64_t aValue) override { fTaskbarPosition = aValue; }
 
     void PlayHelp() override {}
 
@@ -70,11 +82,15 @@ public:
     const std::vector<TListRow>& Actuals() const { return fActuals; }
     const std::vector<TListRow>& Programs() const { return fPrograms; }
     bool CancelVisible() const { return static_cast<bool>(fOnCancel); }
+    bool Visible() const { return fVisible; }
+    std::int64_t TaskbarProgressPosition() const { return fTaskbarPosition; }
 
     // Raise the events as the user would; an unbound event does nothing.
     void ConfigChanged() const { Raise(fOnConfigChanged); }
     void LanguageChanged() const { Raise(fOnLanguageChanged); }
     void Cancel() const { Raise(fOnCancel); }
+    void InstallUpdates() const { Raise(fOnInstallUpdates); }
+    void InstallPrograms() const { Raise(fOnInstallPrograms); }
 
 private:
     // By value: a handler may rebind the event it was raised by.
@@ -96,6 +112,9 @@ private:
     std::vector<TListRow> fUpdates;
     std::vector<TListRow> fActuals;
     std::vector<TListRow> fPrograms;
+    bool fVisible = true;
+    TBasicProgressView fProgressWindow;
+    std::int64_t fTaskbarPosition = 0;
     TViewEvent fOnCancel;
     TViewEvent fOnConfigChanged;
     TViewEvent fOnLanguageChanged;

@@ -6,6 +6,7 @@
 #include "base/unicode.h"
 #include "catalogue/base_software.h"
 #include "catalogue/catalogue_table.h"
+#include "install/installer.h"
 #include "platform/files.h"
 #include "platform/folders.h"
 #include "tasks/overlapped_pool.h"
@@ -59,6 +60,7 @@ TController::TController(TControllerOptions aOptions)
       fConfig(fOptions.Config ? fOptions.Config : std::make_shared<TConfig>()),
       fSystem(fOptions.OpenRegistry), fLibraryPool(TOverlappedPool::Make(3, 2)) {
     ClearCacheTempFiles();
+    fOnCancelInstall = [this] { OnCancelInstall(); };
     fOnSoftwareChecked = [this](TBaseSoftware* aSoftware) { OnSoftwareUpdate(aSoftware); };
     gController.store(this, std::memory_order_release);
     SetOnStart([this](IMainView& aSender) { HandleOnStart(aSender); });
@@ -66,8 +68,10 @@ TController::TController(TControllerOptions aOptions)
 
 TController::~TController() {
     SetOnStart(nullptr);
-    // Nothing may still check an entry when the entries go.
+    // Nothing may still check an entry when the entries go. A run in progress stops
+    // (waiting for an installer that runs) and its end is handled first.
     fStop = true;
+    fInstaller.reset();
     WaitUntilIdle();
     fLibraryPool->Tasks().Clear();
     fLibraryPool.reset(); // its workers end with it

@@ -4,8 +4,10 @@
 // pool; it runs the start sequence and the two online check passes (the update pass
 // over the installed entries, the library pass over the others), sorts the entries into
 // the Updates, Actuals and Library lists of its view, and answers the view's settings
-// changes. The catalogue entries reach the inventory and the facts of the inspected
-// system through the context the controller gives them when they register.
+// changes. It owns the installer queue too and runs the install flows: the ticked rows'
+// download links, the queue's run with its progress, the lists rebuilt afterwards. The
+// catalogue entries reach the inventory and the facts of the inspected system through the
+// context the controller gives them when they register.
 
 #include "app/main_view.h"
 #include "catalogue/application_item.h"
@@ -14,12 +16,17 @@
 #include "catalogue/program_info.h"
 #include "catalogue/software_information.h"
 #include "catalogue/software_types.h"
+#include "install/programm.h"
 #include "platform/system_assessment.h"
 
 #include <atomic>
+#include <condition_variable>
+#include <cstdint>
+#include <filesystem>
 #include <functional>
 #include <memory>
 #include <mutex>
+#include <set>
 #include <span>
 #include <string>
 #include <string_view>
@@ -33,6 +40,10 @@ class TConfig;
 class IExecutable;
 class IOverlappedPool;
 
+namespace install {
+class TInstaller;
+}
+
 // What the controller reads from outside; the defaults are the program's own.
 struct TControllerOptions {
     // The registry the inventory and the system facts are read from, anew at every Init.
@@ -45,6 +56,11 @@ struct TControllerOptions {
     // Display names (any letter case) the start sequence limits the catalogue to; empty:
     // the whole catalogue.
     std::vector<std::string> CatalogueFilter;
+    // Where installers are downloaded; empty: platform::GetDownloadsFolder(). The folder
+    // is emptied when the first install starts.
+    std::filesystem::path DownloadsFolder;
+    // How the download jobs fetch and start installers; empty: the program's own way.
+    install::TProgrammOptions Download;
 };
 
 // The catalogue filter the command line asks for: the name after "debug" when the
@@ -105,6 +121,12 @@ public:
     // and queues the library pass.
     void HandleOnStart(IMainView& aSender);
 
+    // Offline (main thread): loads the settings into aSender, reads the inventory,
+    // initialises every entry and fills the three lists from what is known without a
+    // check: the installed versions and what the cache files remember (an installed
+    // program older than its remembered version is an update). Sends nothing.
+    void ShowKnownLists(IMainView& aSender);
+
     // Re-reads the system facts and the inventory and initialises every entry (on a
     // background thread; the view must be set).
     void Init();
@@ -117,7 +139,17 @@ public:
     // Makes every check task that has not started yet do nothing.
     void Stop() { fStop = true; }
 
-    // No background body the controller started is left, and the library pass has ended.
+    // --- The install flows (main thread) ---
+
+    // Installs the ticked rows of the Updates list and of the Library list in one run,
+    // retrieving the Library rows' links first: what the view's two install events do,
+    // for a front end that offers both lists at once.
+    void InstallTicked();
+    // The display names whose installers the last run started, in start order.
+    std::vector<std::string> StartedInstallers() const;
+
+    // No background body the controller started is left, the library pass has ended and
+    // no install run is in progress.
     bool Idle();
     // Main thread: waits, dispatching main-thread work, until Idle. False when the
     // application began terminating first.
@@ -131,7 +163,37 @@ private:
         TProgramInfo Info;
         bool Installed = false;
         TSoftwareLicense License = slUnknown;
+        // The version this run's check found; the row's available version may be a
+        // cached one, which must never make an update.
+        std::string FoundVersion;
+        std::string DownloadURL;
+        std::string DownloadReferer;
+        std::int64_t DownloadSize = 0;
     };
+
+    // Keeps Init, Check and RefreshCurrentVersion of one entry (with what reads the entry
+    // right after them) on one thread at a time: a thread that wants an entry another one
+    // holds waits for it.
+    class TEntryLocks {
+    public:
+        class TLock {
+        public:
+            TLock(TEntryLocks& aOwner, const TBaseSoftware* aSoftware);
+            ~TLock();
+            TLock(const TLock&) = delete;
+            TLock& operator=(const TLock&) = delete;
+
+        private:
+            TEntryLocks& fOwner;
+            const TBaseSoftware* fSoftware;
+        };
+
+    private:
+        std::mutex fLock;
+        std::condition_variable fReleased;
+        std::set<const TBaseSoftware*> fBusy;
+    };
+    static TEntryState StateOf(TBaseSoftware& aSoftware);
 
     void ApplyCatalogueFilter();
     void ShowWaitScreen(bool aSearching);
@@ -148,12 +210,32 @@ private:
     void CheckLibraryUpdate();
     void DrainLibraryPool();
     void LibraryTask(TBaseSoftware* aSoftware, bool aCheckBeta);
+    void LinkTask(TBaseSoftware* aSoftware, bool aCheckBeta);
     void NotifyChecked(TBaseSoftware* aSoftware);
     void OnSoftwareUpdate(TBaseSoftware* aSoftware);
     TProgramInfo Remember(TBaseSoftware& aSoftware);
     TEntryState KnownState(TBaseSoftware& aSoftware);
     void FillLists();
     void ShowLists();
+
+    // The installer queue, made at the first install: making it empties the download
+    // folder, which a run of the program that installs nothing leaves alone.
+    install::TInstaller& Installer();
+    void OnInstallUpdates();
+    void OnInstallPrograms();
+    std::vector<TProgramInfo> TickedUpdates() const;
+    std::vector<TProgramInfo> TickedPrograms() const;
+    void InstallWithLinks(const std::vector<TProgramInfo>& aSelected);
+    void RetrieveLinks(const std::vector<TProgramInfo>& aSelected);
+    void InstallItems(const std::vector<TProgramInfo>& aItems);
+    void InstallEnd(const std::vector<std::string>& aNames);
+    void OnStartInstall();
+    void OnDownloadInit(std::int64_t aPostion, std::int64_t aMax);
+    void OnDownloadProgress(std::int64_t aPostion, std::int64_t aMax);
+    void OnInstallProgress(std::int64_t aPostion, std::int64_t aMax);
+    void OnCancelInstall();
+    void OnCancelRetrievingLinks();
+    void OnProgressCancel();
 
     const TControllerOptions fOptions;
     const std::shared_ptr<TConfig> fConfig;
@@ -171,6 +253,20 @@ private:
     // Read by every check task before it checks; set by Stop.
     std::atomic<bool> fStop{false};
     std::shared_ptr<IOverlappedPool> fLibraryPool;
+    TEntryLocks fEntryLocks;
+
+    std::unique_ptr<install::TInstaller> fInstaller;
+    // Set when the user cancels the retrieval of download links; read by the link tasks.
+    std::atomic<bool> fStopRetrievingLinks{false};
+    // The progress window has been shown for the current run (main thread).
+    bool fSomeFlag = false;
+    // From InstallItems handing a run to the queue until the run's end has been handled.
+    std::atomic<bool> fInstallRunning{false};
+    // The download text last shown: a run reports every 4 KB block, the view hears of
+    // each change of the percentage shown (the queue's progress events are serialised).
+    std::string fDownloadText;
+    mutable std::mutex fStartedLock;
+    std::vector<std::string> fStarted; // the last run's, once it ended
 
     IMainView* fView = nullptr; // set by HandleOnStart; used on the main thread only
     // The list screen's Cancel handler, set by the install flows.
@@ -179,6 +275,8 @@ private:
     // One refresh cycle (Init, update pass, lists, library pass) at a time, so that Init
     // of an entry never meets a check of it.
     std::mutex fCycleLock;
+    // The lists show what the cache remembers instead of what this run's checks found.
+    bool fListsFromCache = false;
 
     std::mutex fBodiesLock;
     std::vector<std::shared_ptr<IExecutable>> fBodies; // background bodies not yet seen finished

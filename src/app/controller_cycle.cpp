@@ -8,6 +8,7 @@
 #include "app/localization.h"
 #include "app/settings.h"
 #include "catalogue/base_software.h"
+#include "install/installer.h"
 #include "tasks/main_thread.h"
 #include "tasks/task_runtime.h"
 
@@ -29,10 +30,12 @@ void TController::ShowWaitScreen(bool aSearching) {
 }
 
 void TController::HookView() {
-    // The install flows bind OnCancel, OnInstallPrograms and OnInstallUpdates.
     fView->SetOnCancel(fOnCancelInstall);
     fView->SetOnConfigChanged([this] { OnConfigChanged(); });
     fView->SetOnLanguageChanged([this] { OnLanguageChanged(); });
+    fView->SetOnInstallPrograms([this] { OnInstallPrograms(); });
+    fView->SetOnInstallUpdates([this] { OnInstallUpdates(); });
+    fView->ProgressWindow().SetOnCancel([this] { OnProgressCancel(); });
 }
 
 std::shared_ptr<IExecutable> TController::AddBody(std::function<void()> aBody) {
@@ -87,6 +90,7 @@ void TController::Init() {
     {
         std::lock_guard lock(fSoftwareLock);
         for (auto* software : fSoftware) {
+            const TEntryLocks::TLock entry(fEntryLocks, software);
             try {
                 software->Init();
             } catch (...) {
@@ -141,8 +145,11 @@ void TController::CheckSoftwareUpdate(const std::vector<TBaseSoftware*>& aList, 
             if (aSoftware == nullptr || fStop) {
                 return;
             }
-            aSoftware->Check(aBeta, CurrentLanguage.load());
-            NotifyChecked(aSoftware);
+            {
+                const TEntryLocks::TLock entry(fEntryLocks, aSoftware);
+                aSoftware->Check(aBeta, CurrentLanguage.load());
+                NotifyChecked(aSoftware);
+            }
             RunInMainThread([this, progress] {
                 ++progress->Current;
                 fView->SetProgress(progress->Max > 0 ? static_cast<float>(progress->Current *
@@ -182,7 +189,9 @@ void TController::LibraryTask(TBaseSoftware* aSoftware, bool aCheckBeta) {
     if (aSoftware == nullptr || fStop) {
         return;
     }
-    // Checked once between two Inits: the install flows may have checked it already.
+    // A link task of the install flows may have it in hand; then this one waits and
+    // finds it checked: it is checked once between two Inits.
+    const TEntryLocks::TLock entry(fEntryLocks, aSoftware);
     if (aSoftware->DownloadURL().empty()) {
         aSoftware->Check(aCheckBeta, CurrentLanguage.load());
     }
@@ -213,9 +222,18 @@ void TController::OnSoftwareUpdate(TBaseSoftware* aSoftware) {
     }
 }
 
+TController::TEntryState TController::StateOf(TBaseSoftware& aSoftware) {
+    return {aSoftware.MakeProgramInfo(),
+            aSoftware.IsInstalled(),
+            aSoftware.Info().License(),
+            aSoftware.AvailableVersion(),
+            aSoftware.DownloadURL(),
+            aSoftware.DownloadReferer(),
+            aSoftware.Size()};
+}
+
 TProgramInfo TController::Remember(TBaseSoftware& aSoftware) {
-    TEntryState state{aSoftware.MakeProgramInfo(), aSoftware.IsInstalled(),
-                      aSoftware.Info().License()};
+    TEntryState state = StateOf(aSoftware);
     auto info = state.Info;
     std::lock_guard lock(fKnownLock);
     fKnown.insert_or_assign(&aSoftware, std::move(state));
@@ -230,8 +248,7 @@ TController::TEntryState TController::KnownState(TBaseSoftware& aSoftware) {
         }
     }
     // Not initialised yet, so nothing else works on it.
-    TEntryState state{aSoftware.MakeProgramInfo(), aSoftware.IsInstalled(),
-                      aSoftware.Info().License()};
+    TEntryState state = StateOf(aSoftware);
     std::lock_guard lock(fKnownLock);
     return fKnown.try_emplace(&aSoftware, std::move(state)).first->second;
 }
@@ -245,7 +262,8 @@ bool TController::Idle() {
         }
     }
     const auto tasks = fLibraryPool->Tasks();
-    return tasks.CountOf(dsWaiting, 1) == 0 && tasks.CountOf(dsInProgress, 1) == 0;
+    return tasks.CountOf(dsWaiting, 1) == 0 && tasks.CountOf(dsInProgress, 1) == 0 &&
+           !fInstallRunning;
 }
 
 bool TController::WaitUntilIdle() {
@@ -263,8 +281,26 @@ bool TController::WaitUntilIdle() {
         if (!fLibraryPool->Tasks().Wait(true)) {
             return false;
         }
+        if (fInstaller && !fInstaller->Wait(true)) {
+            return false;
+        }
     }
     return true;
+}
+
+TController::TEntryLocks::TLock::TLock(TEntryLocks& aOwner, const TBaseSoftware* aSoftware)
+    : fOwner(aOwner), fSoftware(aSoftware) {
+    std::unique_lock lock(fOwner.fLock);
+    fOwner.fReleased.wait(lock, [this] { return !fOwner.fBusy.contains(fSoftware); });
+    fOwner.fBusy.insert(fSoftware);
+}
+
+TController::TEntryLocks::TLock::~TLock() {
+    {
+        std::lock_guard lock(fOwner.fLock);
+        fOwner.fBusy.erase(fSoftware);
+    }
+    fOwner.fReleased.notify_all();
 }
 
 } // namespace brivane

@@ -20,18 +20,22 @@ void TController::FillLists() {
     const bool allowShareware = fView->AllowShareware();
     for (auto* software : GetSoftwareList()) {
         try {
-            auto [info, installed, license] = KnownState(*software);
-            if (!allowShareware && license == slShareware) {
+            const auto state = KnownState(*software);
+            auto info = state.Info;
+            if (!allowShareware && state.License == slShareware) {
                 continue;
             }
-            if (!installed) {
+            if (!state.Installed) {
                 info.CurrentVersion = kEmptyVersion;
                 fView->AddProgram(info);
-            } else if (software->CompareVersions(info.CurrentVersion, info.AvailableVersion, 4) <
-                       0) {
+            } else if (const std::string& newest =
+                           fListsFromCache ? info.AvailableVersion : state.FoundVersion;
+                       !newest.empty() &&
+                       software->CompareVersions(info.CurrentVersion, newest, 4) < 0) {
                 // New versions are ticked for installation.
                 fView->SetUpdateChecked(fView->AddUpdate(info), true);
             } else {
+                // Up to date, or not checked: the row's Problem tells the two apart.
                 info.AvailableVersion = kEmptyVersion;
                 info.Size = kZeroSize;
                 fView->AddActual(info);
@@ -106,6 +110,18 @@ void TController::SaveConfig() {
         {kAllowBeta, fView->AllowBeta()},
         {kAllowShareware, fView->AllowShareware()},
     });
+}
+
+void TController::ShowKnownLists(IMainView& aSender) {
+    fView = &aSender;
+    fListsFromCache = true;
+    ApplyCatalogueFilter();
+    LoadConfig();
+    {
+        const std::lock_guard cycle(fCycleLock);
+        Init();
+    }
+    FillLists();
 }
 
 } // namespace brivane

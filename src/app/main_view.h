@@ -4,6 +4,7 @@
 // the controller handles. The Qt window, the console front end and the test fakes
 // implement it. Every member is called on the main thread only.
 
+#include "app/progress_view.h"
 #include "catalogue/program_info.h"
 
 #include <cstdint>
@@ -18,9 +19,6 @@ enum TDisplayMode : std::uint8_t { dmSplash, dmList, dmProgress };
 enum TListMode : std::uint8_t { lmUpdates, lmActual, lmLibrary };
 
 enum TProgressState : std::uint8_t { psNone, psIndeterminate, psNormal, psError, psPaused };
-
-// A window event; an empty one is not raised.
-using TViewEvent = std::function<void()>;
 
 class IMainView {
 public:
@@ -65,6 +63,19 @@ public:
 
     virtual int UpdatesCount() const = 0;
     virtual int ActualsCount() const = 0;
+    virtual int ProgramsCount() const = 0;
+
+    // The rows of the Updates and the Library list, and whether the user ticked them.
+    virtual bool GetUpdateChecked(int aIndex) const = 0;
+    virtual TProgramInfo GetUpdate(int aIndex) const = 0;
+    virtual bool GetProgramChecked(int aIndex) const = 0;
+    virtual TProgramInfo GetProgram(int aIndex) const = 0;
+
+    // The main window gives way to the progress window while installers run.
+    virtual void SetVisible(bool aValue) = 0;
+    virtual IProgressView& ProgressWindow() = 0;
+    // The taskbar button's progress position out of 100; 0 switches its progress off.
+    virtual void SetTaskbarProgressPosition(std::int64_t aValue) = 0;
 
     // Starts the introduction shown on the first run.
     virtual void PlayHelp() = 0;

@@ -71,6 +71,8 @@ TBaseSoftware::TBaseSoftware(std::string aName, TSoftwareCategory aCategory,
 TBaseSoftware::~TBaseSoftware() = default;
 
 void TBaseSoftware::Init() {
+    fLastCheck.Clear();
+    fChecked = false;
     fDownloadURL.clear();
     fDownloadReferer.clear();
     fIsBeta = false;
@@ -86,6 +88,9 @@ void TBaseSoftware::Init() {
 }
 
 void TBaseSoftware::Check(bool aCheckBetaVersion, TLanguage aLanguage) {
+    fLastCheck.Clear();
+    fChecked = true;
+    const TCheckTraceScope traced(&fLastCheck);
     try {
         TCheckedParams params = TCheckedParams::Create();
         GetCheckedParams(aCheckBetaVersion, aLanguage, params);
@@ -96,9 +101,24 @@ void TBaseSoftware::Check(bool aCheckBetaVersion, TLanguage aLanguage) {
         const TRemoteFileDateSize info = GetRemoteFileInfo(fDownloadURL);
         fUpdateDate = IsZeroDate(params.UpdateDate) ? info.Item1() : params.UpdateDate;
         fSize = info.Item2() > 0 ? info.Item2() : kZeroSize;
-    } catch (...) {
+    } catch (const std::exception& e) {
         // One entry's failure never stops a pass; what it found so far stays.
+        StopTrace(e.what());
+    } catch (...) {
+        StopTrace("unknown error");
     }
+}
+
+void TBaseSoftware::StopTrace(const char* aError) noexcept {
+    try {
+        fLastCheck.AddStop(aError);
+    } catch (...) {
+        // Out of memory: the trace goes without its last step.
+    }
+}
+
+TCheckProblem TBaseSoftware::Problem() const {
+    return fChecked && fAvailableVersion.empty() ? fLastCheck.Problem() : TCheckProblem();
 }
 
 void TBaseSoftware::RefreshCurrentVersion() {
@@ -119,12 +139,14 @@ TProgramInfo TBaseSoftware::MakeProgramInfo() const {
     } else {
         icon = cached.fIcon;
     }
-    return TProgramInfo::Make(
+    TProgramInfo info = TProgramInfo::Make(
         std::move(icon), fInfo->Name(), fInfo->DescriptionRu(), fInfo->DescriptionEn(),
         fSize != kZeroSize ? fSize : cached.Size,
         !IsZeroDate(fUpdateDate) ? fUpdateDate : cached.UpdateDate, fInfo->Category(),
         !fCurrentVersion.empty() ? fCurrentVersion : cached.CurrentVersion,
         !fAvailableVersion.empty() ? fAvailableVersion : cached.AvailableVersion);
+    info.Problem = Problem();
+    return info;
 }
 
 void TBaseSoftware::SetupHTTPClient(net::THTTPClient* aClient) {

@@ -11,6 +11,7 @@
 // RefreshCurrentVersion on one entry at once. Entries of different programs run
 // in parallel; each owns its HTTP client.
 
+#include "base/check_trace.h"
 #include "base/date_time.h"
 #include "base/nullable.h"
 #include "base/tuple.h"
@@ -57,8 +58,18 @@ public:
     void Init();
 
     // Asks online for the latest version, its installer and the installer's date
-    // and size. Never raises: a failure keeps what was assigned before it.
+    // and size. Never raises: a failure keeps what was assigned before it. The check
+    // records what it does in LastCheck.
     void Check(bool aCheckBetaVersion, TLanguage aLanguage);
+
+    // What the last check since Init did: its steps when SetTraceSteps asked for them,
+    // the first cause of a failure always.
+    const TCheckTrace& LastCheck() const { return fLastCheck; }
+    // Keep every step of the checks from now on (a maintainer's trace), or only the
+    // first cause (the default).
+    void SetTraceSteps(bool aValue) { fLastCheck.SetKeepSteps(aValue); }
+    // Why the last check found no version; None when it found one or none ran since Init.
+    TCheckProblem Problem() const;
 
     // Finds the installed copy again, after the inventory was read anew.
     void RefreshCurrentVersion();
@@ -219,6 +230,11 @@ private:
     // program is not installed or its record names none.
     std::string InstalledFolder(TInstalledFolder aFolder) const;
 
+    // The error that ended a check, as its trace's last step.
+    void StopTrace(const char* aError) noexcept;
+
+    TCheckTrace fLastCheck;
+    bool fChecked = false; // a check ran since Init
     const TSoftwareCategory fCategory;
     const TSoftwareLicense fLicense;
     ICatalogueContext* fContext = &EmptyCatalogueContext();

@@ -2,6 +2,7 @@
 
 #include "base/rounding.h"
 #include "base/value_stream.h"
+#include "catalogue/static_cache_file.h"
 #include "platform/code_page.h"
 #include "platform/files.h"
 #include "platform/folders.h"
@@ -14,8 +15,7 @@ namespace brivane {
 
 namespace {
 
-// Bounds on the files read: an icon and three texts, and a version with two numbers.
-constexpr std::size_t kMaxStaticFileSize = 64 * 1024 * 1024;
+// Bound on the dynamic file read: a version with two numbers.
 constexpr std::size_t kMaxDynamicFileSize = 1024 * 1024;
 
 // Date-times from the year 1 to the year 9999; anything else in a file is damage.
@@ -146,10 +146,12 @@ bool TProgramInfo::SaveToCache(std::string_view aName) const {
 TProgramInfo TProgramInfo::LoadFromCacheFiles(const std::filesystem::path& aStaticFile,
                                               const std::filesystem::path& aDynamicFile) {
     TProgramInfo result;
-    const auto bytes = platform::ReadFileBytes(aStaticFile, kMaxStaticFileSize);
-    if (!bytes) {
-        throw std::runtime_error("Cannot read the cache file '" + aStaticFile.string() + "'");
+    const auto read = platform::ReadRegularFile(aStaticFile, kMaxStaticCacheFileSize);
+    if (!read.Bytes) {
+        throw std::runtime_error("Cannot read the cache file '" + aStaticFile.string() +
+                                 "': " + read.Reason);
     }
+    const auto& bytes = read.Bytes;
     try {
         TValueReader reader(*bytes, platform::AnsiToUtf8);
         if (reader.ReadInteger() != kCacheMagic) {

@@ -4,6 +4,7 @@
 // executable with icon and descriptions, a dynamic one per user with the last known
 // available version, date and size).
 
+#include "base/check_trace.h"
 #include "base/date_time.h"
 #include "catalogue/software_types.h"
 
@@ -31,6 +32,9 @@ struct TProgramInfo {
     std::string InformationEn;
     std::int64_t Size = kZeroSize;
     TSoftwareCategory Category = scUnknown;
+    // Why this run's check found no version; None when it found one or has not run.
+    // Shown beside the row, never cached.
+    TCheckProblem Problem;
 
     bool operator==(const TProgramInfo&) const = default;
 

@@ -1,5 +1,6 @@
 #include "catalogue/version_compare.h"
 
+#include "base/check_trace.h"
 #include "regex/regex.h"
 
 #include <charconv>
@@ -31,6 +32,8 @@ std::vector<std::int64_t> SplitVersion(std::string_view aVersion, int aDigits) {
         NewRegex("\\s*([^.]+)\\s*?(?:.|$)", {TRegCompileOption::rcoSingleLine});
     std::vector<std::int64_t> components(static_cast<std::size_t>(aDigits), 0);
     std::size_t index = 0;
+    // A comparison is no pattern of the publisher's page: a check's trace leaves it out.
+    const TCheckTraceScope untraced(nullptr);
     pattern->ForEachMatch(aVersion, [&](const std::shared_ptr<IMatch>& aMatch) {
         if (index < components.size()) {
             components[index] = ComponentValue(aMatch->Groups()->Item(1)->Value());

@@ -1,20 +1,24 @@
 // brivane-cli check: the program's start sequence without its window. It reads the
 // inventory, checks the installed catalogue entries (the update pass), checks the others
-// (the library pass) to the end and prints the Updates, Actuals and Library lists.
+// (the library pass) to the end and prints the Updates, Actuals and Library lists, each
+// row with the Problem that kept its check from finding a version, and a summary line on
+// standard error. With --trace it also prints what the named entries' checks did.
 
 #include "app/controller.h"
 #include "app/localization.h"
-#include "app/run_settings.h"
 #include "app/settings.h"
 #include "base/unicode.h"
 #include "catalogue/base_software.h"
 #include "catalogue/catalogue_table.h"
+#include "cli/check_report.h"
+#include "cli/checking_run.h"
 #include "cli/commands.h"
 #include "cli/console_view.h"
 #include "cli/hosts_option.h"
-#include "cli/output.h"
+#include "cli/lists_output.h"
 #include "cli/progress_bar.h"
 #include "cli/registry_option.h"
+#include "cli/run_settings.h"
 #include "tasks/main_thread.h"
 #include "tasks/waking_main_loop.h"
 
@@ -35,107 +39,31 @@ struct TCheckOptions {
     std::string Registry;
     std::string Hosts;
     bool Json = false;
+    bool Trace = false;
 };
-
-std::string DownloadURL(const TController& aController, const std::string& aName) {
-    const auto* software = aController.GetSoftwareByName(aName);
-    return software ? software->DownloadURL() : std::string();
-}
-
-nlohmann::ordered_json RowsJson(const TController& aController,
-                                const std::vector<TListRow>& aRows) {
-    auto rows = nlohmann::ordered_json::array();
-    for (const auto& row : aRows) {
-        const auto& item = row.Item;
-        rows.push_back({
-            {"Name", item.Name},
-            {"CurrentVersion", item.CurrentVersion},
-            {"AvailableVersion", item.AvailableVersion},
-            {"UpdateDate", item.UpdateDate == kZeroDate
-                               ? nlohmann::ordered_json(nullptr)
-                               : nlohmann::ordered_json(FormatIsoDateTime(item.UpdateDate))},
-            {"InformationRu", item.InformationRu},
-            {"InformationEn", item.InformationEn},
-            {"Size", item.Size},
-            {"Category", CategoryIdentifier(item.Category)},
-            {"DownloadURL", DownloadURL(aController, item.Name)},
-        });
-    }
-    return rows;
-}
-
-void PrintList(const char* aTitle, const std::vector<TListRow>& aRows) {
-    std::cout << aTitle << " (" << aRows.size() << ")\n";
-    if (aRows.empty()) {
-        return;
-    }
-    TTable table({"Name", "Installed", "Available", "Size", "Date"});
-    for (const auto& row : aRows) {
-        const auto& item = row.Item;
-        std::string date = item.UpdateDate == kZeroDate ? "" : FormatIsoDateTime(item.UpdateDate);
-        std::replace(date.begin(), date.end(), 'T', ' ');
-        table.AddRow({item.Name, item.CurrentVersion, item.AvailableVersion,
-                      item.Size == kZeroSize ? "" : item.SizeAsString(CurrentLanguage.load()),
-                      date});
-    }
-    table.Print(std::cout);
-}
-
-void PrintLists(const TController& aController, const TConsoleView& aView, bool aJson) {
-    if (aJson) {
-        PrintJson(std::cout, {{"updates", RowsJson(aController, aView.Updates())},
-                              {"actuals", RowsJson(aController, aView.Actuals())},
-                              {"library", RowsJson(aController, aView.Programs())}});
-        return;
-    }
-    PrintList("Updates", aView.Updates());
-    std::cout << '\n';
-    PrintList("Actuals", aView.Actuals());
-    std::cout << '\n';
-    PrintList("Library", aView.Programs());
-}
-
-// Every name must be a catalogue entry's, in any letter case.
-void CheckNames(const TController& aController, const std::vector<std::string>& aNames) {
-    const auto catalogue = aController.GetSoftwareList();
-    for (const auto& name : aNames) {
-        if (std::none_of(catalogue.begin(), catalogue.end(), [&name](const auto* aSoftware) {
-                return SameText(aSoftware->Info().Name(), name);
-            })) {
-            throw TCliError("Not in the catalogue: " + name);
-        }
-    }
-}
 
 void RunCheck(const TCheckOptions& aOptions) {
     ApplyHostsOption(aOptions.Hosts);
     ApplyRegistryOption(aOptions.Registry);
-    TConfig stored;
-    PrintWarnings(std::cerr, stored.TakeWarnings());
-    InitLocalization(stored);
-    // Nothing the run sets reaches the user's settings file.
-    const TRunSettings settings(stored, aOptions.Beta, aOptions.Shareware);
+    const auto settings = ReadRunSettings(aOptions.Beta, aOptions.Shareware);
 
     TProgressBar bar(std::cerr, TProgressBar::StandardErrorIsTerminal());
-    const auto loop = std::dynamic_pointer_cast<TWakingMainLoop>(MainThreadDispatcher());
-    if (!loop) {
-        throw std::logic_error("check needs the waking main loop of brivane-cli");
-    }
+    const auto loop = CliMainLoop();
     TConsoleView view(bar);
-    TControllerOptions options;
-    options.Config = settings.Config();
-    options.CatalogueFilter = aOptions.Names;
-    TController controller(std::move(options));
-    RegisterCatalogue(controller);
-    CheckNames(controller, aOptions.Names);
-
-    controller.HandleOnStart(view);
-    if (!loop->RunUntil([&controller] { return controller.Idle(); },
-                        std::chrono::milliseconds(50))) {
-        throw TCliError("The check was interrupted", kExitFailure);
+    const auto controller = MakeCheckingController(*settings, aOptions.Names);
+    std::vector<const TBaseSoftware*> traced;
+    for (auto* entry : FindNames(*controller, aOptions.Names)) {
+        if (aOptions.Trace && std::find(traced.begin(), traced.end(), entry) == traced.end()) {
+            entry->SetTraceSteps(true);
+            traced.push_back(entry);
+        }
     }
+
+    controller->HandleOnStart(view);
+    RunUntilIdle(*loop, *controller, "The check was interrupted");
     bar.Clear();
-    PrintLists(controller, view, aOptions.Json);
+    PrintLists(*controller, view, aOptions.Json, traced);
+    std::cerr << CheckSummary(view.Updates(), view.Actuals(), view.Programs()) << std::endl;
 }
 
 } // namespace
@@ -144,13 +72,15 @@ void RegisterCheckCommand(CLI::App& aApp) {
     auto options = std::make_shared<TCheckOptions>();
     auto* command = aApp.add_subcommand(
         "check", "Check the installed programs and the catalogue online and list the results");
-    command->add_option("NAME", options->Names,
-                        "check only these catalogue programs (any letter case)");
-    command->add_flag("--beta", options->Beta, "offer pre-release versions (this run only)");
-    command->add_flag("--shareware", options->Shareware, "show paid programs (this run only)");
-    AddRegistryOption(*command, options->Registry);
-    AddHostsOption(*command, options->Hosts);
+    auto* names = command->add_option("NAME", options->Names,
+                                      "check only these catalogue programs (any letter case)");
+    AddCheckingOptions(*command, options->Beta, options->Shareware, options->Registry,
+                       options->Hosts);
     command->add_flag("--json", options->Json, "print the three lists as JSON");
+    command
+        ->add_flag("--trace", options->Trace,
+                   "also print every request and pattern of the named programs' checks")
+        ->needs(names);
     command->callback([options] { RunCheck(*options); });
 }
 

@@ -48,4 +48,15 @@ void RegisterInventoryCommand(CLI::App& aApp);
 // brivane-cli check [NAME...] [--beta] [--shareware] [--registry PATH] [--hosts FILE] [--json]
 void RegisterCheckCommand(CLI::App& aApp);
 
+// brivane-cli list [--beta] [--shareware] [--registry PATH] [--json]
+void RegisterListCommand(CLI::App& aApp);
+// brivane-cli self-update [--check] [--yes] [--hosts FILE] | --sign KEY INSTALLER | --keygen KEY
+void RegisterSelfUpdateCommand(CLI::App& aApp);
+// The exit code of self-update --check when a newer build is offered.
+inline constexpr int kExitUpdateOffered = 10;
+
+// brivane-cli install [NAME...] [--all] [--yes] [--beta] [--shareware] [--registry PATH]
+// [--hosts FILE] [--json]
+void RegisterInstallCommand(CLI::App& aApp);
+
 } // namespace brivane::cli

@@ -1,6 +1,33 @@
 #include "cli/console_view.h"
 
+#include "app/localization.h"
+
 namespace brivane::cli {
+
+void TConsoleProgressView::SetVisible(bool aValue) {
+    TBasicProgressView::SetVisible(aValue);
+    fChanged();
+}
+
+void TConsoleProgressView::SetDownloadText(const std::string& aValue) {
+    TBasicProgressView::SetDownloadText(aValue);
+    fChanged();
+}
+
+void TConsoleProgressView::SetDownloadedBytes(std::int64_t aPosition, std::int64_t aMax) {
+    fBytes.emplace(aPosition, aMax);
+    fChanged();
+}
+
+void TConsoleProgressView::SetInstallText(const std::string& aValue) {
+    TBasicProgressView::SetInstallText(aValue);
+    fChanged();
+}
+
+void TConsoleProgressView::SetInstallProgress(float aValue) {
+    TBasicProgressView::SetInstallProgress(aValue);
+    fChanged();
+}
 
 void TConsoleView::SetDisplayMode(TDisplayMode aValue) {
     TBasicMainView::SetDisplayMode(aValue);
@@ -22,10 +49,28 @@ void TConsoleView::SetProgress(float aValue) {
 }
 
 void TConsoleView::ShowProgress() {
-    // The lists show the library pass instead; a screen without a text yet shows nothing.
-    if (DisplayMode() != dmList && !ProgressText().empty()) {
-        fBar.Show(ProgressText(), Progress());
+    if (fProgressWindow.Visible()) {
+        ShowInstallProgress();
+        return;
     }
+    // The lists show the library pass instead; a screen without a text yet shows nothing.
+    if (DisplayMode() == dmList || ProgressText().empty()) {
+        return;
+    }
+    std::string label = ProgressText();
+    const auto& bytes = fProgressWindow.Bytes();
+    if (bytes && label == fProgressWindow.DownloadText()) {
+        const TLanguage language = CurrentLanguage.load();
+        label += " (" + TProgramInfo::FormatSize(bytes->first, language) + " / " +
+                 TProgramInfo::FormatSize(bytes->second, language) + ")";
+    }
+    fBar.Show(label, Progress());
+}
+
+void TConsoleView::ShowInstallProgress() {
+    const float max = fProgressWindow.InstallProgressMax();
+    fBar.Show(fProgressWindow.InstallText(),
+              max > 0 ? 100.0 * fProgressWindow.InstallProgress() / max : 0.0);
 }
 
 void TConsoleView::ClearPrograms() {

@@ -23,9 +23,12 @@ int main(int argc, char** argv) {
     cli::RegisterMatchCommand(app);
     cli::RegisterFetchCommand(app);
     cli::RegisterCheckCommand(app);
+    cli::RegisterListCommand(app);
+    cli::RegisterInstallCommand(app);
     cli::RegisterInventoryCommand(app);
     cli::RegisterVersionOfCommand(app);
     cli::RegisterProbeCommand(app);
+    cli::RegisterSelfUpdateCommand(app);
 
     try {
         app.parse(argc, argv);
@@ -35,7 +38,9 @@ int main(int argc, char** argv) {
         std::cerr << "brivane-cli: " << e.what() << '\n';
         return cli::kExitBadInput;
     } catch (const cli::TCliError& e) {
-        std::cerr << "brivane-cli: " << e.what() << '\n';
+        if (*e.what() != '\0') { // without a message, the output has said it all
+            std::cerr << "brivane-cli: " << e.what() << '\n';
+        }
         return e.ExitCode();
     } catch (const std::exception& e) {
         std::cerr << "brivane-cli: " << e.what() << '\n';

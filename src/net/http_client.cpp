@@ -1,6 +1,7 @@
 #include "net/http_client.h"
 
 #include "net/net_errors.h"
+#include "net/request_trace.h"
 
 namespace brivane::net {
 
@@ -16,6 +17,13 @@ std::string RangeHeader(std::int64_t aStart, std::int64_t aEnd) {
         value += std::to_string(aEnd);
     }
     return value;
+}
+
+// Throws aError, the attempt's failure.
+template <typename TError>
+[[noreturn]] void Fail(TTracedAttempt& aAttempt, const TError& aError) {
+    aAttempt.SetError(aError);
+    throw aError;
 }
 
 } // namespace
@@ -131,18 +139,26 @@ std::shared_ptr<IHTTPResponse> THTTPClient::Execute(const std::string& aMethod,
         }
 
         auto response = std::make_shared<THTTPResponse>(request.fURL);
-        const TExecution execution = ExecuteRequest(request, *response, aResponseContent);
+        TTracedAttempt traced(request, *response, aResponseContent);
+        TExecution execution;
+        try {
+            execution = ExecuteRequest(request, *response, traced.Content());
+        } catch (const std::exception& e) {
+            traced.SetError(e);
+            throw;
+        }
         switch (execution.Result) {
         case TExecutionResult::Success:
             break;
         case TExecutionResult::ServerCertificateInvalid:
-            throw ENetHTTPCertificateException("Server Certificate Invalid or not present",
-                                               execution.Detail);
+            Fail(traced, ENetHTTPCertificateException("Server Certificate Invalid or not present",
+                                                      execution.Detail));
         case TExecutionResult::ClientCertificateNeeded:
-            throw ENetHTTPCertificateException("Empty certificate list", execution.Detail);
+            Fail(traced, ENetHTTPCertificateException("Empty certificate list", execution.Detail));
         case TExecutionResult::UnknownError:
-            throw ENetHTTPClientException("Execution of request terminated with unknown error",
-                                          execution.Detail);
+            Fail(traced,
+                 ENetHTTPClientException("Execution of request terminated with unknown error",
+                                         execution.Detail));
         }
 
         if (fAllowCookies) {
@@ -159,8 +175,8 @@ std::shared_ptr<IHTTPResponse> THTTPClient::Execute(const std::string& aMethod,
             return response; // nothing to follow (304 Not Modified, 300 without a choice)
         }
         if (++redirections > fMaxRedirects) {
-            throw ENetHTTPRequestException("Maximum number of redirections (" +
-                                           std::to_string(fMaxRedirects) + ") exceeded");
+            Fail(traced, ENetHTTPRequestException("Maximum number of redirections (" +
+                                                  std::to_string(fMaxRedirects) + ") exceeded"));
         }
         request.fURL = response->URI().Resolve(location);
         if (request.fMethod == "POST") {

@@ -55,11 +55,32 @@ std::string GetPart(CURLU* aHandle, CURLUPart aPart, unsigned aFlags = 0) {
     return std::string(raw);
 }
 
+// The parser decodes escapes in the host, so "%25" or "%2F" there would come out as
+// a host that no longer reads back as itself; such a host names no server anyway.
+bool IsPlainHost(std::string_view aHost) {
+    if (aHost.empty()) {
+        return false;
+    }
+    if (aHost.front() == '[') {
+        return aHost.back() == ']' &&
+               aHost.find_first_not_of("0123456789abcdef:.[]", 0) == std::string_view::npos;
+    }
+    for (const char c : aHost) {
+        const auto byte = static_cast<unsigned char>(c);
+        const bool plain = (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '-' ||
+                           c == '.' || c == '_' || c == '~' || byte >= 0x80;
+        if (!plain) {
+            return false;
+        }
+    }
+    return true;
+}
+
 TURI FromHandle(CURLU* aHandle, std::string_view aText) {
     TURI result;
     result.Scheme = LowerToken(GetPart(aHandle, CURLUPART_SCHEME));
     result.Host = LowerToken(GetPart(aHandle, CURLUPART_HOST));
-    if (result.Host.empty()) {
+    if (!IsPlainHost(result.Host)) {
         throw ENetURIException("Invalid URL: " + std::string(aText));
     }
     const std::string port = GetPart(aHandle, CURLUPART_PORT, CURLU_DEFAULT_PORT);
@@ -191,12 +212,12 @@ std::string FormFieldLine(std::string_view aName, std::string_view aValue) {
     return line;
 }
 
-std::string URLDecode(std::string_view aText) {
+std::string URLDecode(std::string_view aText, bool aPlusIsBlank) {
     std::string result;
     result.reserve(aText.size());
     for (std::size_t i = 0; i < aText.size(); ++i) {
         const char c = aText[i];
-        if (c == '+') {
+        if (c == '+' && aPlusIsBlank) {
             result += ' ';
         } else if (c == '%' && i + 2 < aText.size() && HexDigitValue(aText[i + 1]) >= 0 &&
                    HexDigitValue(aText[i + 2]) >= 0) {

@@ -47,7 +47,8 @@ std::string EncodeFormFields(std::string_view aLines);
 // value can never end its line and add a field of its own.
 std::string FormFieldLine(std::string_view aName, std::string_view aValue);
 
-// Percent escapes decoded and "+" read as a blank; a malformed escape stays as it is.
-std::string URLDecode(std::string_view aText);
+// Percent escapes decoded and, unless aPlusIsBlank is false (a path, not a form), "+"
+// read as a blank; a malformed escape stays as it is.
+std::string URLDecode(std::string_view aText, bool aPlusIsBlank = true);
 
 } // namespace brivane::net

@@ -4,6 +4,7 @@
 #include "pe/resource_tree.h"
 
 #include <optional>
+#include <unordered_map>
 
 namespace brivane {
 
@@ -58,15 +59,19 @@ std::string ReadIconGroup(platform::IByteRangeSource& aSource, int aIndex) {
     if (!group) {
         return {};
     }
-    const auto iconEntries = tree.ReadDirectory(*icons);
+    // A group names up to 65535 images and the directory may hold twice as many entries:
+    // looked up one by one, a hostile file would cost billions of comparisons.
+    std::unordered_map<std::uint32_t, IMAGE_RESOURCE_DIRECTORY_ENTRY> iconEntries;
+    for (const auto& entry : tree.ReadDirectory(*icons)) {
+        iconEntries.try_emplace(entry.NameID, entry); // the first entry of an ID counts
+    }
     return BuildIconFile(tree.ReadData(*group, kMaxIconImageSize), [&](std::uint16_t aId) {
-        for (const auto& entry : iconEntries) {
-            if (entry.NameID == aId) {
-                const auto leaf = tree.FirstLeaf(entry);
-                return leaf ? tree.ReadData(*leaf, kMaxIconImageSize) : std::string();
-            }
+        const auto found = iconEntries.find(aId);
+        if (found == iconEntries.end()) {
+            return std::string();
         }
-        return std::string();
+        const auto leaf = tree.FirstLeaf(found->second);
+        return leaf ? tree.ReadData(*leaf, kMaxIconImageSize) : std::string();
     });
 }
 

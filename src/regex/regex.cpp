@@ -1,5 +1,6 @@
 #include "regex/regex.h"
 
+#include "base/check_trace.h"
 #include "base/unicode.h"
 #include "regex/regex_impl.h"
 #include "regex/regex_results.h"
@@ -145,7 +146,14 @@ std::shared_ptr<pcre::TMatchData> TRegex::FirstMatch(const TRegexSubject& aSubje
     if (data == nullptr) {
         CheckMatchFailure(context, aMatchOptions.Contains(TRegMatchOption::rmoRaiseErrors));
     }
+    Trace(aSubject, data != nullptr);
     return data;
+}
+
+void TRegex::Trace(const TRegexSubject& aSubject, bool aMatched) const {
+    if (auto* trace = TCheckTrace::Current()) {
+        trace->AddPattern(fPattern, aMatched, aSubject.Units()->size());
+    }
 }
 
 bool TRegex::IsMatch(const TRegexSubject& aSubject, int aStartOffset,
@@ -168,6 +176,7 @@ std::shared_ptr<IDfaMatchCollection> TRegex::DfaMatch(const TRegexSubject& aSubj
             TMatchType::mtDFA, [&](TMatchDataPtr aData) {
                 list.push_back(std::make_shared<TDfaMatch>(std::move(aData), int(list.size())));
             });
+    Trace(aSubject, !list.empty());
     return std::make_shared<TDfaMatchCollection>(std::move(list));
 }
 
@@ -181,13 +190,16 @@ std::shared_ptr<IMatchCollection> TRegex::Matches(const TRegexSubject& aSubject,
 
 void TRegex::ForEachMatch(const TRegexSubject& aSubject, TRegMatchOptions aMatchOptions,
                           const TMatchCallback& aCallback) const {
+    bool matched = false;
     Iterate(
         aSubject, 0, MatchFlags(aMatchOptions, TMatchType::mtJIT) | fAdditionalMatchOptions,
         TMatchType::mtJIT,
         [&](TMatchDataPtr aData) {
+            matched = true;
             aCallback(std::make_shared<TMatch>(std::move(aData), fNames, aSubject.Units()));
         },
         aMatchOptions.Contains(TRegMatchOption::rmoRaiseErrors));
+    Trace(aSubject, matched);
 }
 
 std::shared_ptr<IStringCollection> TRegex::Split(const TRegexSubject& aSubject,

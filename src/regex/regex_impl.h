@@ -65,6 +65,8 @@ private:
                  pcre::TMatchType aMatchType, TEach&& aEach, bool aRaiseErrors = false) const;
     std::shared_ptr<pcre::TMatchData> FirstMatch(const TRegexSubject& aSubject, int aStartOffset,
                                                  TRegMatchOptions aMatchOptions) const;
+    // Tells the check running on this thread, if any, whether the pattern matched.
+    void Trace(const TRegexSubject& aSubject, bool aMatched) const;
 
     std::shared_ptr<pcre::TGeneralContext> fGeneral;
     std::shared_ptr<pcre::TCompileContext> fCompiler;

@@ -1,5 +1,6 @@
 #include "regex/regex_substitute.h"
 
+#include "base/check_trace.h"
 #include "base/unicode.h"
 
 #include <charconv>
@@ -64,6 +65,8 @@ std::shared_ptr<IEvaluator> TSubstitute::Parse(std::string_view aReplacement) co
     const std::u16string& units = *subject.Units();
     std::vector<TEvaluator::TPiece> pieces;
     std::size_t previous = 0;
+    // The template's tokens are no pattern of a page: a check's trace leaves them out.
+    const TCheckTraceScope untraced(nullptr);
     fToken->ForEachMatch(subject, [&](const std::shared_ptr<IMatch>& aToken) {
         const auto groups = aToken->Groups();
         const auto start = std::size_t(aToken->Index());

@@ -24,6 +24,7 @@
 #include <QShowEvent>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <cmath>
 
 namespace brivane::ui {
@@ -507,6 +508,23 @@ void TMainForm::Retranslate() {
         fProgressForm->SetTitle(Localize("installing"));
         fProgressForm->CancelButton()->setText(text("cancel"));
     }
+}
+
+IProgressView& TMainForm::ProgressWindow() {
+    if (fProgressForm) {
+        return *fProgressForm;
+    }
+    return fNoProgressForm;
+}
+
+void TMainForm::SetTaskbarProgressPosition(std::int64_t aValue) {
+    if (fTaskbar) {
+        fTaskbar->SetProgressPosition(static_cast<int>(std::clamp<std::int64_t>(aValue, 0, 100)));
+    }
+}
+
+void TMainForm::SetVisible(bool aValue) {
+    setVisible(aValue);
 }
 
 void TMainForm::SetProgressForm(TProgressForm* aForm) {

@@ -6,6 +6,7 @@
 // categories change. Overlays on top: the filter line, the description hint and the
 // category chooser. Main thread only.
 
+#include "app/basic_progress_view.h"
 #include "app/main_view.h"
 #include "ui/list_texts.h"
 
@@ -68,6 +69,16 @@ public:
     void SetProgram(int aIndex, const TProgramInfo& aValue) override;
     int UpdatesCount() const override { return static_cast<int>(fModels[lmUpdates].size()); }
     int ActualsCount() const override { return static_cast<int>(fModels[lmActual].size()); }
+    int ProgramsCount() const override { return static_cast<int>(fModels[lmLibrary].size()); }
+    // Ticked in the model and shown: a ticked row hidden by the filter or the categories
+    // reads false, so it is not installed.
+    bool GetUpdateChecked(int aIndex) const override;
+    TProgramInfo GetUpdate(int aIndex) const override;
+    bool GetProgramChecked(int aIndex) const override;
+    TProgramInfo GetProgram(int aIndex) const override;
+    void SetVisible(bool aValue) override;
+    IProgressView& ProgressWindow() override;
+    void SetTaskbarProgressPosition(std::int64_t aValue) override;
     void PlayHelp() override;
     void SetOnConfigChanged(TViewEvent aHandler) override {
         fOnConfigChanged = std::move(aHandler);
@@ -88,17 +99,9 @@ public:
     bool HelpShown() const;
     TIntroduction* Introduction() const { return fVideo; }
 
-    // The progress window, whose title and Cancel link follow the language; may be null.
+    // The progress window, whose title and Cancel link follow the language; without one
+    // the progress of the installers is kept in memory only.
     void SetProgressForm(TProgressForm* aForm);
-
-    // --- What the install flows read ---
-    int ProgramsCount() const { return static_cast<int>(fModels[lmLibrary].size()); }
-    TProgramInfo Update(int aIndex) const;
-    TProgramInfo Program(int aIndex) const;
-    // Ticked in the model and shown: a ticked row hidden by the filter or the categories
-    // reads false, so it is not installed.
-    bool UpdateChecked(int aIndex) const;
-    bool ProgramChecked(int aIndex) const;
 
     TDisplayMode DisplayMode() const { return fDisplayMode; }
     TListMode ListMode() const { return fListMode; }
@@ -217,6 +220,7 @@ private:
 
     ITaskbarProgress* fTaskbar;
     TProgressForm* fProgressForm = nullptr;
+    TBasicProgressView fNoProgressForm;
     std::filesystem::path fHelpFolder;
     TIntroduction* fVideo = nullptr;
     TDisplayMode fDisplayMode = dmSplash;

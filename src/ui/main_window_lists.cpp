@@ -63,11 +63,11 @@ void TMainForm::ClearPrograms() {
     ClearList(lmLibrary);
 }
 
-TProgramInfo TMainForm::Update(int aIndex) const {
+TProgramInfo TMainForm::GetUpdate(int aIndex) const {
     return fModels[lmUpdates].at(static_cast<std::size_t>(aIndex)).Item;
 }
 
-TProgramInfo TMainForm::Program(int aIndex) const {
+TProgramInfo TMainForm::GetProgram(int aIndex) const {
     return fModels[lmLibrary].at(static_cast<std::size_t>(aIndex)).Item;
 }
 
@@ -79,11 +79,11 @@ bool TMainForm::ShownChecked(TListMode aList, int aIndex) const {
     return row.Checked && fListModels[aList]->IndexOf(row.Item.Name) >= 0;
 }
 
-bool TMainForm::UpdateChecked(int aIndex) const {
+bool TMainForm::GetUpdateChecked(int aIndex) const {
     return ShownChecked(lmUpdates, aIndex);
 }
 
-bool TMainForm::ProgramChecked(int aIndex) const {
+bool TMainForm::GetProgramChecked(int aIndex) const {
     return ShownChecked(lmLibrary, aIndex);
 }
 

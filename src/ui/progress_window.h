@@ -14,24 +14,29 @@ class QPushButton;
 
 namespace brivane::ui {
 
-class TProgressForm : public QWidget {
+class TProgressForm : public QWidget, public IProgressView {
     Q_OBJECT
 
 public:
     explicit TProgressForm(QWidget* aParent = nullptr);
 
+    // --- The controller's progress window ---
+    void SetVisible(bool aValue) override { SetShown(aValue); }
+    void SetDownloadText(const std::string& aValue) override;
+    void SetDownloadProgress(float aValue) override;
+    void SetInstallText(const std::string& aValue) override;
+    void SetInstallProgress(float aValue) override;
+    void SetInstallProgressMax(float aValue) override { SetInstallRange(0, aValue); }
+    void SetOnCancel(TViewEvent aHandler) override { fOnCancel = std::move(aHandler); }
+
     std::string Title() const;
     void SetTitle(const std::string& aValue);
     std::string DownloadText() const;
-    void SetDownloadText(const std::string& aValue);
     std::string InstallText() const;
-    void SetInstallText(const std::string& aValue);
 
     // A value other than 0 is reached over 0.2 s; 0 is set at once.
     float DownloadProgress() const;
-    void SetDownloadProgress(float aValue);
     float InstallProgress() const;
-    void SetInstallProgress(float aValue);
     void SetDownloadRange(float aMin, float aMax);
     void SetInstallRange(float aMin, float aMax);
     float InstallProgressMax() const;
@@ -41,7 +46,6 @@ public:
     bool Shown() const { return fShown; }
     void SetShown(bool aValue);
 
-    void SetOnCancel(TViewEvent aHandler) { fOnCancel = std::move(aHandler); }
     QPushButton* CancelButton() const { return fCancel; }
 
     // The width of the unrolled window.

@@ -49,6 +49,10 @@ TEST_F(TControllerCycleTest, SortsTheEntriesIntoTheThreeLists) {
         EXPECT_FALSE(actual.Checked);
         EXPECT_EQ(actual.Item.AvailableVersion, "") << actual.Item.Name;
         EXPECT_EQ(actual.Item.Size, 0) << actual.Item.Name;
+        // The one whose check found nothing is told apart from those verified.
+        EXPECT_EQ(actual.Item.Problem.Kind,
+                  actual.Item.Name == "Unchecked" ? TCheckProblem::HttpStatus : TCheckProblem::None)
+            << actual.Item.Name;
     }
     EXPECT_EQ(fView.Actuals()[0].Item.CurrentVersion, "3.0");
     const auto& program = fView.Programs()[0];
@@ -168,12 +172,16 @@ TEST_F(TControllerCycleTest, TheIntroductionDoesNotPlayAtALaterStart) {
 
 TEST_F(TControllerCycleTest, TheDynamicCacheOutlivesAFailedCheck) {
     WriteStaticCache("Cached");
+    WriteStaticCache("CachedLib");
     SetInstalled("Cached", "1.0");
     SetPage("Cached", "7.0");
+    SetPage("CachedLib", "5.0");
     SetPage("Lib", "3.0");
     AddEntry("Cached");
+    AddEntry("CachedLib");
     AddEntry("Lib");
     Start();
+    EXPECT_EQ(fView.Updates().at(0).Item.Problem.Kind, TCheckProblem::None);
 
     // Written after each check, installed or not.
     ASSERT_TRUE(std::filesystem::exists(DynamicCacheFile("Cached")));
@@ -185,16 +193,32 @@ TEST_F(TControllerCycleTest, TheDynamicCacheOutlivesAFailedCheck) {
     EXPECT_EQ(cached.UpdateDate, InstallerDate());
     fController.reset();
 
-    // The next start: the publisher's page fails, the last known values show.
+    // The next start: the publishers' pages fail. A Library row shows the last known
+    // values, and why they are not this run's.
     SetPage("Cached", "", "", 500);
+    SetPage("CachedLib", "", "", 500);
     AddEntry("Cached");
+    AddEntry("CachedLib");
     Start();
-    ASSERT_EQ(Names(fView.Updates()), TNames{"Cached"});
-    const auto& row = fView.Updates()[0].Item;
-    EXPECT_EQ(row.AvailableVersion, "7.0");
-    EXPECT_EQ(row.Size, kInstallerSize);
-    EXPECT_EQ(row.UpdateDate, InstallerDate());
-    EXPECT_EQ(row.InformationEn, "About Cached");
+    ASSERT_EQ(Names(fView.Programs()), TNames{"CachedLib"});
+    const auto& library = fView.Programs()[0].Item;
+    EXPECT_EQ(library.AvailableVersion, "5.0");
+    EXPECT_EQ(library.Size, kInstallerSize);
+    EXPECT_EQ(library.UpdateDate, InstallerDate());
+    EXPECT_EQ(library.InformationEn, "About CachedLib");
+    EXPECT_EQ(library.Problem.Kind, TCheckProblem::HttpStatus);
+    EXPECT_EQ(library.Problem.Status, 500);
+
+    // The installed program is no update on the strength of a version cached by an
+    // earlier run (there is nothing to download), nor is it shown as verified.
+    EXPECT_TRUE(fView.Updates().empty());
+    ASSERT_EQ(Names(fView.Actuals()), TNames{"Cached"});
+    const auto& actual = fView.Actuals()[0].Item;
+    EXPECT_EQ(actual.AvailableVersion, "");
+    EXPECT_EQ(actual.Size, 0);
+    EXPECT_EQ(actual.Problem.Kind, TCheckProblem::HttpStatus);
+    EXPECT_EQ(actual.Problem.Address, PageURL("Cached"));
+    EXPECT_EQ(fController->GetSoftwareByName("Cached")->DownloadURL(), "");
 }
 
 // An entry that cannot be compared, as a broken definition might be.

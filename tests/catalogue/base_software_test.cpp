@@ -1,6 +1,7 @@
 #include "catalogue/base_software.h"
 
 #include "base/value_stream.h"
+#include "catalogue/static_cache_file.h"
 #include "platform/executable_files.h"
 #include "platform/folders.h"
 #include "support/catalogue_environment.h"
@@ -389,6 +390,49 @@ TEST(BaseSoftwareTest, ProgramInfoFallsBackToTheCache) {
     EXPECT_EQ(found.AvailableVersion, "2.0");
     EXPECT_EQ(found.UpdateDate, 42600.0);
     EXPECT_EQ(found.Size, 5000); // no installer to ask
+}
+
+// Damaged cache files cost the entry only what they held: a static file cut short
+// gives no cached record (the dynamic file is then not read), a damaged dynamic file
+// only no cached version; neither file is changed by reading it.
+TEST(BaseSoftwareTest, DamagedCacheFilesAreReadAsNoCacheAndLeftAsTheyWere) {
+    TCatalogueEnvironment machine;
+    const std::string name = "Damaged Tool " + std::to_string(::getpid());
+    const auto staticFile = platform::GetExecutableFolder() / "Cache" / name;
+    const auto dynamicFile = platform::GetAppDataFolder() / "Cache" / (name + ".dyn");
+    struct TRemove {
+        std::filesystem::path Path;
+        ~TRemove() { std::filesystem::remove(Path); }
+    } remove{staticFile};
+    const std::string shipped = StaticCacheFileBytes(
+        TProgramInfo::Make({}, name, "Описание", "Description", 0, kZeroDate, scUnknown, "", ""));
+    TProgramInfo earlier;
+    earlier.AvailableVersion = "1.5";
+    ASSERT_TRUE(earlier.SaveToCache(name));
+    const std::string saved = ReadAll(dynamicFile);
+
+    const struct {
+        std::string Static;
+        std::string Dynamic;
+        const char* Description;
+        const char* Cached;
+    } cases[] = {
+        {shipped, saved, "Description", "1.5"},
+        {shipped.substr(0, shipped.size() - 1), saved, "", ""},
+        {shipped, saved.substr(0, saved.size() - 1), "Description", ""},
+        {shipped, "\x04garbage", "Description", ""},
+    };
+    for (const auto& c : cases) {
+        std::filesystem::create_directories(staticFile.parent_path());
+        std::ofstream(staticFile, std::ios::binary) << c.Static;
+        std::ofstream(dynamicFile, std::ios::binary) << c.Dynamic;
+        auto& entry = AddEntry(machine, name);
+        entry.Init();
+        EXPECT_EQ(entry.Info().DescriptionEn(), c.Description);
+        EXPECT_EQ(entry.MakeProgramInfo().AvailableVersion, c.Cached);
+        EXPECT_EQ(ReadAll(staticFile), c.Static);
+        EXPECT_EQ(ReadAll(dynamicFile), c.Dynamic);
+    }
 }
 
 TEST(BaseSoftwareTest, PagesAndFormsGoThroughTheEntrysClient) {

@@ -1,5 +1,6 @@
 #include "base/value_stream.h"
 #include "catalogue/program_info.h"
+#include "catalogue/static_cache_file.h"
 #include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
@@ -203,4 +204,37 @@ TEST(ProgramInfoCacheTest, SavesByNameInTheDataFolder) {
     }
     EXPECT_FALSE(TProgramInfo::CacheExists("No such program"));
     EXPECT_THROW(TProgramInfo::LoadFromCache("No such program"), std::runtime_error);
+}
+
+TEST_F(CacheFilesTest, OversizedFilesAreRefusedWithTheReason) {
+    // An oversized static file is an error that says why; an oversized dynamic one only
+    // leaves the dynamic fields empty, and neither is changed by reading it.
+    std::filesystem::resize_file(fDir.Write("Cache/Browser", StaticFile(kCacheMagic, "icon")),
+                                 64 * 1024 * 1024 + 1);
+    try {
+        Load();
+        ADD_FAILURE() << "an oversized static file loaded";
+    } catch (const std::runtime_error& e) {
+        EXPECT_NE(std::string(e.what()).find("larger than 64 MiB"), std::string::npos) << e.what();
+    }
+    WriteStatic(StaticFile(kCacheMagic, "icon"));
+    const auto dynamic = fDir.Write("Cache/Browser.dyn", DynamicFile(kCacheMagic));
+    std::filesystem::resize_file(dynamic, 1024 * 1024 + 1);
+    const TProgramInfo info = Load();
+    EXPECT_EQ(info.Name, "Яндекс.Браузер");
+    EXPECT_EQ(info.AvailableVersion, "");
+    EXPECT_EQ(std::filesystem::file_size(dynamic), 1024u * 1024 + 1);
+    EXPECT_TRUE(test::ReadAll(dynamic).starts_with(DynamicFile(kCacheMagic)));
+}
+
+TEST_F(CacheFilesTest, StaticBytesReadBackAsTheRecord) {
+    auto info = TProgramInfo::Make(TIconBytes{0, 1, 2, 255}, "Яндекс.Браузер", "Браузер",
+                                   "A browser", 0, kZeroDate, scUnknown, "", "");
+    WriteStatic(StaticCacheFileBytes(info));
+    EXPECT_EQ(Load(), info);
+    EXPECT_EQ(StaticCacheFileBytes(info), StaticFile(kCacheMagic, "\0\1\2\xFF"s));
+    info.fIcon.reset();
+    WriteStatic(StaticCacheFileBytes(info));
+    EXPECT_EQ(Load(), info);
+    EXPECT_EQ(StaticCacheFileBytes(info), StaticFile(kCacheMagic, ""));
 }

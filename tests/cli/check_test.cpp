@@ -22,6 +22,11 @@ constexpr const char* kInstallerDate = kFixtureInstallerDate;
 class CheckCommandTest : public ::testing::Test {
 protected:
     void SetUp() override {
+        // A publisher's page that no longer says what the catalogue looks for.
+        fServer.Server().Get(
+            "/changed/", [](const httplib::Request&, httplib::Response& aResponse) {
+                aResponse.set_content("<html>Our downloads moved.</html>", "text/html");
+            });
         ServeSiteFixtures(fServer.Server());
         fServer.Start();
         fDir.Write("hosts.json", R"({"*": ")" + fServer.Origin() + R"(/{host}"})");
@@ -65,7 +70,9 @@ using TNames = std::vector<std::string>;
 TEST_F(CheckCommandTest, JsonListsTheThreeListsWithEveryField) {
     const auto result = Check({"7-zip", "ccleaner", "dernholt", "--json"});
     ASSERT_EQ(result.ExitCode, 0) << result.Err;
-    EXPECT_EQ(result.Err, ""); // no progress bar: standard error is not a terminal
+    // No progress bar (standard error is not a terminal), only the summary.
+    EXPECT_EQ(result.Err, "Checked 3 programs: 1 newer, 1 up to date, 1 in the library, 0 not "
+                          "found, 0 could not connect\n");
     const auto json = nlohmann::json::parse(result.Out);
     ASSERT_EQ(Names(json["updates"]), TNames{"7-Zip"});
     EXPECT_EQ(Names(json["actuals"]), TNames{"Dernholt"});
@@ -84,6 +91,9 @@ TEST_F(CheckCommandTest, JsonListsTheThreeListsWithEveryField) {
     for (const char* field : {"InformationRu", "InformationEn"}) {
         EXPECT_TRUE(update[field].is_string()) << field;
     }
+    EXPECT_EQ(update["Problem"], nullptr);
+    EXPECT_EQ(json["actuals"][0]["Problem"], nullptr);
+    EXPECT_EQ(json["library"][0]["Problem"], nullptr);
 
     const auto& actual = json["actuals"][0];
     EXPECT_EQ(actual["AvailableVersion"], "");
@@ -129,6 +139,92 @@ TEST_F(CheckCommandTest, ChecksThatFindNothingStillSucceed) {
     EXPECT_EQ(Names(json["actuals"]), (TNames{"7-Zip", "Dernholt"}));
     EXPECT_EQ(Names(json["library"]), TNames{"CCleaner"});
     EXPECT_EQ(json["library"][0]["UpdateDate"], nullptr);
+    // Nothing reads as checked: every row says why.
+    for (const auto& row : {json["actuals"][0], json["actuals"][1], json["library"][0]}) {
+        EXPECT_TRUE(
+            row["Problem"].get<std::string>().starts_with("Could not connect to 127.0.0.1:1: "))
+            << row;
+    }
+    EXPECT_EQ(result.Err, "Checked 3 programs: 0 newer, 0 up to date, 0 in the library, 0 not "
+                          "found, 3 could not connect\n");
+
+    // The table shows "?" where no version was found, and the problem, shortened.
+    const auto table = Check({"7-zip", "--registry", (fDir / "machine.reg").string(), "--hosts",
+                              (fDir / "nowhere.json").string()},
+                             false);
+    ASSERT_EQ(table.ExitCode, 0) << table.Err;
+    const auto row = table.Out.find("\n7-Zip  ");
+    ASSERT_NE(row, std::string::npos) << table.Out;
+    const std::string line = table.Out.substr(row + 1, table.Out.find('\n', row + 1) - row - 1);
+    EXPECT_NE(line.find("  15.14      ?  "), std::string::npos) << line;
+    EXPECT_NE(line.find("Could not connect to 127.0.0.1:1: "), std::string::npos) << line;
+    EXPECT_TRUE(line.ends_with("\xE2\x80\xA6")) << line;
+}
+
+TEST_F(CheckCommandTest, EachRowSaysWhyItsCheckFoundNothing) {
+    const struct {
+        const char* Name;
+        std::string Base; // where 7-Zip's site is
+        std::string Problem;
+    } cases[] = {
+        {"page gone", fServer.Url("/gone"), "HTTP 404 Not Found from " + fServer.Url("/gone/")},
+        {"page changed", fServer.Url("/changed"),
+         "The pattern \">\\s*?Download\\s+?7-Zip\\s+?([\\d.]+)\\s+?\\\xE2\x80\xA6\" did not match "
+         "the page " +
+             fServer.Url("/changed/")},
+    };
+    for (const auto& test : cases) {
+        fDir.Write("moved.json", R"({"https://www.7-zip.org": ")" + test.Base + R"("})");
+        const auto result = Check({"7-zip", "--json", "--registry", (fDir / "machine.reg").string(),
+                                   "--hosts", (fDir / "moved.json").string()},
+                                  false);
+        ASSERT_EQ(result.ExitCode, 0) << result.Err;
+        const auto json = nlohmann::json::parse(result.Out);
+        ASSERT_EQ(Names(json["actuals"]), TNames{"7-Zip"}) << test.Name;
+        EXPECT_EQ(json["actuals"][0]["AvailableVersion"], "") << test.Name;
+        EXPECT_EQ(json["actuals"][0]["Problem"], test.Problem) << test.Name;
+        EXPECT_EQ(result.Err, "Checked 1 program: 0 newer, 0 up to date, 0 in the library, 1 not "
+                              "found, 0 could not connect\n")
+            << test.Name;
+    }
+}
+
+TEST_F(CheckCommandTest, TraceListsTheRequestsOfTheNamedEntryInOrder) {
+    const auto table = Check({"7-zip", "--trace"});
+    ASSERT_EQ(table.ExitCode, 0) << table.Err;
+    const auto trace = table.Out.find("\nTrace of 7-Zip\n");
+    ASSERT_NE(trace, std::string::npos) << table.Out;
+    // Rows "<n>  <method>  <address>  <result>".
+    const auto page = table.Out.find(" GET    " + fServer.Url("/www.7-zip.org/") + " ", trace);
+    const auto installer =
+        table.Out.find(" HEAD   " + fServer.Url("/www.7-zip.org/a/7z1602-x64.exe") + " ", trace);
+    ASSERT_NE(page, std::string::npos) << table.Out;
+    ASSERT_NE(installer, std::string::npos) << table.Out;
+    EXPECT_LT(page, installer);
+    for (const auto start : {page, installer}) {
+        const std::string line = table.Out.substr(start, table.Out.find('\n', start) - start);
+        EXPECT_NE(line.find("  200 OK, "), std::string::npos) << line;
+    }
+    EXPECT_NE(table.Out.find("Problem: none\n", installer), std::string::npos) << table.Out;
+
+    const auto result = Check({"7-zip", "ccleaner", "--trace", "--json"});
+    ASSERT_EQ(result.ExitCode, 0) << result.Err;
+    const auto json = nlohmann::json::parse(result.Out);
+    ASSERT_EQ(json["traces"].size(), 2u);
+    const auto& steps = json["traces"][0]["Steps"];
+    EXPECT_EQ(json["traces"][0]["Name"], "7-Zip");
+    std::vector<std::string> requests;
+    for (const auto& step : steps) {
+        if (step["Step"] == "request") {
+            requests.push_back(step["Method"].get<std::string>() + " " +
+                               step["Address"].get<std::string>());
+            EXPECT_EQ(step["Status"], 200) << step;
+        }
+    }
+    EXPECT_EQ(requests, (TNames{"GET " + fServer.Url("/www.7-zip.org/"),
+                                "HEAD " + fServer.Url("/www.7-zip.org/a/7z1602-x64.exe")}));
+    EXPECT_EQ(json["traces"][1]["Name"], "CCleaner");
+    EXPECT_FALSE(json["traces"][1]["Steps"].empty());
 }
 
 TEST_F(CheckCommandTest, BadArgumentsGiveOneLineAndExitCode2) {
@@ -139,6 +235,7 @@ TEST_F(CheckCommandTest, BadArgumentsGiveOneLineAndExitCode2) {
         {"--hosts", (fDir / "broken.json").string()},
         {"--hosts", (fDir / "missing.json").string()},
         {"--no-such-option"},
+        {"--trace"}, // traces only the programs named
     };
     for (const auto& arguments : cases) {
         const auto result = Check(arguments, false);

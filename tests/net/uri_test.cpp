@@ -26,8 +26,18 @@ TEST(UriTest, EscapesBlanksAndRawUtf8) {
 }
 
 TEST(UriTest, RejectsTextThatIsNoAbsoluteAddress) {
-    for (const char* text : {"", "relative/path", "http://", "http://host:99999/", "://x"}) {
+    for (const char* text :
+         {"", "relative/path", "http://", "http://host:99999/", "://x", "https://%25FAA/",
+          "https://a%2Fb/", "https://a%00b/", "http://[::1%"}) {
         EXPECT_THROW(TURI::Parse(text), ENetURIException) << text;
+    }
+}
+
+TEST(UriTest, HostsReadBackAsThemselves) {
+    for (const char* text : {"http://Example.COM/x", "http://[::1]:8080/", "http://\xD0\xBF.rf/",
+                             "http://%D0%BF.rf/", "http://a_b.example/"}) {
+        const TURI uri = TURI::Parse(text);
+        EXPECT_EQ(TURI::Parse(uri.ToString()).ToString(), uri.ToString()) << text;
     }
 }
 

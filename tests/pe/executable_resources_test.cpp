@@ -104,6 +104,72 @@ TEST(ExecutableResourcesTest, MissingImagesAndMalformedGroups) {
     }
 }
 
+// An executable whose resources are one icon group naming image 7 as the last of its
+// 65535 images and an icon directory of 131070 entries (the most one can count), only
+// its last one image 7: a walk of the directory per image would cost billions of
+// comparisons. Written by hand, since the test writer builds a tree per resource.
+std::string LargestIconGroupExecutable(const std::string& aImage) {
+    constexpr std::uint32_t kIconEntries = 2 * 0xFFFF;
+    constexpr std::uint32_t kGroupDirectory = 32, kGroupData = 56, kImageData = 72;
+    constexpr std::uint32_t kIconDirectory = 88, kSectionRva = 0x1000, kSectionOffset = 0x200;
+    std::vector<TGroupIconImage> images(0xFFFF, {16, 32, 0, 1});
+    images.back().Id = 7;
+    const std::string group = BuildGroupIcon(images);
+
+    std::string res;
+    const auto directory = [&res](std::uint16_t aNamed, std::uint16_t aIds) {
+        res.append(12, '\0');
+        AppendWord(res, aNamed);
+        AppendWord(res, aIds);
+    };
+    const auto entry = [&res](std::uint32_t aId, std::uint32_t aOffset) {
+        AppendDWord(res, aId);
+        AppendDWord(res, aOffset);
+    };
+    directory(0, 2); // the root: icons and icon groups
+    entry(3, 0x80000000 | kIconDirectory);
+    entry(14, 0x80000000 | kGroupDirectory);
+    directory(0, 1);
+    entry(1, kGroupData);
+    const std::uint32_t groupAt = kIconDirectory + 16 + 8 * kIconEntries;
+    for (const auto& [at, size] :
+         {std::pair{groupAt, group.size()},
+          std::pair{groupAt + std::uint32_t(group.size()), aImage.size()}}) {
+        AppendDWord(res, kSectionRva + at);
+        AppendDWord(res, static_cast<std::uint32_t>(size));
+        res.append(8, '\0');
+    }
+    directory(0xFFFF, 0xFFFF);
+    for (std::uint32_t i = 1; i < kIconEntries; ++i) {
+        entry(0xFFFF0000, kImageData); // a name, never an image's ID
+    }
+    entry(7, kImageData);
+    res += group + aImage;
+
+    std::string file(kSectionOffset, '\0');
+    PatchWord(file, 0, 0x5A4D); // "MZ"
+    PatchDWord(file, 60, 64);   // the PE header
+    file.replace(64, 4, "PE\0\0", 4);
+    PatchWord(file, 64 + 4, 0x14C); // i386
+    PatchWord(file, 64 + 6, 1);     // one section
+    PatchWord(file, 64 + 20, 0xE0); // the optional header's size
+    PatchWord(file, 88, 0x10B);     // PE32
+    PatchDWord(file, 88 + 112, kSectionRva);
+    PatchDWord(file, 88 + 116, static_cast<std::uint32_t>(res.size()));
+    const std::size_t section = 88 + 0xE0;
+    PatchDWord(file, section + 8, static_cast<std::uint32_t>(res.size()));
+    PatchDWord(file, section + 12, kSectionRva);
+    PatchDWord(file, section + 16, static_cast<std::uint32_t>(res.size()));
+    PatchDWord(file, section + 20, kSectionOffset);
+    return file + res;
+}
+
+TEST(ExecutableResourcesTest, LargestGroupOverLargestIconDirectory) {
+    const std::string image = BuildIconImage(16, 32, 0x55);
+    TMemoryRangeSource source(LargestIconGroupExecutable(image));
+    EXPECT_EQ(ImagesOf(ReadIconGroup(source, 0)), std::vector<std::string>{image});
+}
+
 TEST(ExecutableResourcesTest, IconFileCheck) {
     const std::string icon = IconGroupOf(SampleProgram(), 1);
     ASSERT_TRUE(IsIconFile(icon));

@@ -79,8 +79,9 @@ void TControllerTest::HoldPage(const std::string& aName, std::shared_future<void
 
 void TControllerTest::SetInstalled(const std::string& aName, const std::string& aVersion) {
     // Keys of their own: two records may carry the same name.
-    fRegistryText +=
-        UninstallRecordText("App" + std::to_string(++fInstalledCount), aName, aVersion);
+    std::lock_guard lock(fRegistry->Lock);
+    fRegistry->Text +=
+        UninstallRecordText("App" + std::to_string(++fRegistry->Count), aName, aVersion);
 }
 
 void TControllerTest::WriteStaticCache(const std::string& aName) {
@@ -113,8 +114,14 @@ TPageSoftware* TControllerTest::AddEntry(std::unique_ptr<TPageSoftware> aEntry) 
 }
 
 void TControllerTest::MakeController(TControllerOptions aOptions) {
-    const std::string registryText = fRegistryText;
-    aOptions.OpenRegistry = [registryText] { return ExportRegistry(Utf16LeWithBom(registryText)); };
+    aOptions.OpenRegistry = [registry = fRegistry] {
+        std::string text;
+        {
+            std::lock_guard lock(registry->Lock);
+            text = registry->Text;
+        }
+        return ExportRegistry(Utf16LeWithBom(text));
+    };
     if (!aOptions.Config) {
         aOptions.Config = fConfig;
     }

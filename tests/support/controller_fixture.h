@@ -43,7 +43,7 @@ protected:
                  const std::string& aBetaVersion = {}, int aStatus = 200);
     // The page answers only once aGate is ready.
     void HoldPage(const std::string& aName, std::shared_future<void> aGate);
-    // An installed program in the inventory.
+    // An installed program in the inventory (from the next inventory read on).
     void SetInstalled(const std::string& aName, const std::string& aVersion);
     // A static cache file beside the test program, so that the entry reads its caches.
     void WriteStaticCache(const std::string& aName);
@@ -86,8 +86,13 @@ private:
 
     std::mutex fPagesLock; // the server's threads read the pages
     std::map<std::string, TPage> fPages;
-    std::string fRegistryText = "Windows Registry Editor Version 5.00\n\n";
-    int fInstalledCount = 0;
+    // Read by the controller's inventory reads, on its threads.
+    struct TRegistryText {
+        std::mutex Lock;
+        std::string Text = "Windows Registry Editor Version 5.00\n\n";
+        int Count = 0;
+    };
+    std::shared_ptr<TRegistryText> fRegistry = std::make_shared<TRegistryText>();
     std::vector<std::unique_ptr<TPageSoftware>> fPending;
     std::vector<std::filesystem::path> fStaticCaches;
 };

@@ -38,6 +38,14 @@ std::string ReadAll(const std::filesystem::path& aPath) {
     return text.str();
 }
 
+std::vector<std::filesystem::path> FolderEntries(const std::filesystem::path& aFolder) {
+    std::vector<std::filesystem::path> entries;
+    for (const auto& entry : std::filesystem::directory_iterator(aFolder)) {
+        entries.push_back(entry.path());
+    }
+    return entries;
+}
+
 TScopedEnv::TScopedEnv(std::string aName, const char* aValue) : fName(std::move(aName)) {
     if (const char* old = std::getenv(fName.c_str())) {
         fHadValue = true;

@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace brivane::test {
 
@@ -25,6 +26,9 @@ private:
 };
 
 std::string ReadAll(const std::filesystem::path& aPath);
+
+// The entries directly in a folder, in no particular order.
+std::vector<std::filesystem::path> FolderEntries(const std::filesystem::path& aFolder);
 
 // Sets an environment variable for the life of the object, then restores it.
 class TScopedEnv {

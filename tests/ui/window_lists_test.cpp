@@ -135,8 +135,8 @@ TEST_F(TWindowListsTest, TypingFiltersByPrefixFirstAfterThePause) {
     EXPECT_EQ(ShownNames(lmLibrary), (TNames{"VLC Portable", "Skins for VLC"}));
     EXPECT_EQ(fWindow->SelectorText(lmActual), "Actuals (0)");
     // A ticked update the filter hides is not installed.
-    EXPECT_TRUE(fWindow->UpdateChecked(1));
-    EXPECT_FALSE(fWindow->UpdateChecked(0));
+    EXPECT_TRUE(fWindow->GetUpdateChecked(1));
+    EXPECT_FALSE(fWindow->GetUpdateChecked(0));
     EXPECT_EQ(fWindow->SizeText(lmUpdates),
               "Size of selected updates: " + TProgramInfo::FormatSize(kInstallerSize, lEnglish));
 

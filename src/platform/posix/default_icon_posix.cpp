@@ -1,7 +1,7 @@
 // The default application icon: a plain window drawn at 32x32 pixels, the icon of
 // programs whose own icon cannot be found.
 
-#include "base/little_endian.h"
+#include "pe/icon_images.h"
 #include "platform/executable_files.h"
 
 #include <cstdint>
@@ -35,46 +35,13 @@ std::uint32_t Pixel(int aX, int aY) {
 }
 
 std::string DrawIcon() {
-    constexpr std::uint32_t maskRowSize = 4; // one bit per pixel, rows padded to 32 bits
-    constexpr std::uint32_t imageSize = 40 + kSize * kSize * 4 + kSize * maskRowSize;
-    std::string icon;
-    AppendWord(icon, 0); // icon file header: reserved, type 1, one image
-    AppendWord(icon, 1);
-    AppendWord(icon, 1);
-    icon += static_cast<char>(kSize); // width, height, no palette, reserved
-    icon += static_cast<char>(kSize);
-    icon += '\0';
-    icon += '\0';
-    AppendWord(icon, 1);  // planes
-    AppendWord(icon, 32); // bits per pixel
-    AppendDWord(icon, imageSize);
-    AppendDWord(icon, 22);
-
-    AppendDWord(icon, 40); // bitmap header; the height counts the colour and mask halves
-    AppendDWord(icon, kSize);
-    AppendDWord(icon, 2 * kSize);
-    AppendWord(icon, 1);
-    AppendWord(icon, 32);
-    for (int i = 0; i < 6; ++i) {
-        AppendDWord(icon, 0); // no compression, sizes and palette left to the reader
-    }
-    for (int y = kSize - 1; y >= 0; --y) { // bottom-up rows of blue, green, red, alpha
+    TIconImage image{kSize, {}};
+    for (int y = 0; y < kSize; ++y) {
         for (int x = 0; x < kSize; ++x) {
-            AppendDWord(icon, Pixel(x, y));
+            image.Pixels.push_back(Pixel(x, y));
         }
     }
-    for (int y = kSize - 1; y >= 0; --y) { // the mask marks transparent pixels
-        std::uint32_t bits = 0;
-        for (int x = 0; x < kSize; ++x) {
-            if (Pixel(x, y) == kClear) {
-                bits |= 0x80000000u >> x;
-            }
-        }
-        for (int shift = 24; shift >= 0; shift -= 8) {
-            icon += static_cast<char>((bits >> shift) & 0xFF);
-        }
-    }
-    return icon;
+    return WriteIconFile({&image, 1});
 }
 
 } // namespace

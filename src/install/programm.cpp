@@ -1,0 +1,241 @@
+#include "install/programm.h"
+
+#include "install/file_name.h"
+#include "net/content_stream.h"
+#include "net/http_helpers.h"
+
+#include <cstdio>
+#include <random>
+#include <stdexcept>
+#include <system_error>
+
+namespace brivane::install {
+
+namespace {
+
+// "Dow" + a hexadecimal number + ".tmp", created empty and exclusively, as the Windows
+// call for unique temporary files does with the prefix "Download".
+std::filesystem::path CreateTempFile(const std::filesystem::path& aFolder) {
+    std::random_device random;
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        char name[32];
+        std::snprintf(name, sizeof name, "Dow%X.tmp", static_cast<unsigned>(random()) & 0xFFFFu);
+        const auto path = aFolder / name;
+        if (std::FILE* file = std::fopen(path.c_str(), "wbx")) {
+            std::fclose(file);
+            return path;
+        }
+    }
+    throw std::runtime_error("Cannot create a temporary file in '" + aFolder.string() + "'");
+}
+
+void RemoveFile(const std::filesystem::path& aPath) {
+    std::error_code ignored;
+    std::filesystem::remove(aPath, ignored);
+}
+
+} // namespace
+
+TProgramm::TProgramm(const std::filesystem::path& aDownloadDir, std::string aProgrammName,
+                     TDownloadParams aDownloadParams, TProgrammOptions aOptions)
+    : fName(std::move(aProgrammName)), fDownloadDir(aDownloadDir),
+      fDownloadParams(std::move(aDownloadParams)), fOptions(std::move(aOptions)),
+      fTempFile(CreateTempFile(fDownloadDir)) {}
+
+TProgramm::~TProgramm() {
+    Discard();
+}
+
+void TProgramm::Discard() {
+    RemoveFile(fTempFile); // gone already once the installer was put in place
+}
+
+std::int64_t TProgramm::Size() const {
+    return fIsInit ? fSize : -1;
+}
+
+std::int64_t TProgramm::DownloadSize() const {
+    return fIsDownload ? fDownloadSize.load() : -1;
+}
+
+std::int64_t TProgramm::DownLoadChunkSize() const {
+    return fIsInit ? fDownloadSize - fDownloadSizeLast : -1;
+}
+
+std::string TProgramm::FileName() const {
+    return fIsInit ? fFileName : std::string();
+}
+
+net::TNetHeaders TProgramm::RequestHeaders() const {
+    if (fDownloadParams.fReferer.empty()) {
+        return {};
+    }
+    return {{"Referer", fDownloadParams.fReferer}};
+}
+
+std::unique_ptr<net::THTTPClient> TProgramm::CreateClient() const {
+    return fOptions.CreateClient ? fOptions.CreateClient() : net::CreateDownloadClient();
+}
+
+bool TProgramm::Init() {
+    auto client = CreateClient();
+    client->SetCustomHeader("Accept-Encoding", "gzip, deflate");
+    if (client->TimeLimit() == std::chrono::milliseconds::zero()) {
+        client->SetTimeLimit(net::THTTPClient::kDefaultTimeLimit); // headers only
+    }
+    const auto headers = RequestHeaders();
+    std::shared_ptr<net::IHTTPResponse> response;
+    try {
+        response = client->Head(fDownloadParams.fURL, headers);
+    } catch (const std::exception&) {
+        // no answer: the GET below may still get one
+    }
+    if (!response || response->GetStatusCode() != 200 || response->GetContentLength() == -1) {
+        // HEAD refused, redirected (a HEAD is not followed) or without a length: a GET
+        // that follows redirects and ends before the first byte of the body.
+        client->SetOnReceiveData([](const net::THTTPRequest&, std::int64_t, std::int64_t,
+                                    bool& aAbort) { aAbort = true; });
+        response.reset();
+        try {
+            response = client->Get(fDownloadParams.fURL, nullptr, headers);
+        } catch (const std::exception&) {
+            return false;
+        }
+        if (response->GetStatusCode() != 200) {
+            return false;
+        }
+    }
+    fFileName = DownloadFileName(response->GetHeaderValue("Content-Disposition"),
+                                 response->GetURL(), fName);
+    const std::int64_t length = response->GetContentLength();
+    fSize = length > 0 ? length : fDownloadParams.fSize;
+    if (fSize <= 0) {
+        return false;
+    }
+    fIsInit = true;
+    Raise(fOnInit);
+    return true;
+}
+
+bool TProgramm::Download() {
+    if (!fIsInit) {
+        return false;
+    }
+    if (fCancel) {
+        RemoveFile(fTempFile);
+        return false;
+    }
+    auto client = CreateClient();
+    // The installer's bytes as the server keeps them.
+    client->RemoveCustomHeader("Accept-Encoding");
+    fDownloadSize = 0;
+    fDownloadSizeLast = 0;
+    client->SetOnReceiveData(
+        [this](const net::THTTPRequest&, std::int64_t, std::int64_t aReadCount, bool& aAbort) {
+            if (fCancel) {
+                aAbort = true;
+                return;
+            }
+            Report(aReadCount);
+        });
+    bool complete = false;
+    try {
+        complete = Transfer(*client);
+    } catch (const std::exception&) {
+        RemoveFile(fTempFile);
+        return false;
+    }
+    fIsDownload = complete;
+    if (!complete) {
+        RemoveFile(fTempFile);
+    }
+    Raise(fOnDownload);
+    return complete;
+}
+
+bool TProgramm::Transfer(net::THTTPClient& aClient) {
+    net::TFileContent file(fTempFile);
+    const auto response = aClient.Get(fDownloadParams.fURL, &file, RequestHeaders());
+    file.Close();
+    const std::int64_t announced = response->GetContentLength();
+    if (fCancel || response->GetStatusCode() != 200 ||
+        (announced >= 0 && file.Size() != announced)) {
+        return false;
+    }
+    // The client reports before each block, so the last one is reported here.
+    Report(file.Size());
+    return true;
+}
+
+void TProgramm::Report(std::int64_t aReadCount) {
+    fDownloadSizeLast = fDownloadSize.load();
+    fDownloadSize = aReadCount;
+    Raise(fOnDownloadProgress);
+}
+
+bool TProgramm::MoveIntoPlace(const std::filesystem::path& aTarget) {
+    std::error_code error;
+    if (std::filesystem::exists(std::filesystem::symlink_status(aTarget, error))) {
+        // A file still held open (by an earlier installer, on Windows) cannot be deleted
+        // but can be moved aside.
+        if (!std::filesystem::remove(aTarget, error) || error) {
+            std::filesystem::path aside = aTarget;
+            aside += ".tmp";
+            std::filesystem::rename(aTarget, aside, error);
+            if (error) {
+                return false;
+            }
+        }
+    }
+    std::filesystem::rename(fTempFile, aTarget, error);
+    if (error) {
+        RemoveFile(fTempFile);
+        return false;
+    }
+    return true;
+}
+
+bool TProgramm::Run() {
+    if (!fIsDownload) {
+        return false;
+    }
+    if (fIsRunning) {
+        return true;
+    }
+    const auto target = TargetFile();
+    if (fFileName.empty() || !MoveIntoPlace(target)) {
+        fLaunchError = "Cannot put the installer in place";
+        return false;
+    }
+    const auto start = fOptions.StartProgram ? fOptions.StartProgram : platform::StartProgram;
+    auto started = start(target, {});
+    if (!started.Process) {
+        fLaunchError = std::move(started.Error);
+        return false;
+    }
+    fProcess = std::move(started.Process);
+    fIsRunning = true;
+    Raise(fOnRun);
+    return true;
+}
+
+bool TProgramm::WaitRun(std::chrono::milliseconds aTimeOut) {
+    if (!fIsRunning || !fProcess->Wait(aTimeOut)) {
+        return false;
+    }
+    Raise(fOnClose);
+    return true;
+}
+
+void TProgramm::Raise(const TOnProgrammEvent& aEvent) {
+    if (!aEvent) {
+        return;
+    }
+    try {
+        aEvent(*this);
+    } catch (...) {
+        // A handler's failure must not end the job.
+    }
+}
+
+} // namespace brivane::install

@@ -1,0 +1,230 @@
+#include "support/loopback_server.h"
+#include "support/run_process.h"
+#include "support/temp_dir.h"
+
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+
+#include <algorithm>
+#include <mutex>
+
+using namespace brivane::test;
+
+namespace {
+
+// The installer: a shell script (BRIVANE_LAUNCHER=/bin/sh) that leaves its arguments
+// beside itself. It inherits brivane-cli's output, so RunCli returns only after it ended.
+const std::string kInstaller = "printf '%s\\n' \"$@\" > \"$0.arguments\"\n";
+
+class SelfUpdateCliTest : public testing::Test {
+protected:
+    SelfUpdateCliTest() {
+        fServer.Server().Get("/download/brivane/version.json",
+                             [this](const httplib::Request&, httplib::Response& aResponse) {
+                                 std::lock_guard lock(fLock);
+                                 aResponse.set_content(fManifest.dump(), "application/json");
+                             });
+        fServer.Server().Get("/files/Brivane_13.exe",
+                             [this](const httplib::Request&, httplib::Response& aResponse) {
+                                 std::lock_guard lock(fLock);
+                                 aResponse.set_content(fInstaller, "application/octet-stream");
+                             });
+        fServer.Start();
+        // Every https origin, the update server's own included, leads to the test server.
+        fHosts = fDir.Write("hosts.json", R"({"*": ")" + fServer.Origin() + "\"}");
+        Serve(13, nlohmann::json::object());
+    }
+
+    // A manifest offering aBuild, with the extra members given.
+    void Serve(int aBuild, const nlohmann::json& aExtra, std::string aInstaller = kInstaller) {
+        nlohmann::json manifest = {
+            {"version", "2016.05.12"},
+            {"build", aBuild},
+            {"url", {{"install", "https://downloads.example/files/Brivane_13.exe"}}},
+            {"descriptions", {{"ru", "Исправления"}, {"en", "Fixes"}}}};
+        manifest.update(aExtra);
+        std::lock_guard lock(fLock);
+        fManifest = std::move(manifest);
+        fInstaller = std::move(aInstaller);
+    }
+
+    TProcessResult Run(std::vector<std::string> aArgs, const std::string& aStdin = {},
+                       const char* aLanguage = "en_US.UTF-8",
+                       std::optional<std::string> aUpdateURL = std::nullopt) {
+        aArgs.insert(aArgs.begin(), "self-update");
+        return RunCli(aArgs, aStdin,
+                      {{"XDG_DATA_HOME", fDir.Path().string()},
+                       {"TMPDIR", fDownloads.Path().string()},
+                       {"BRIVANE_LAUNCHER", "/bin/sh"},
+                       {"BRIVANE_HOSTS", fHosts.string()},
+                       {"BRIVANE_UPDATE_URL", std::move(aUpdateURL)},
+                       {"LC_ALL", std::nullopt},
+                       {"LC_MESSAGES", std::nullopt},
+                       {"LANG", aLanguage}});
+    }
+
+    // The "sha256" and "signature" members that --sign prints for the installer.
+    nlohmann::json SignedMembers(const std::string& aInstaller) {
+        const auto key = fDir / "release.key";
+        if (!std::filesystem::exists(key)) {
+            EXPECT_EQ(Run({"--keygen", key.string()}).ExitCode, 0);
+        }
+        const auto sign = Run({"--sign", key.string(), fDir.Write("Setup.exe", aInstaller)});
+        EXPECT_EQ(sign.ExitCode, 0) << sign.Err;
+        return nlohmann::json::parse("{" + sign.Out + "}");
+    }
+
+    std::vector<std::filesystem::path> Downloads() const {
+        return FolderEntries(fDownloads.Path());
+    }
+
+    TTempDir fDir;
+    TTempDir fDownloads;
+    TLoopbackServer fServer;
+    std::filesystem::path fHosts;
+    std::mutex fLock;
+    nlohmann::json fManifest;
+    std::string fInstaller;
+};
+
+int Lines(const std::string& aText) {
+    return static_cast<int>(std::count(aText.begin(), aText.end(), '\n'));
+}
+
+} // namespace
+
+TEST_F(SelfUpdateCliTest, CheckSaysWhetherANewerBuildIsOffered) {
+    Serve(12, nlohmann::json::object());
+    const auto current = Run({"--check"});
+    EXPECT_EQ(current.ExitCode, 0) << current.Err;
+    EXPECT_EQ(current.Out,
+              "Brivane 2016.05.11 build 12 is up to date (the update server offers 2016.05.12 "
+              "build 12)\n");
+
+    Serve(13, nlohmann::json::object());
+    const auto english = Run({"--check"});
+    EXPECT_EQ(english.ExitCode, 10) << english.Err;
+    EXPECT_EQ(english.Out, "New version available: 2016.05.12 build 13\nFixes\n");
+    EXPECT_EQ(english.Err, "");
+    const auto russian = Run({"--check"}, {}, "ru_RU.UTF-8");
+    EXPECT_EQ(russian.ExitCode, 10) << russian.Err;
+    EXPECT_EQ(russian.Out, "Доступна новая версия: 2016.05.12 build 13\nИсправления\n");
+    EXPECT_TRUE(Downloads().empty());
+}
+
+TEST_F(SelfUpdateCliTest, AFailedCheckExitsWithOneAndTheReason) {
+    Serve(13, nlohmann::json::object());
+    const struct {
+        std::optional<std::string> URL;
+        std::string Message;
+    } cases[] = {
+        {fServer.Url("/download/brivane/version.json"), "the update address is not https"},
+        {"https://update.example/missing.json", "the update server answered HTTP 404"},
+        {"not an address", "the update address is not https"},
+    };
+    for (const auto& test : cases) {
+        const auto result = Run({"--check"}, {}, "en_US.UTF-8", test.URL);
+        EXPECT_EQ(result.ExitCode, 1) << *test.URL;
+        EXPECT_EQ(result.Out, "");
+        EXPECT_TRUE(result.Err.starts_with("brivane-cli: " + test.Message)) << result.Err;
+        EXPECT_EQ(Lines(result.Err), 1) << result.Err;
+    }
+    // The same address as the default, named through BRIVANE_UPDATE_URL.
+    EXPECT_EQ(
+        Run({"--check"}, {}, "en_US.UTF-8", "https://any.example/download/brivane/version.json")
+            .ExitCode,
+        10);
+}
+
+TEST_F(SelfUpdateCliTest, AnAcceptedUpdateStartsTheVerifiedInstallerSilently) {
+    Serve(13, SignedMembers(kInstaller));
+
+    const auto declined = Run({}, "n\n");
+    EXPECT_EQ(declined.ExitCode, 0) << declined.Err;
+    EXPECT_EQ(declined.Out,
+              "New version available: 2016.05.12 build 13\nFixes\n\nInstall this update? [y/N] ");
+    EXPECT_TRUE(Downloads().empty());
+
+    for (const auto& [args, input] :
+         {std::pair{std::vector<std::string>{}, std::string("y\n")},
+          std::pair{std::vector<std::string>{"--yes"}, std::string()}}) {
+        const auto result = Run(args, input);
+        EXPECT_EQ(result.ExitCode, 0) << result.Err;
+        EXPECT_TRUE(result.Out.ends_with("The installer of 2016.05.12 build 13 has started\n"))
+            << result.Out;
+        const auto folders = Downloads();
+        ASSERT_EQ(folders.size(), 1u);
+        EXPECT_EQ(ReadAll(folders[0] / "Brivane_13.exe.arguments"), "/silent\n");
+        std::filesystem::remove_all(folders[0]);
+    }
+}
+
+TEST_F(SelfUpdateCliTest, AnInstallerThatIsNotTheReleaseIsRefused) {
+    auto members = SignedMembers(kInstaller);
+    Serve(13, members, kInstaller + "# changed on the way\n");
+    const auto result = Run({"--yes"});
+    EXPECT_EQ(result.ExitCode, 1);
+    EXPECT_EQ(result.Err, "brivane-cli: the installer was refused: the installer's SHA-256 does "
+                          "not match the manifest\n");
+    EXPECT_TRUE(Downloads().empty());
+
+    // The build has no release key: a manifest without a digest is never trusted.
+    members.erase("sha256");
+    Serve(13, members);
+    const auto unsigned_ = Run({"--yes"});
+    EXPECT_EQ(unsigned_.ExitCode, 1);
+    EXPECT_EQ(unsigned_.Err, "brivane-cli: the installer was refused: the manifest gives no "
+                             "SHA-256 of the installer\n");
+    EXPECT_TRUE(Downloads().empty());
+}
+
+TEST_F(SelfUpdateCliTest, KeysAreMadeOnceAndKeptPrivate) {
+    const auto key = fDir / "release.key";
+    const auto made = Run({"--keygen", key.string()});
+    ASSERT_EQ(made.ExitCode, 0) << made.Err;
+    EXPECT_EQ(std::filesystem::status(key).permissions() & std::filesystem::perms::all,
+              std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
+    const std::string publicKey = ReadAll(key.string() + ".pub");
+    EXPECT_EQ(publicKey.size(), 45u); // 32 bytes in Base64 and a line break
+    EXPECT_NE(made.Out.find("-DBRIVANE_RELEASE_PUBLIC_KEY=" + publicKey.substr(0, 44)),
+              std::string::npos)
+        << made.Out;
+    const std::string secret = ReadAll(key);
+
+    const auto again = Run({"--keygen", key.string()});
+    EXPECT_EQ(again.ExitCode, 2);
+    EXPECT_EQ(again.Err,
+              "brivane-cli: " + key.string() + ": exists already; a key is never replaced\n");
+    EXPECT_EQ(ReadAll(key), secret);
+
+    const auto installer = fDir.Write("Setup.exe", kInstaller);
+    const auto signature = Run({"--sign", key.string(), installer.string()});
+    ASSERT_EQ(signature.ExitCode, 0) << signature.Err;
+    const auto members = nlohmann::json::parse("{" + signature.Out + "}");
+    EXPECT_EQ(members["sha256"].get<std::string>().size(), 64u);
+    EXPECT_EQ(members["signature"].get<std::string>().size(), 88u);
+
+    const auto missing = Run({"--sign", key.string(), (fDir / "missing.exe").string()});
+    EXPECT_EQ(missing.ExitCode, 2);
+    EXPECT_EQ(missing.Err,
+              "brivane-cli: " + (fDir / "missing.exe").string() + ": not a regular file\n");
+}
+
+TEST_F(SelfUpdateCliTest, SigningRefusesWhatItCannotUse) {
+    const auto installer = fDir.Write("Setup.exe", kInstaller);
+    const auto notAKey = fDir.Write("not.key", "not a key\n");
+    const auto large = fDir.Write("large.key", std::string(4096, 'A'));
+    for (const auto& args : std::vector<std::vector<std::string>>{
+             {"--sign", (fDir / "missing.key").string(), installer.string()},
+             {"--sign", notAKey.string(), installer.string()},
+             {"--sign", large.string(), installer.string()},
+             {"--sign", fDir.Path().string(), installer.string()},
+             {"--sign", notAKey.string()},
+             {"--sign", notAKey.string(), installer.string(), "--check"},
+             {"--keygen", (fDir / "key").string(), "--yes"}}) {
+        const auto result = Run(args);
+        EXPECT_EQ(result.ExitCode, 2) << args[1];
+        EXPECT_EQ(result.Out, "");
+        EXPECT_EQ(Lines(result.Err), 1) << result.Err;
+    }
+}
