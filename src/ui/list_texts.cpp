@@ -1,6 +1,7 @@
 #include "ui/list_texts.h"
 
 #include "app/localization.h"
+#include "base/check_trace.h"
 #include "base/unicode.h"
 
 #include <cstdio>
@@ -107,7 +108,45 @@ TProgramRowTexts ProgramRowTexts(const TProgramInfo& aInfo) {
     return texts;
 }
 
-std::string CheckProblem(const TProgramInfo&) {
+std::string CheckProblem(const TProgramInfo& aInfo) {
+    const auto& problem = aInfo.Problem;
+    const bool russian = CurrentLanguage.load() == lRussian;
+    const std::string host = AddressHost(problem.Address);
+    // The site by its host, or in words (each with the case its sentence needs).
+    const auto site = [&host](const char* aWords) { return host.empty() ? aWords : host; };
+    std::string text;
+    switch (problem.Kind) {
+    case TCheckProblem::None:
+        return {};
+    case TCheckProblem::Connection:
+        text = russian ? "Не удалось проверить: нет связи с " + site("сайтом")
+                       : "Could not check: no connection to " + site("the site");
+        if (!problem.Detail.empty()) {
+            text += " (" + problem.Detail + ")";
+        }
+        return text;
+    case TCheckProblem::RequestFailed:
+        return russian ? "Не удалось проверить: ответ " + site("сайта") + " оборвался"
+                       : "Could not check: the answer from " + site("the site") + " broke off";
+    case TCheckProblem::HttpStatus:
+        return (russian ? "Не удалось проверить: " + site("сайт") + " ответил ошибкой "
+                        : "Could not check: " + site("the site") + " answered with error ") +
+               std::to_string(problem.Status);
+    case TCheckProblem::Stopped:
+        return (russian ? "Не удалось проверить: " : "Could not check: ") + problem.Detail;
+    case TCheckProblem::PatternMissed:
+        if (host.empty()) {
+            return russian ? "Версия не найдена: страница изменилась"
+                           : "No version found: the page has changed";
+        }
+        return russian ? "Версия не найдена: страница на " + host + " изменилась"
+                       : "No version found: the page on " + host + " has changed";
+    case TCheckProblem::NothingFound:
+        if (host.empty()) {
+            return russian ? "Версия не найдена" : "No version found";
+        }
+        return (russian ? "Версия не найдена на " : "No version found on ") + host;
+    }
     return {};
 }
 

@@ -43,9 +43,8 @@ struct TProgramRowTexts {
 };
 TProgramRowTexts ProgramRowTexts(const TProgramInfo& aInfo);
 
-// Why the check of the program failed, in the interface language; empty when it did not
-// fail or nothing is known of it. (The check's problem does not travel with the program
-// info yet; this is where the rows learn of it.)
+// Why this run's check of the program found no version, in the interface language: one
+// short line naming the site; empty when it found one or has not run.
 std::string CheckProblem(const TProgramInfo& aInfo);
 
 // The filter panel's line: "Search: "vlc"" or the text that says no filter is set.

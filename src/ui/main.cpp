@@ -4,12 +4,15 @@
 #include "app/localization.h"
 #include "app/run_settings.h"
 #include "app/settings.h"
+#include "base/identity.h"
+#include "install/auto_updater.h"
 #include "tasks/task_runtime.h"
 #include "ui/app_icon.h"
 #include "ui/main_window.h"
 #include "ui/progress_window.h"
 #include "ui/qt_main_thread.h"
 #include "ui/screenshot.h"
+#include "ui/self_update_prompt.h"
 #include "ui/start_options.h"
 #include "ui/taskbar_progress.h"
 
@@ -60,6 +63,13 @@ int main(int argc, char** argv) {
     TMainForm window(&taskbar);
     TProgressForm progress;
     window.SetProgressForm(&progress);
+    // A screenshot run asks the user nothing.
+    std::optional<TSelfUpdatePrompt> selfUpdate;
+    if (options.Screenshot.empty()) {
+        auto updater = std::make_unique<install::TAutoUpdater>();
+        updater->Init(install::UpdateManifestURL(), kProgramVersion, kProgramBuild);
+        selfUpdate.emplace(window, std::move(updater));
+    }
     TControllerOptions controllerOptions;
     controllerOptions.Config = runSettings ? runSettings->Config() : stored;
     controllerOptions.CatalogueFilter = DebugFilterFromArguments(options.Arguments);

@@ -115,6 +115,43 @@ TEST_F(TListTextsTest, ARowShowsItsDateSizeAndDescriptionButton) {
     EXPECT_EQ(ui::ProgramRowTexts(info).Hint, "Описание");
 }
 
+TEST_F(TListTextsTest, AFailedCheckSaysWhyInBothLanguages) {
+    struct Case {
+        TCheckProblem problem;
+        std::string english;
+        std::string russian;
+    };
+    const Case cases[] = {
+        {{}, "", ""},
+        {{TCheckProblem::Connection, "http://www.example.com/x", 0, "", "Connection refused"},
+         "Could not check: no connection to www.example.com (Connection refused)",
+         "Не удалось проверить: нет связи с www.example.com (Connection refused)"},
+        {{TCheckProblem::HttpStatus, "https://example.com:8443/", 404, "Not Found", ""},
+         "Could not check: example.com:8443 answered with error 404",
+         "Не удалось проверить: example.com:8443 ответил ошибкой 404"},
+        {{TCheckProblem::RequestFailed, "", 0, "", "cut"},
+         "Could not check: the answer from the site broke off",
+         "Не удалось проверить: ответ сайта оборвался"},
+        {{TCheckProblem::PatternMissed, "http://h/p", 0, "", "v([0-9]+)"},
+         "No version found: the page on h has changed",
+         "Версия не найдена: страница на h изменилась"},
+        {{TCheckProblem::NothingFound, "", 0, "", ""}, "No version found", "Версия не найдена"},
+        {{TCheckProblem::Stopped, "", 0, "", "bad JSON"},
+         "Could not check: bad JSON",
+         "Не удалось проверить: bad JSON"},
+    };
+    for (const auto& c : cases) {
+        TProgramInfo info;
+        info.Name = "Program";
+        info.CurrentVersion = "1.0";
+        info.Problem = c.problem;
+        CurrentLanguage = lEnglish;
+        EXPECT_EQ(ui::ProgramRowTexts(info).Problem, c.english);
+        CurrentLanguage = lRussian;
+        EXPECT_EQ(ui::ProgramRowTexts(info).Problem, c.russian);
+    }
+}
+
 TEST_F(TListTextsTest, TheFilterLineQuotesTheFilter) {
     EXPECT_EQ(ui::FilterText("vlc"), "Search: \"vlc\"");
     EXPECT_EQ(ui::FilterText(""), Localize("filterdis"));

@@ -88,8 +88,8 @@ void TWindowTest::MakeWorld() {
     }
 }
 
-void TWindowTest::ShowWindow() {
-    MakeController();
+void TWindowTest::ShowWindow(TControllerOptions aOptions) {
+    MakeController(std::move(aOptions));
     fWindow->show();
     RunUntil([this] { return fWindow->DisplayMode() == dmList && fController->Idle(); });
 }

@@ -46,7 +46,7 @@ protected:
     void MakeWorld();
     // Shows the window, whose first showing starts the controller, and waits until the
     // lists are shown and the library pass has ended.
-    void ShowWindow();
+    void ShowWindow(TControllerOptions aOptions = {});
     // Waits until the rebuild that typing or a category toggle asked for has run.
     void WaitRebuilt();
 
