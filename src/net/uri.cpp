@@ -83,6 +83,10 @@ TURI FromHandle(CURLU* aHandle, std::string_view aText) {
     if (!IsPlainHost(result.Host)) {
         throw ENetURIException("Invalid URL: " + std::string(aText));
     }
+    // Port 0 names no server, and would read back as the scheme's own port.
+    if (GetPart(aHandle, CURLUPART_PORT) == "0") {
+        throw ENetURIException("Invalid URL: " + std::string(aText));
+    }
     const std::string port = GetPart(aHandle, CURLUPART_PORT, CURLU_DEFAULT_PORT);
     result.Port = port.empty() ? DefaultPort(result.Scheme) : std::stoi(port);
     result.Path = GetPart(aHandle, CURLUPART_PATH);

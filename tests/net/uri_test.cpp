@@ -28,7 +28,7 @@ TEST(UriTest, EscapesBlanksAndRawUtf8) {
 TEST(UriTest, RejectsTextThatIsNoAbsoluteAddress) {
     for (const char* text :
          {"", "relative/path", "http://", "http://host:99999/", "://x", "https://%25FAA/",
-          "https://a%2Fb/", "https://a%00b/", "http://[::1%"}) {
+          "https://a%2Fb/", "https://a%00b/", "http://[::1%", "ftp://h:0/", "http://h:00/"}) {
         EXPECT_THROW(TURI::Parse(text), ENetURIException) << text;
     }
 }
