@@ -37,7 +37,7 @@ constexpr TTranslation kTranslations[] = {
     {"updnotsel", "Обновления не выбраны", "Updates not selected"},
     {"updsizeunk", "Не удалось определить размер выбранных обновлений",
      "Can't calculate size of selected updates"},
-    {"filterdis", "Поисковый фильтр отключен", "Filter enabled"},
+    {"filterdis", "Поисковый фильтр отключен", "Search filter disabled"},
     {"search", "Поиск", "Search"},
     {"showbeta", "Показывать бета-версии", "Allow  beta-versions"},
     {"showshare", "Показывать платные", "Allow shareware"},

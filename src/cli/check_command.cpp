@@ -45,12 +45,12 @@ struct TCheckOptions {
 void RunCheck(const TCheckOptions& aOptions) {
     ApplyHostsOption(aOptions.Hosts);
     ApplyRegistryOption(aOptions.Registry);
-    const TRunSettings settings(aOptions.Beta, aOptions.Shareware);
+    const auto settings = ReadRunSettings(aOptions.Beta, aOptions.Shareware);
 
     TProgressBar bar(std::cerr, TProgressBar::StandardErrorIsTerminal());
     const auto loop = CliMainLoop();
     TConsoleView view(bar);
-    const auto controller = MakeCheckingController(settings, aOptions.Names);
+    const auto controller = MakeCheckingController(*settings, aOptions.Names);
     std::vector<const TBaseSoftware*> traced;
     for (auto* entry : FindNames(*controller, aOptions.Names)) {
         if (aOptions.Trace && std::find(traced.begin(), traced.end(), entry) == traced.end()) {

@@ -1,12 +1,12 @@
 #include "cli/checking_run.h"
 
 #include "app/controller.h"
+#include "app/run_settings.h"
 #include "base/unicode.h"
 #include "catalogue/base_software.h"
 #include "cli/commands.h"
 #include "cli/hosts_option.h"
 #include "cli/registry_option.h"
-#include "cli/run_settings.h"
 #include "tasks/main_thread.h"
 #include "tasks/waking_main_loop.h"
 

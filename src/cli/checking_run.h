@@ -13,12 +13,11 @@ class App;
 namespace brivane {
 class TBaseSoftware;
 class TController;
+class TRunSettings;
 class TWakingMainLoop;
 } // namespace brivane
 
 namespace brivane::cli {
-
-class TRunSettings;
 
 // --beta, --shareware, --registry PATH and --hosts FILE for aCommand.
 void AddCheckingOptions(CLI::App& aCommand, bool& aBeta, bool& aShareware, std::string& aRegistry,

@@ -118,12 +118,12 @@ void RunInstall(const TInstallOptions& aOptions) {
     }
     ApplyHostsOption(aOptions.Hosts);
     ApplyRegistryOption(aOptions.Registry);
-    const TRunSettings settings(aOptions.Beta, aOptions.Shareware);
+    const auto settings = ReadRunSettings(aOptions.Beta, aOptions.Shareware);
 
     TProgressBar bar(std::cerr, TProgressBar::StandardErrorIsTerminal());
     const auto loop = CliMainLoop();
     TConsoleView view(bar);
-    const auto owned = MakeCheckingController(settings, aOptions.Names);
+    const auto owned = MakeCheckingController(*settings, aOptions.Names);
     auto& controller = *owned;
     const auto waitIdle = [&] {
         RunUntilIdle(*loop, controller, "The installation was interrupted");

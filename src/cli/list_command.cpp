@@ -27,12 +27,12 @@ struct TListOptions {
 
 void RunList(const TListOptions& aOptions) {
     ApplyRegistryOption(aOptions.Registry);
-    const TRunSettings settings(aOptions.Beta, aOptions.Shareware);
+    const auto settings = ReadRunSettings(aOptions.Beta, aOptions.Shareware);
 
     TProgressBar bar(std::cerr, false); // nothing is slow enough to show progress
     TConsoleView view(bar);
     TControllerOptions options;
-    options.Config = settings.Config();
+    options.Config = settings->Config();
     TController controller(std::move(options));
     RegisterCatalogue(controller);
     controller.ShowKnownLists(view);

@@ -4,6 +4,7 @@
 
 #include "app/localization.h"
 #include "app/settings.h"
+#include "app/update_offer.h"
 #include "base/identity.h"
 #include "base/unicode.h"
 #include "cli/commands.h"
@@ -111,19 +112,6 @@ private:
     bool fProgressChanged = false;
 };
 
-// The GUI's prompt texts, in the interface language.
-void PrintOffer(const TVersionInfo& aOffered) {
-    std::string text = Localize("au.updateavailable");
-    if (const auto at = text.find("%s"); at != std::string::npos) {
-        text.replace(at, 2, aOffered.AsString());
-    }
-    std::cout << text << '\n';
-    if (const std::string notes = aOffered.Description(LanguageToCode(CurrentLanguage));
-        !notes.empty()) {
-        std::cout << notes << '\n';
-    }
-}
-
 bool UserAgrees() {
     std::cout << '\n' << Localize("au.installupdate") << " [y/N] " << std::flush;
     std::string answer;
@@ -160,7 +148,7 @@ void RunSelfUpdate(const TSelfUpdateOptions& aOptions) {
                   << " is up to date (the update server offers " << offered.AsString() << ")\n";
         return;
     }
-    PrintOffer(offered);
+    std::cout << UpdateOfferText(offered) << '\n';
     if (aOptions.Check) {
         throw TCliError("", kExitUpdateOffered);
     }

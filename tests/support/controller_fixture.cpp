@@ -12,7 +12,11 @@
 
 namespace brivane::test {
 
-TControllerTest::TControllerTest() : fDataHome("XDG_DATA_HOME", fData.Path().c_str()) {
+TControllerTest::TControllerTest() : TControllerTest(nullptr) {}
+
+TControllerTest::TControllerTest(IMainThreadDispatcherPtr aDispatcher)
+    : fDataHome("XDG_DATA_HOME", fData.Path().c_str()),
+      fRuntime(aDispatcher ? std::move(aDispatcher) : fLoop) {
     fServer.Server().Get(R"(/page/([\w-]+))", [this](const httplib::Request& aRequest,
                                                      httplib::Response& aResponse) {
         TPage page;

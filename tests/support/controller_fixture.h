@@ -32,6 +32,9 @@ inline constexpr const char* kInstallerDate = kFixtureInstallerDate;
 class TControllerTest : public ::testing::Test {
 protected:
     TControllerTest();
+    // With the main-thread dispatcher of another front end (a window's); such a test
+    // overrides RunUntil to run that front end's loop.
+    explicit TControllerTest(IMainThreadDispatcherPtr aDispatcher);
     ~TControllerTest() override;
 
     // What the entry's page offers: a version (another one when beta versions are
@@ -58,7 +61,7 @@ protected:
     void Start(TControllerOptions aOptions = {});
     // Runs the main loop until the controller is idle / until aDone holds.
     void WaitIdle();
-    void RunUntil(const std::function<bool()>& aDone);
+    virtual void RunUntil(const std::function<bool()>& aDone);
 
     static std::vector<std::string> Names(const std::vector<TListRow>& aRows);
     std::filesystem::path DynamicCacheFile(const std::string& aName) const;
@@ -67,7 +70,7 @@ protected:
     TScopedEnv fDataHome;
     TScopedEnv fLocale{"LC_ALL", "C"};
     std::shared_ptr<TWakingMainLoop> fLoop = std::make_shared<TWakingMainLoop>();
-    TTaskRuntime fRuntime{fLoop};
+    TTaskRuntime fRuntime;
     TLoopbackServer fServer;
     std::shared_ptr<TConfig> fConfig;
     TRecordingView fView;

@@ -32,6 +32,8 @@ std::unique_ptr<httplib::Server> MakeServer(std::function<void()>& aStop, TArgs&
     return server;
 }
 
+constexpr std::size_t kServerThreads = 48;
+
 } // namespace
 
 TLoopbackServer::TLoopbackServer() : fServer(MakeServer<httplib::Server>(fStop)) {
@@ -51,6 +53,9 @@ void TLoopbackServer::Bind() {
     // once its clients have closed their connections (or after this timeout).
     fServer->set_keep_alive_max_count(100000);
     fServer->set_keep_alive_timeout(5);
+    // A thread per open connection: with the default pool of 8, a test whose clients keep
+    // more connections open would wait out the keep-alive timeout for a free thread.
+    fServer->new_task_queue = [] { return new httplib::ThreadPool(kServerThreads); };
     // Without it a head and a body sent apart wait out the client's delayed ACK.
     fServer->set_tcp_nodelay(true);
     fPort = fServer->bind_to_any_port("127.0.0.1");

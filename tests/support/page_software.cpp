@@ -14,8 +14,9 @@ TPageSoftware::TBusy::~TBusy() {
     fOwner.fBusy.fetch_sub(1);
 }
 
-TPageSoftware::TPageSoftware(std::string aName, std::string aPageURL, TSoftwareLicense aLicense)
-    : TBaseSoftware(std::move(aName), scSystem, aLicense), fPageURL(std::move(aPageURL)) {}
+TPageSoftware::TPageSoftware(std::string aName, std::string aPageURL, TSoftwareLicense aLicense,
+                             TSoftwareCategory aCategory)
+    : TBaseSoftware(std::move(aName), aCategory, aLicense), fPageURL(std::move(aPageURL)) {}
 
 void TPageSoftware::GetCheckedParams(bool aCheckBetaVersion, TLanguage, TCheckedParams& aParams) {
     const TBusy busy(*this);

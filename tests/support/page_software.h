@@ -13,7 +13,8 @@ namespace brivane::test {
 
 class TPageSoftware : public TBaseSoftware {
 public:
-    TPageSoftware(std::string aName, std::string aPageURL, TSoftwareLicense aLicense = slFreeware);
+    TPageSoftware(std::string aName, std::string aPageURL, TSoftwareLicense aLicense = slFreeware,
+                  TSoftwareCategory aCategory = scSystem);
 
     int Checks() const { return fChecks.load(); }
     bool Overlapped() const { return fOverlapped.load(); }
