@@ -5,6 +5,7 @@
 #include "catalogue/program_info.h"
 #include "platform/files.h"
 #include "platform/folders.h"
+#include "platform/registry.h"
 #include "support/registry_fixtures.h"
 
 #include <algorithm>
@@ -114,7 +115,10 @@ TPageSoftware* TControllerTest::AddEntry(std::unique_ptr<TPageSoftware> aEntry) 
 }
 
 void TControllerTest::MakeController(TControllerOptions aOptions) {
-    aOptions.OpenRegistry = [registry = fRegistry] {
+    aOptions.OpenRegistry = [registry = fRegistry, fromPlatform = fRegistryFromPlatform] {
+        if (fromPlatform) {
+            return platform::OpenRegistry();
+        }
         std::string text;
         {
             std::lock_guard lock(registry->Lock);

@@ -75,6 +75,9 @@ protected:
     std::shared_ptr<TConfig> fConfig;
     TRecordingView fView;
     std::unique_ptr<TController> fController;
+    // The controller reads the registry the platform names (--registry, BRIVANE_REGISTRY)
+    // instead of the programs given to SetInstalled.
+    bool fRegistryFromPlatform = false;
 
 private:
     struct TPage {

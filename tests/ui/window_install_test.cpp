@@ -3,7 +3,8 @@
 // every phase, and the lists come back with the installed programs moved.
 
 #include "app/localization.h"
-#include "support/fake_launcher.h"
+#include "support/registry_fixtures.h"
+#include "support/temp_dir.h"
 #include "ui/progress_window.h"
 #include "window_fixture.h"
 
@@ -11,51 +12,69 @@
 #include <QTimer>
 
 #include <algorithm>
+#include <fstream>
 #include <future>
-#include <map>
 
 namespace brivane::test {
 namespace {
 
 using TNames = std::vector<std::string>;
 
-// Each installer of the world (named after its page) records its program in the registry
-// with the version it brings, as a real one would.
-struct TInstallerEffect {
-    const char* Name;
-    const char* Version;
-};
-const std::map<std::string, TInstallerEffect> kInstallers = {
-    {"7zip", {"7-Zip", "19.00"}},
-    {"vlc", {"VLC media player", "3.0.8"}},
-    {"audacity", {"Audacity", "2.3.0"}},
-};
+// The installers run as real processes through BRIVANE_LAUNCHER: a shell script of the
+// test's own is put in front of each downloaded file. It waits until the test lets it
+// go (the file "go", made before the run for an uninterrupted one), records the program
+// its file stands for in the machine's registry file, as a real installer would, and
+// leaves the file's name in a log.
+constexpr const char* kInstallScript = R"(
+name=$(basename "$1" .exe)
+while [ ! -e "$(dirname "$0")/go" ]; do sleep 0.02; done
+case "$name" in
+  7zip) program="7-Zip"; version="19.00" ;;
+  vlc) program="VLC media player"; version="3.0.8" ;;
+  audacity) program="Audacity"; version="2.3.0" ;;
+  *) exit 1 ;;
+esac
+printf '\n[HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\%s]\n"DisplayName"="%s"\n"DisplayVersion"="%s"\n' \
+  "$program" "$program" "$version" >> "$BRIVANE_REGISTRY"
+echo "$name" >> "$(dirname "$0")/started"
+)";
 
 class TWindowInstallTest : public TWindowTest {
 protected:
-    TWindowInstallTest() {
+    TWindowInstallTest()
+        : fScript(fMachine.Write("install.sh", kInstallScript)),
+          fRegistryFile(fMachine.Write("machine.reg", "REGEDIT4\n")),
+          fLauncherCommand("BRIVANE_LAUNCHER", ("/bin/sh " + fScript.string()).c_str()),
+          fRegistrySource("BRIVANE_REGISTRY", fRegistryFile.c_str()) {
         fWindow->SetProgressForm(&fProgressForm);
-        fLauncher.SetOnStart([this](const std::filesystem::path& aFile) {
-            if (const auto found = kInstallers.find(aFile.stem().string());
-                found != kInstallers.end()) {
-                SetInstalled(found->second.Name, found->second.Version);
-            }
-        });
+        fRegistryFromPlatform = true;
         MakeWorld();
+        // The world's installed programs, in the registry file the installers write to.
+        std::string records = "REGEDIT4\n";
+        for (const auto& [name, version] : {std::pair{"7-Zip", "16.02"},
+                                            {"Firefox", "60.0"},
+                                            {"VLC media player", "2.2.4"},
+                                            {"GIMP", "2.10.8"}}) {
+            records += "\n" + UninstallRecordText(name, name, version);
+        }
+        fMachine.Write("machine.reg", records);
     }
 
-    TControllerOptions Options() {
-        TControllerOptions options;
-        options.Download.StartProgram = fLauncher.Start();
-        return options;
+    void LetInstallersGo() { fMachine.Write("go", ""); }
+
+    // The installers started so far, by the page their file is named after.
+    TNames Started() const {
+        std::ifstream in(fMachine.Path() / "started");
+        TNames names;
+        for (std::string line; std::getline(in, line);) {
+            names.push_back(line);
+        }
+        return names;
     }
 
-    // The started installers are ended one by one as they come, until the run is over.
+    // Until the run is over and the lists are back.
     void FinishRun() {
-        RunUntil([this] {
-            fLauncher.EndAll();
-            return fController->Idle() && fWindow->DisplayMode() == dmList;
-        });
+        RunUntil([this] { return fController->Idle() && fWindow->DisplayMode() == dmList; });
     }
 
     // The row of aName among the shown rows of aList, or -1.
@@ -74,25 +93,30 @@ protected:
         return "(not listed)";
     }
 
+    TTempDir fMachine;
+    std::filesystem::path fScript;
+    std::filesystem::path fRegistryFile;
+    TScopedEnv fLauncherCommand;
+    TScopedEnv fRegistrySource;
     ui::TProgressForm fProgressForm;
-    TFakeLauncher fLauncher;
 };
 
 TEST_F(TWindowInstallTest, UpdatesInstalledFromTheWindowMoveToActuals) {
-    ShowWindow(Options());
+    ShowWindow();
     ASSERT_EQ(ShownNames(lmUpdates), (TNames{"7-Zip", "VLC media player"}));
     fWindow->SelectAll(lmUpdates);
     fWindow->InstallButton(lmUpdates)->click();
 
     // While the first installer runs, the progress window stands in for the main one.
-    RunUntil([this] { return fLauncher.Started().size() == 1 && fProgressForm.Shown(); });
+    RunUntil([this] { return fProgressForm.Shown(); });
     EXPECT_FALSE(fWindow->isVisible());
     EXPECT_EQ(fProgressForm.InstallText(), "Installing software: 1 from 2");
     EXPECT_EQ(fProgressForm.InstallProgressMax(), 2);
     EXPECT_EQ(fProgressForm.DownloadText(), "Downloaded 100.0 %");
+    LetInstallersGo();
     FinishRun();
 
-    EXPECT_EQ(fLauncher.Started().size(), 2u);
+    EXPECT_EQ(Started().size(), 2u);
     EXPECT_TRUE(fWindow->isVisible());
     EXPECT_FALSE(fProgressForm.Shown());
     EXPECT_TRUE(ShownNames(lmUpdates).empty());
@@ -104,15 +128,16 @@ TEST_F(TWindowInstallTest, UpdatesInstalledFromTheWindowMoveToActuals) {
 }
 
 TEST_F(TWindowInstallTest, CancelInTheProgressWindowStartsNoFurtherInstaller) {
-    ShowWindow(Options());
+    ShowWindow();
     fWindow->SelectAll(lmUpdates);
     fWindow->InstallButton(lmUpdates)->click();
-    RunUntil([this] { return fLauncher.Started().size() == 1 && fProgressForm.Shown(); });
+    RunUntil([this] { return fProgressForm.Shown(); });
     fProgressForm.CancelButton()->click();
     EXPECT_EQ(fProgressForm.InstallText(), Localize("gc.installcancel"));
+    LetInstallersGo();
     FinishRun();
 
-    EXPECT_EQ(fLauncher.Started().size(), 1u);
+    EXPECT_EQ(Started().size(), 1u);
     EXPECT_TRUE(fWindow->isVisible());
     EXPECT_EQ(ShownNames(lmUpdates).size(), 1u);
 }
@@ -120,7 +145,7 @@ TEST_F(TWindowInstallTest, CancelInTheProgressWindowStartsNoFurtherInstaller) {
 TEST_F(TWindowInstallTest, CancelWhileLinksAreRetrievedInstallsNothing) {
     std::promise<void> gate;
     HoldPage("audacity", gate.get_future().share());
-    MakeController(Options());
+    MakeController();
     fWindow->show();
     // The lists show while the library pass still checks Audacity, whose link is unknown.
     RunUntil([this] {
@@ -145,7 +170,8 @@ TEST_F(TWindowInstallTest, CancelWhileLinksAreRetrievedInstallsNothing) {
     EXPECT_TRUE(cancelled);
     RunUntil([this] { return fController->Idle(); });
 
-    EXPECT_TRUE(fLauncher.Started().empty());
+    LetInstallersGo();
+    EXPECT_TRUE(Started().empty());
     EXPECT_EQ(fWindow->DisplayMode(), dmList);
     EXPECT_TRUE(fWindow->isVisible());
 }
