@@ -10,6 +10,7 @@
 #include <QVBoxLayout>
 
 #ifdef BRIVANE_HAVE_MULTIMEDIA
+#include <QElapsedTimer>
 #include <QMediaPlayer>
 #include <QUrl>
 #include <QVideoWidget>
@@ -20,6 +21,8 @@ namespace brivane::ui {
 namespace {
 
 constexpr int kSlideMilliseconds = 2500;
+// A film that ends sooner than this was cut short.
+constexpr qint64 kShortestFilmMilliseconds = 1000;
 
 QStringList FramesOf(const std::filesystem::path& aHelpFolder, TLanguage aLanguage) {
     const QDir folder(
@@ -31,8 +34,8 @@ QStringList FramesOf(const std::filesystem::path& aHelpFolder, TLanguage aLangua
     return frames;
 }
 
-std::filesystem::path FilmOf(const std::filesystem::path& aHelpFolder) {
-    return aHelpFolder / "Help.webm";
+std::filesystem::path FilmOf(const std::filesystem::path& aHelpFolder, TLanguage aLanguage) {
+    return aHelpFolder / (aLanguage == lRussian ? "ru" : "en") / "Help.webm";
 }
 
 } // namespace
@@ -41,10 +44,17 @@ std::filesystem::path FilmOf(const std::filesystem::path& aHelpFolder) {
 struct TIntroduction::TFilm {
     QMediaPlayer Player;
     QVideoWidget* Screen = nullptr;
+    QElapsedTimer Started;
 };
 #else
 struct TIntroduction::TFilm {};
 #endif
+
+void ChooseMediaBackend() {
+    if (qEnvironmentVariableIsEmpty("QT_MEDIA_BACKEND")) {
+        qputenv("QT_MEDIA_BACKEND", "ffmpeg");
+    }
+}
 
 TIntroduction::TIntroduction(QWidget* aParent) : QFrame(aParent) {
     setObjectName(QStringLiteral("Video"));
@@ -77,13 +87,13 @@ void TIntroduction::SetCaption(const QString& aText) {
 bool TIntroduction::Available(const std::filesystem::path& aHelpFolder, TLanguage aLanguage) {
     std::error_code error;
     return !FramesOf(aHelpFolder, aLanguage).isEmpty() ||
-           std::filesystem::is_regular_file(FilmOf(aHelpFolder), error);
+           std::filesystem::is_regular_file(FilmOf(aHelpFolder, aLanguage), error);
 }
 
 bool TIntroduction::Play(const std::filesystem::path& aHelpFolder, TLanguage aLanguage) {
     Stop();
     fFrames = FramesOf(aHelpFolder, aLanguage);
-    if (StartFilm(FilmOf(aHelpFolder))) {
+    if (StartFilm(FilmOf(aHelpFolder, aLanguage))) {
         return true;
     }
     if (fFrames.isEmpty()) {
@@ -108,12 +118,34 @@ bool TIntroduction::StartFilm([[maybe_unused]] const std::filesystem::path& aFil
         fFilm->Player.setVideoOutput(fFilm->Screen);
         // A film that cannot play gives way to its frames.
         connect(&fFilm->Player, &QMediaPlayer::errorOccurred, this, [this] { StartSlideshow(); });
+        // A damaged film may not fail: it is found invalid, or ends at once (its
+        // reported position then is the length its header promised).
+        connect(&fFilm->Player, &QMediaPlayer::mediaStatusChanged, this,
+                [this](QMediaPlayer::MediaStatus aStatus) {
+                    if (aStatus == QMediaPlayer::InvalidMedia ||
+                        (aStatus == QMediaPlayer::EndOfMedia &&
+                         fFilm->Started.elapsed() < kShortestFilmMilliseconds)) {
+                        StartSlideshow();
+                    }
+                });
     }
     fSurface->setCurrentWidget(fFilm->Screen);
     fFilm->Player.setSource(QUrl::fromLocalFile(QString::fromStdString(aFile.string())));
     fFilm->Player.setPosition(0);
+    fFilm->Started.start();
     fFilm->Player.play();
     return true;
+#else
+    return false;
+#endif
+}
+
+bool TIntroduction::FilmPlaying() const {
+#ifdef BRIVANE_HAVE_MULTIMEDIA
+    return fFilm && !fSlideTimer.isActive() &&
+           fFilm->Player.playbackState() == QMediaPlayer::PlayingState &&
+           fFilm->Player.mediaStatus() >= QMediaPlayer::LoadedMedia &&
+           fFilm->Player.mediaStatus() <= QMediaPlayer::BufferedMedia;
 #else
     return false;
 #endif

@@ -1,8 +1,9 @@
 #pragma once
 // The introduction panel ("User guide"): a short film of the window's own screens.
-// Help/Help.webm beside the program plays through Qt Multimedia where a media backend
-// works; otherwise, or when the film fails, the panel shows its frames, Help/<language>/
-// *.png in name order, as a slideshow. Without either there is nothing to show.
+// Help/<language>/Help.webm beside the program plays through Qt Multimedia where a media
+// backend works; otherwise, or when the film fails, the panel shows its frames,
+// Help/<language>/*.png in name order, as a slideshow. Without either there is nothing
+// to show.
 
 #include "base/language.h"
 
@@ -18,6 +19,11 @@ class QStackedWidget;
 
 namespace brivane::ui {
 
+// Picks Qt's FFmpeg media backend unless QT_MEDIA_BACKEND names one: the GStreamer
+// backend crashes where GStreamer's base plugins are missing, and the FFmpeg one comes in
+// the same package. Call before the application object is made.
+void ChooseMediaBackend();
+
 class TIntroduction : public QFrame {
     Q_OBJECT
 
@@ -32,6 +38,8 @@ public:
     bool Play(const std::filesystem::path& aHelpFolder, TLanguage aLanguage);
     void Stop();
     bool Slideshow() const { return fSlideTimer.isActive(); }
+    // The film is playing (not its frames).
+    bool FilmPlaying() const;
     int Frame() const { return fFrame; }
 
     QPushButton* OKButton() const { return fOK; }

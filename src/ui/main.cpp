@@ -8,6 +8,7 @@
 #include "install/auto_updater.h"
 #include "tasks/task_runtime.h"
 #include "ui/app_icon.h"
+#include "ui/introduction.h"
 #include "ui/main_window.h"
 #include "ui/progress_window.h"
 #include "ui/qt_main_thread.h"
@@ -46,6 +47,7 @@ int main(int argc, char** argv) {
     if (!options.Screenshot.empty() && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     }
+    ChooseMediaBackend();
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Brivane"));
     QGuiApplication::setDesktopFileName(QStringLiteral("brivane"));
