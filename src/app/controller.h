@@ -147,6 +147,8 @@ public:
     void InstallTicked();
     // The display names whose installers the last run started, in start order.
     std::vector<std::string> StartedInstallers() const;
+    // The programs of the last install run whose installers did not start, with why.
+    std::vector<std::pair<std::string, std::string>> FailedInstallers() const;
 
     // No background body the controller started is left, the library pass has ended and
     // no install run is in progress.
@@ -266,7 +268,8 @@ private:
     // each change of the percentage shown (the queue's progress events are serialised).
     std::string fDownloadText;
     mutable std::mutex fStartedLock;
-    std::vector<std::string> fStarted; // the last run's, once it ended
+    std::vector<std::string> fStarted;                        // the last run's, once it ended
+    std::vector<std::pair<std::string, std::string>> fFailed; // likewise
 
     IMainView* fView = nullptr; // set by HandleOnStart; used on the main thread only
     // The list screen's Cancel handler, set by the install flows.

@@ -94,6 +94,11 @@ std::vector<std::string> TController::StartedInstallers() const {
     return fStarted;
 }
 
+std::vector<std::pair<std::string, std::string>> TController::FailedInstallers() const {
+    std::lock_guard lock(fStartedLock);
+    return fFailed;
+}
+
 void TController::InstallWithLinks(const std::vector<TProgramInfo>& aSelected) {
     fStopRetrievingLinks = false;
     if (!aSelected.empty()) {
@@ -179,6 +184,7 @@ void TController::InstallItems(const std::vector<TProgramInfo>& aItems) {
     {
         std::lock_guard lock(fStartedLock);
         fStarted.clear();
+        fFailed.clear();
     }
     fDownloadText.clear();
     fInstallRunning = true;
@@ -186,6 +192,7 @@ void TController::InstallItems(const std::vector<TProgramInfo>& aItems) {
         {
             std::lock_guard lock(fStartedLock);
             fStarted = aSender.StartedNames();
+            fFailed = aSender.Failures();
         }
         InstallEnd(names);
     });

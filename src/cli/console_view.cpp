@@ -69,8 +69,13 @@ void TConsoleView::ShowProgress() {
 
 void TConsoleView::ShowInstallProgress() {
     const float max = fProgressWindow.InstallProgressMax();
-    fBar.Show(fProgressWindow.InstallText(),
-              max > 0 ? 100.0 * fProgressWindow.InstallProgress() / max : 0.0);
+    const float started = fProgressWindow.InstallProgress();
+    fBar.Show(fProgressWindow.InstallText(), max > 0 ? 100.0 * started / max : 0.0);
+    // An installer has just started: its own output goes below the bar, not into it.
+    if (started != fInstallersShown) {
+        fInstallersShown = started;
+        fBar.Finish();
+    }
 }
 
 void TConsoleView::ClearPrograms() {

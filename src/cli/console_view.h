@@ -53,6 +53,7 @@ private:
 
     TProgressBar& fBar;
     std::set<int> fCheckedPrograms; // Library rows replaced since the lists were built
+    float fInstallersShown = 0;     // the installers started as the bar last showed
     TConsoleProgressView fProgressWindow{[this] { ShowProgress(); }};
 };
 

@@ -22,6 +22,7 @@
 
 #include <algorithm>
 #include <iostream>
+#include <map>
 #include <memory>
 
 namespace brivane::cli {
@@ -136,9 +137,12 @@ void RunInstall(const TInstallOptions& aOptions) {
     waitIdle();
     TNames failed;
     const TNames ticked = Tick(view, aOptions, failed);
+    const TNames failedBeforeRun = failed;
+    bool declined = false;
     if (!interrupt.Interrupted() && !ticked.empty()) {
         bar.Clear();
-        if (aOptions.Yes || Confirm(ticked)) {
+        declined = !aOptions.Yes && !Confirm(ticked);
+        if (!declined) {
             interrupt.SetAction([&view] { Cancel(view); });
             controller.InstallTicked();
             // A Ctrl+C while the run was being handed over reaches it now.
@@ -150,13 +154,28 @@ void RunInstall(const TInstallOptions& aOptions) {
     }
     bar.Clear();
     const TNames started = controller.StartedInstallers();
-    for (const auto& name : ticked) {
+    // Declining installs nothing, and nothing failed.
+    for (const auto& name : declined ? TNames{} : ticked) {
         if (std::find(started.begin(), started.end(), name) == started.end()) {
             failed.push_back(name);
         }
     }
+    // Why each did not install: the queue knows for those it got; the others had no link.
+    std::map<std::string, std::string> reasons;
+    for (auto& [name, why] : controller.FailedInstallers()) {
+        reasons[name] = std::move(why);
+    }
+    for (const auto& name : failed) {
+        reasons.try_emplace(name, Named(failedBeforeRun, name) ? "Not listed"
+                                                               : "No download link was found");
+    }
     if (aOptions.Json) {
-        nlohmann::ordered_json result{{"started", started}, {"failed", failed}};
+        nlohmann::ordered_json why = nlohmann::ordered_json::object();
+        for (const auto& name : failed) {
+            why[name] = reasons[name];
+        }
+        nlohmann::ordered_json result{
+            {"started", started}, {"failed", failed}, {"reasons", std::move(why)}};
         auto lists = ListsJson(controller, view);
         for (auto& [key, value] : lists.items()) {
             result[key] = std::move(value);
@@ -167,7 +186,11 @@ void RunInstall(const TInstallOptions& aOptions) {
         std::cout << "\nStarted: " << (started.empty() ? "none" : Join(started)) << '\n';
     }
     if (!failed.empty()) {
-        throw TCliError("Not installed: " + Join(failed), kExitFailure);
+        TNames described;
+        for (const auto& name : failed) {
+            described.push_back(name + " (" + reasons[name] + ")");
+        }
+        throw TCliError("Not installed: " + Join(described), kExitFailure);
     }
 }
 

@@ -41,6 +41,13 @@ void TProgressBar::Clear() {
     }
 }
 
+void TProgressBar::Finish() {
+    if (fShown) {
+        fOut << '\n' << std::flush;
+        fShown = false;
+    }
+}
+
 bool TProgressBar::StandardErrorIsTerminal() {
     return isatty(STDERR_FILENO) == 1;
 }

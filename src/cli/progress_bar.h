@@ -19,6 +19,9 @@ public:
     // "label [#####.....]  50%"; aPercent is clamped to 0..100.
     void Show(std::string_view aLabel, double aPercent);
     void Clear();
+    // Leaves the bar as it stands on its own line, so that what others write next (an
+    // installer's output) starts on a fresh one.
+    void Finish();
 
     // Standard error is a terminal, where a bar can be redrawn in place.
     static bool StandardErrorIsTerminal();

@@ -117,6 +117,22 @@ std::vector<std::string> TInstaller::StartedNames() {
     return fStarted;
 }
 
+std::vector<std::pair<std::string, std::string>> TInstaller::Failures() {
+    std::lock_guard lock(fListLock);
+    std::vector<std::pair<std::string, std::string>> failures;
+    for (const auto& name : fGiven) {
+        if (std::find(fStarted.begin(), fStarted.end(), name) != fStarted.end()) {
+            continue;
+        }
+        const auto job = std::find_if(fList.begin(), fList.end(),
+                                      [&name](const auto& aJob) { return aJob->Name() == name; });
+        std::string why =
+            job == fList.end() ? "Cannot create its download file" : (*job)->Failure();
+        failures.emplace_back(name, why.empty() ? "Cancelled" : std::move(why));
+    }
+    return failures;
+}
+
 std::vector<TProgramm*> TInstaller::Jobs() {
     std::lock_guard lock(fListLock);
     std::vector<TProgramm*> jobs;
@@ -141,7 +157,9 @@ void TInstaller::RunProcedure(const TInstallList& aList) {
         fPool->SetActive(!fStoping);
         fList.clear();
         fStarted.clear();
+        fGiven.clear();
         for (const auto& item : aList) {
+            fGiven.push_back(item.Item1());
             try {
                 fList.push_back(std::make_unique<TProgramm>(fDownloadDir, item.Item1(),
                                                             item.Item2(), fProgrammOptions));

@@ -20,6 +20,7 @@
 #include <memory>
 #include <mutex>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace brivane {
@@ -69,6 +70,10 @@ public:
     // The names of the programs whose installers the current (or last) run started, in
     // the order they started; also those a stop kept from being reported.
     std::vector<std::string> StartedNames();
+    // The programs of the current (or last) run whose installers did not start, in the
+    // order they were given, each with why (see TProgramm::Failure; "Cancelled" when the
+    // run was stopped before it got to them).
+    std::vector<std::pair<std::string, std::string>> Failures();
 
     // Events; set them between runs or at any time (they are read under a lock).
     void SetOnInit(TOnProgress aHandler);
@@ -101,6 +106,7 @@ private:
     std::vector<std::unique_ptr<TProgramm>> fList;
     std::atomic<int> fJobCount{0};
     std::vector<std::string> fStarted; // under fListLock
+    std::vector<std::string> fGiven;   // the run's names, in order; under fListLock
     // One run at a time.
     std::mutex fRunLock;
 

@@ -34,6 +34,17 @@ void RemoveFile(const std::filesystem::path& aPath) {
     std::filesystem::remove(aPath, ignored);
 }
 
+constexpr const char* kCancelled = "Cancelled";
+
+// "HTTP 404 Not Found from https://…/setup.exe".
+std::string StatusFailure(const net::IHTTPResponse& aResponse) {
+    std::string text = "HTTP " + std::to_string(aResponse.GetStatusCode());
+    if (!aResponse.GetStatusText().empty()) {
+        text += " " + aResponse.GetStatusText();
+    }
+    return text + " from " + aResponse.GetURL();
+}
+
 } // namespace
 
 TProgramm::TProgramm(const std::filesystem::path& aDownloadDir, std::string aProgrammName,
@@ -98,11 +109,11 @@ bool TProgramm::Init() {
         response.reset();
         try {
             response = client->Get(fDownloadParams.fURL, nullptr, headers);
-        } catch (const std::exception&) {
-            return false;
+        } catch (const std::exception& e) {
+            return Fail(e.what());
         }
         if (response->GetStatusCode() != 200) {
-            return false;
+            return Fail(StatusFailure(*response));
         }
     }
     fFileName = DownloadFileName(response->GetHeaderValue("Content-Disposition"),
@@ -110,7 +121,7 @@ bool TProgramm::Init() {
     const std::int64_t length = response->GetContentLength();
     fSize = length > 0 ? length : fDownloadParams.fSize;
     if (fSize <= 0) {
-        return false;
+        return Fail("The server gave no size for the installer");
     }
     fIsInit = true;
     Raise(fOnInit);
@@ -123,7 +134,7 @@ bool TProgramm::Download() {
     }
     if (fCancel) {
         RemoveFile(fTempFile);
-        return false;
+        return Fail(kCancelled);
     }
     auto client = CreateClient();
     // The installer's bytes as the server keeps them.
@@ -141,9 +152,9 @@ bool TProgramm::Download() {
     bool complete = false;
     try {
         complete = Transfer(*client);
-    } catch (const std::exception&) {
+    } catch (const std::exception& e) {
         RemoveFile(fTempFile);
-        return false;
+        return Fail(fCancel ? kCancelled : e.what());
     }
     fIsDownload = complete;
     if (!complete) {
@@ -158,9 +169,15 @@ bool TProgramm::Transfer(net::THTTPClient& aClient) {
     const auto response = aClient.Get(fDownloadParams.fURL, &file, RequestHeaders());
     file.Close();
     const std::int64_t announced = response->GetContentLength();
-    if (fCancel || response->GetStatusCode() != 200 ||
-        (announced >= 0 && file.Size() != announced)) {
-        return false;
+    if (fCancel) {
+        return Fail(kCancelled);
+    }
+    if (response->GetStatusCode() != 200) {
+        return Fail(StatusFailure(*response));
+    }
+    if (announced >= 0 && file.Size() != announced) {
+        return Fail("The download broke off after " + std::to_string(file.Size()) + " of " +
+                    std::to_string(announced) + " bytes");
     }
     // The client reports before each block, so the last one is reported here.
     Report(file.Size());
@@ -204,14 +221,12 @@ bool TProgramm::Run() {
     }
     const auto target = TargetFile();
     if (fFileName.empty() || !MoveIntoPlace(target)) {
-        fLaunchError = "Cannot put the installer in place";
-        return false;
+        return Fail("Cannot put the installer in place");
     }
     const auto start = fOptions.StartProgram ? fOptions.StartProgram : platform::StartProgram;
     auto started = start(target, {});
     if (!started.Process) {
-        fLaunchError = std::move(started.Error);
-        return false;
+        return Fail("Cannot start the installer: " + started.Error);
     }
     fProcess = std::move(started.Process);
     fIsRunning = true;
@@ -225,6 +240,17 @@ bool TProgramm::WaitRun(std::chrono::milliseconds aTimeOut) {
     }
     Raise(fOnClose);
     return true;
+}
+
+bool TProgramm::Fail(std::string aWhy) {
+    const std::lock_guard lock(fFailureLock);
+    fFailure = std::move(aWhy);
+    return false;
+}
+
+std::string TProgramm::Failure() const {
+    const std::lock_guard lock(fFailureLock);
+    return fFailure;
 }
 
 void TProgramm::Raise(const TOnProgrammEvent& aEvent) {

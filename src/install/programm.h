@@ -19,6 +19,7 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <mutex>
 #include <string>
 #include <vector>
 
@@ -85,8 +86,10 @@ public:
     bool isInit() const { return fIsInit; }
     bool isDownload() const { return fIsDownload; }
     bool isRunning() const { return fIsRunning; }
-    // Why the last Run could not start the installer.
-    const std::string& LaunchError() const { return fLaunchError; }
+    // Why the job stopped short of starting its installer (the server's answer, the
+    // transport's error, a cut download, a cancel, or why the start failed); empty while
+    // nothing went wrong.
+    std::string Failure() const;
 
     void SetOnInit(TOnProgrammEvent aHandler) { fOnInit = std::move(aHandler); }
     void SetOnDownloadProgress(TOnProgrammEvent aHandler) {
@@ -102,6 +105,8 @@ private:
     bool Transfer(net::THTTPClient& aClient);
     void Report(std::int64_t aReadCount);
     bool MoveIntoPlace(const std::filesystem::path& aTarget);
+    // Records why the job failed and returns false, for `return Fail(...)`.
+    bool Fail(std::string aWhy);
     void Raise(const TOnProgrammEvent& aEvent);
 
     const std::string fName;
@@ -119,7 +124,8 @@ private:
     std::atomic<bool> fIsRunning{false};
     std::atomic<bool> fCancel{false};
     std::shared_ptr<platform::IStartedProcess> fProcess;
-    std::string fLaunchError;
+    mutable std::mutex fFailureLock; // written by the workers, read by anyone
+    std::string fFailure;
 
     TOnProgrammEvent fOnInit;
     TOnProgrammEvent fOnDownloadProgress;

@@ -11,7 +11,9 @@
 //   - anything else: xdg-open FILE (the desktop picks the program; it takes no parameters).
 // When the registry is read from a Wine prefix, the program runs in that prefix
 // (WINEPREFIX), and BRIVANE_REGISTRY names the registry source for the child, so what
-// an installer records is what the next inventory reads.
+// an installer records is what the next inventory reads. The child reads nothing, writes
+// its output to FILE.log beside the file, and has a process group of its own (Ctrl+C in
+// our terminal does not reach it).
 
 #include <chrono>
 #include <filesystem>

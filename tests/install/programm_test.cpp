@@ -318,7 +318,7 @@ TEST_F(ProgrammTest, RunFailsWhenTheInstallerCannotStart) {
     int runs = 0;
     job->SetOnRun([&](TProgramm&) { ++runs; });
     EXPECT_FALSE(job->Run());
-    EXPECT_EQ(job->LaunchError(), "no program opens it");
+    EXPECT_EQ(job->Failure(), "Cannot start the installer: no program opens it");
     EXPECT_FALSE(job->isRunning());
     EXPECT_FALSE(job->WaitRun(0ms));
     EXPECT_EQ(runs, 0);

@@ -168,8 +168,11 @@ TProcessResult RunCli(const std::vector<std::string>& aArgs, const std::string& 
     return RunProcess(BRIVANE_CLI_PATH, aArgs, aStdin, aEnv);
 }
 
-TProcessResult RunCliOnTerminal(const std::vector<std::string>& aArgs,
-                                const std::map<std::string, std::optional<std::string>>& aEnv) {
+namespace {
+
+// A pseudo-terminal without output processing: its controlling end, and the end a child
+// is given (the caller closes both).
+std::pair<int, int> OpenRawTerminal() {
     const int master = ::posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
     if (master < 0 || ::grantpt(master) != 0 || ::unlockpt(master) != 0) {
         throw std::runtime_error("no pseudo-terminal");
@@ -181,6 +184,14 @@ TProcessResult RunCliOnTerminal(const std::vector<std::string>& aArgs,
     }
     ::cfmakeraw(&mode); // no line feed turned into CR LF, no echo
     ::tcsetattr(terminal, TCSANOW, &mode);
+    return {master, terminal};
+}
+
+} // namespace
+
+TProcessResult RunCliOnTerminal(const std::vector<std::string>& aArgs,
+                                const std::map<std::string, std::optional<std::string>>& aEnv) {
+    const auto [master, terminal] = OpenRawTerminal();
     int err[2];
     if (::pipe2(err, O_CLOEXEC) != 0) {
         throw std::runtime_error("pipe failed");
@@ -195,6 +206,32 @@ TProcessResult RunCliOnTerminal(const std::vector<std::string>& aArgs,
     ::close(err[1]);
     TProcessResult result;
     Exchange(-1, {}, master, err[0], result);
+    result.ExitCode = WaitForExit(pid);
+    return result;
+}
+
+TProcessResult RunCliInTerminal(const std::vector<std::string>& aArgs, const std::string& aInput,
+                                const std::map<std::string, std::optional<std::string>>& aEnv) {
+    const auto [master, terminal] = OpenRawTerminal();
+    // Typed ahead: the terminal keeps it until the program reads.
+    if (!aInput.empty() &&
+        ::write(master, aInput.data(), aInput.size()) != static_cast<ssize_t>(aInput.size())) {
+        throw std::runtime_error("cannot type into the pseudo-terminal");
+    }
+    int none[2]; // nothing comes apart from the terminal
+    if (::pipe2(none, O_CLOEXEC) != 0) {
+        throw std::runtime_error("pipe failed");
+    }
+    ::close(none[1]);
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    for (const int stream : {0, 1, 2}) {
+        posix_spawn_file_actions_adddup2(&actions, terminal, stream);
+    }
+    const pid_t pid = Spawn(BRIVANE_CLI_PATH, aArgs, aEnv, actions);
+    ::close(terminal);
+    TProcessResult result;
+    Exchange(-1, {}, master, none[0], result);
     result.ExitCode = WaitForExit(pid);
     return result;
 }

@@ -29,4 +29,9 @@ TProcessResult RunCli(const std::vector<std::string>& aArgs, const std::string& 
 TProcessResult RunCliOnTerminal(const std::vector<std::string>& aArgs,
                                 const std::map<std::string, std::optional<std::string>>& aEnv = {});
 
+// RunCli with all three standard streams on one terminal, as a person runs it: aInput is
+// typed ahead, and Out holds everything the terminal shows, in order.
+TProcessResult RunCliInTerminal(const std::vector<std::string>& aArgs, const std::string& aInput,
+                                const std::map<std::string, std::optional<std::string>>& aEnv = {});
+
 } // namespace brivane::test

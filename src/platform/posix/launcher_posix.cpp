@@ -3,6 +3,7 @@
 #include "base/unicode.h"
 #include "platform/registry_source.h"
 
+#include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
 #include <spawn.h>
@@ -217,10 +218,27 @@ TStartResult StartProgram(const std::filesystem::path& aFile,
     }
     posix_spawnattr_setsigmask(&attributes, &none);
     posix_spawnattr_setsigdefault(&attributes, &defaults);
-    posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF);
+
+    // A process group of its own: Ctrl+C in our terminal is for us (we cancel cleanly),
+    // never a signal that kills an installer half-way.
+    posix_spawnattr_setpgroup(&attributes, 0);
+    posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF |
+                                              POSIX_SPAWN_SETPGROUP);
+
+    // Nothing to read, and what it writes goes to its log: our own output (progress bars,
+    // JSON) stays ours.
+    std::filesystem::path log = aFile;
+    log += ".log";
+    posix_spawn_file_actions_t streams;
+    posix_spawn_file_actions_init(&streams);
+    posix_spawn_file_actions_addopen(&streams, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
+    posix_spawn_file_actions_addopen(&streams, STDOUT_FILENO, log.c_str(),
+                                     O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW, 0600);
+    posix_spawn_file_actions_adddup2(&streams, STDOUT_FILENO, STDERR_FILENO);
 
     pid_t pid = 0;
-    const int error = posix_spawnp(&pid, argv[0], nullptr, &attributes, argv.data(), envp.data());
+    const int error = posix_spawnp(&pid, argv[0], &streams, &attributes, argv.data(), envp.data());
+    posix_spawn_file_actions_destroy(&streams);
     posix_spawnattr_destroy(&attributes);
     if (error != 0) {
         return {nullptr,
