@@ -21,8 +21,6 @@ namespace brivane::ui {
 namespace {
 
 constexpr int kSlideMilliseconds = 2500;
-// A film that ends sooner than this was cut short.
-constexpr qint64 kShortestFilmMilliseconds = 1000;
 
 QStringList FramesOf(const std::filesystem::path& aHelpFolder, TLanguage aLanguage) {
     const QDir folder(
@@ -118,13 +116,13 @@ bool TIntroduction::StartFilm([[maybe_unused]] const std::filesystem::path& aFil
         fFilm->Player.setVideoOutput(fFilm->Screen);
         // A film that cannot play gives way to its frames.
         connect(&fFilm->Player, &QMediaPlayer::errorOccurred, this, [this] { StartSlideshow(); });
-        // A damaged film may not fail: it is found invalid, or ends at once (its
-        // reported position then is the length its header promised).
+        // A damaged film may not fail: it is found invalid, or ends long before the
+        // length its header promised.
         connect(&fFilm->Player, &QMediaPlayer::mediaStatusChanged, this,
                 [this](QMediaPlayer::MediaStatus aStatus) {
                     if (aStatus == QMediaPlayer::InvalidMedia ||
                         (aStatus == QMediaPlayer::EndOfMedia &&
-                         fFilm->Started.elapsed() < kShortestFilmMilliseconds)) {
+                         fFilm->Started.elapsed() < fFilm->Player.duration() / 2)) {
                         StartSlideshow();
                     }
                 });
