@@ -1,5 +1,6 @@
 #include "install/installer_name.h"
 
+#include "install/file_name.h"
 #include "regex/regex.h"
 
 namespace brivane::install {
@@ -11,28 +12,6 @@ std::string DispositionFileName(std::string_view aContentDisposition) {
     return match && match->Success() ? match->Groups()->Item(1)->Value() : std::string();
 }
 
-std::string LastPathSegment(std::string_view aURL) {
-    try {
-        const std::string path = net::TURI::Parse(aURL).Path;
-        return path.substr(path.rfind('/') + 1);
-    } catch (const std::exception&) {
-        return {};
-    }
-}
-
-std::string SafeFileName(std::string_view aName) {
-    if (aName.empty() || aName.size() > 255 || aName == "." || aName == "..") {
-        return {};
-    }
-    for (const char c : aName) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (c == '/' || c == '\\' || byte < 0x20 || byte == 0x7f) {
-            return {};
-        }
-    }
-    return std::string(aName);
-}
-
 std::string ServerFileName(net::THTTPClient& aClient, const std::string& aURL) {
     std::shared_ptr<net::IHTTPResponse> head;
     try {
@@ -42,7 +21,7 @@ std::string ServerFileName(net::THTTPClient& aClient, const std::string& aURL) {
     }
     const std::string disposition = head->GetHeaderValue("Content-Disposition");
     if (!disposition.empty()) {
-        return SafeFileName(DispositionFileName(disposition));
+        return PlainFileName(DispositionFileName(disposition));
     }
     // HEAD is not redirected; a GET is, and its first body notification ends it.
     const auto saved = aClient.OnReceiveData();
@@ -50,7 +29,7 @@ std::string ServerFileName(net::THTTPClient& aClient, const std::string& aURL) {
         [](const net::THTTPRequest&, std::int64_t, std::int64_t, bool& aAbort) { aAbort = true; });
     std::string name;
     try {
-        name = SafeFileName(LastPathSegment(aClient.Get(aURL)->GetURL()));
+        name = PlainFileName(AddressFileName(aClient.Get(aURL)->GetURL()));
     } catch (const std::exception&) {
         // A probe that fails names nothing; the download itself reports the failure.
     }

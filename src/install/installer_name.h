@@ -14,17 +14,11 @@ namespace brivane::install {
 // names are not taken.
 std::string DispositionFileName(std::string_view aContentDisposition);
 
-// The part of an address's path behind its last "/".
-std::string LastPathSegment(std::string_view aURL);
-
-// aName when it can serve as a file name inside a folder of ours: not empty, not "." or
-// "..", no path separators, no control characters, at most 255 bytes. Otherwise empty,
-// so a server can never name a file outside the folder.
-std::string SafeFileName(std::string_view aName);
-
 // Asks the server for the installer's name: HEAD, and when that answers without
 // Content-Disposition, a GET that follows the redirects and stops before the body, whose
-// final address gives the name. Empty when the server names none that SafeFileName takes.
+// final address gives the name. The name is reduced to a plain one (PlainFileName of
+// file_name.h), so a server can never name a file outside the folder; empty when
+// nothing usable is left.
 std::string ServerFileName(net::THTTPClient& aClient, const std::string& aURL);
 
 } // namespace brivane::install

@@ -12,7 +12,7 @@ struct TNameCase {
     const char* Expected;
 };
 
-TEST(FileNameTest, SafeFileNameLeavesOnePlainName) {
+TEST(FileNameTest, APlainFileNameIsLeftOfWhatServersSend) {
     const TNameCase cases[] = {
         {"setup.exe", "setup.exe"},
         {"7z1602-x64.exe", "7z1602-x64.exe"},
