@@ -76,11 +76,39 @@ bool IsPlainHost(std::string_view aHost) {
     return true;
 }
 
+// "192.168.0.1": four decimal parts of 0 to 255 without leading zeros.
+bool IsDottedQuad(std::string_view aHost) {
+    int parts = 0;
+    while (true) {
+        const auto dot = aHost.find('.');
+        const std::string_view part = aHost.substr(0, dot);
+        if (part.empty() || part.size() > 3 || (part.size() > 1 && part[0] == '0') ||
+            part.find_first_not_of("0123456789") != std::string_view::npos ||
+            std::stoi(std::string(part)) > 255) {
+            return false;
+        }
+        ++parts;
+        if (dot == std::string_view::npos) {
+            return parts == 4;
+        }
+        aHost.remove_prefix(dot + 1);
+    }
+}
+
+// The parser rewrites "43", "127.1" or "0x7f.1" into dotted IPv4 addresses, but only
+// when they stand in the text itself: one that came escaped is left as it is, would not
+// read back as itself, and names a server in a way no page means.
+bool IsAddressShorthand(std::string_view aHost) {
+    return !aHost.empty() && aHost.front() >= '0' && aHost.front() <= '9' &&
+           aHost.find_first_not_of("0123456789abcdefx.") == std::string_view::npos &&
+           !IsDottedQuad(aHost);
+}
+
 TURI FromHandle(CURLU* aHandle, std::string_view aText) {
     TURI result;
     result.Scheme = LowerToken(GetPart(aHandle, CURLUPART_SCHEME));
     result.Host = LowerToken(GetPart(aHandle, CURLUPART_HOST));
-    if (!IsPlainHost(result.Host)) {
+    if (!IsPlainHost(result.Host) || IsAddressShorthand(result.Host)) {
         throw ENetURIException("Invalid URL: " + std::string(aText));
     }
     // Port 0 names no server, and would read back as the scheme's own port.
