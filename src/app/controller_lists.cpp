@@ -36,6 +36,9 @@ void TController::FillLists() {
                 fView->SetUpdateChecked(fView->AddUpdate(info), true);
             } else {
                 // Up to date, or not checked: the row's Problem tells the two apart.
+                if (fListsFromCache && newest.empty()) {
+                    info.Problem.Kind = TCheckProblem::NotChecked;
+                }
                 info.AvailableVersion = kEmptyVersion;
                 info.Size = kZeroSize;
                 fView->AddActual(info);

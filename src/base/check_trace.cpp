@@ -67,6 +67,8 @@ std::string DescribeProblem(const TCheckProblem& aProblem) {
                            aProblem.Address);
     case TCheckProblem::NothingFound:
         return WithAddress("No version found", " on ", aProblem.Address);
+    case TCheckProblem::NotChecked:
+        return "Not checked yet";
     }
     return {};
 }

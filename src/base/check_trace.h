@@ -62,6 +62,7 @@ struct TCheckProblem {
         Stopped,       // the check ended with an error
         PatternMissed, // a pattern did not match
         NothingFound,  // every step went well, and still no version
+        NotChecked,    // no check has run and none is remembered (lists made offline)
     };
 
     TKind Kind = None;

@@ -141,6 +141,8 @@ std::string CheckProblem(const TProgramInfo& aInfo) {
         }
         return russian ? "Версия не найдена: страница на " + host + " изменилась"
                        : "No version found: the page on " + host + " has changed";
+    case TCheckProblem::NotChecked:
+        return russian ? "Ещё не проверялась" : "Not checked yet";
     case TCheckProblem::NothingFound:
         if (host.empty()) {
             return russian ? "Версия не найдена" : "No version found";
