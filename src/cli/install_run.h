@@ -1,0 +1,41 @@
+#pragma once
+// What install and demo share once the check has run: ticking the programs named, and
+// the install flow of the ticked rows (link retrieval, downloads, the installers one at a
+// time, the inventory read again), with Ctrl+C cancelling the phase in progress.
+
+#include <string>
+#include <vector>
+
+namespace brivane {
+class TController;
+class TWakingMainLoop;
+} // namespace brivane
+
+namespace brivane::cli {
+
+class TConsoleView;
+class TInterrupt;
+
+using TNames = std::vector<std::string>;
+
+// Ticks exactly the programs to install: the named rows (any letter case) of Updates and
+// Library, and with aAllUpdates every Updates row. Returns their names in list order;
+// aUnlisted receives the names that are in neither list nor among the current programs.
+// Names that are up to date or unlisted are warned about on standard error.
+TNames TickPrograms(TConsoleView& aView, const TNames& aNames, bool aAllUpdates, TNames& aUnlisted);
+
+// Installs the ticked rows and runs aLoop until the flow has ended; from now on Ctrl+C
+// (through aInterrupt) cancels the phase in front.
+void InstallTicked(TController& aController, TConsoleView& aView, TWakingMainLoop& aLoop,
+                   TInterrupt& aInterrupt);
+
+// The names of aTicked whose installers did not start.
+TNames NotStarted(const TNames& aTicked, const TNames& aStarted);
+
+// Ends the command with "Not installed: a, b" (a failure) when aFailed names any.
+void ThrowIfNotInstalled(const TNames& aFailed);
+
+// "a, b, c".
+std::string JoinNames(const TNames& aNames);
+
+} // namespace brivane::cli
