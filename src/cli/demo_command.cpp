@@ -81,9 +81,7 @@ void RunDemo(const TDemoCommandOptions& aOptions) {
         InstallTicked(controller, view, *loop, interrupt);
     }
     bar.Clear();
-    const TNames started = controller.StartedInstallers();
-    const TNames notStarted = NotStarted(ticked, started);
-    failed.insert(failed.end(), notStarted.begin(), notStarted.end());
+    const TNames started = StartedInstallers(controller, ticked, failed);
     if (aOptions.Json) {
         result["installed"] = started;
         result["after"] = ListsJson(controller, view);

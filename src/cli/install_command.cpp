@@ -78,9 +78,7 @@ void RunInstall(const TInstallOptions& aOptions) {
         }
     }
     bar.Clear();
-    const TNames started = controller.StartedInstallers();
-    const TNames notStarted = NotStarted(ticked, started);
-    failed.insert(failed.end(), notStarted.begin(), notStarted.end());
+    const TNames started = StartedInstallers(controller, ticked, failed);
     if (aOptions.Json) {
         nlohmann::ordered_json result{{"started", started}, {"failed", failed}};
         auto lists = ListsJson(controller, view);

@@ -78,14 +78,14 @@ void InstallTicked(TController& aController, TConsoleView& aView, TWakingMainLoo
     RunUntilIdle(aLoop, aController, "The installation was interrupted");
 }
 
-TNames NotStarted(const TNames& aTicked, const TNames& aStarted) {
-    TNames names;
+TNames StartedInstallers(const TController& aController, const TNames& aTicked, TNames& aFailed) {
+    TNames started = aController.StartedInstallers();
     for (const auto& name : aTicked) {
-        if (std::find(aStarted.begin(), aStarted.end(), name) == aStarted.end()) {
-            names.push_back(name);
+        if (std::find(started.begin(), started.end(), name) == started.end()) {
+            aFailed.push_back(name);
         }
     }
-    return names;
+    return started;
 }
 
 void ThrowIfNotInstalled(const TNames& aFailed) {

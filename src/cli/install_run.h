@@ -29,8 +29,9 @@ TNames TickPrograms(TConsoleView& aView, const TNames& aNames, bool aAllUpdates,
 void InstallTicked(TController& aController, TConsoleView& aView, TWakingMainLoop& aLoop,
                    TInterrupt& aInterrupt);
 
-// The names of aTicked whose installers did not start.
-TNames NotStarted(const TNames& aTicked, const TNames& aStarted);
+// The names of the programs whose installers started, in start order; aFailed receives
+// those of aTicked that did not start.
+TNames StartedInstallers(const TController& aController, const TNames& aTicked, TNames& aFailed);
 
 // Ends the command with "Not installed: a, b" (a failure) when aFailed names any.
 void ThrowIfNotInstalled(const TNames& aFailed);

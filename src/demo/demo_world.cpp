@@ -18,6 +18,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
+constexpr std::size_t kDemoServerThreads = 256;
+
 // A new folder of the user's own under the temporary folder.
 fs::path MakeTemporaryFolder() {
     std::string pattern = (platform::GetTempFolder() / "brivane-demo-XXXXXX").string();
@@ -81,7 +83,8 @@ TDemoWorld::TDemoWorld(TDemoOptions aOptions) : fOptions(std::move(aOptions)) {
         ::unsetenv("APPDATA");
         platform::SetRegistryPathOverride(Prefix());
 
-        fServer = std::make_unique<TLoopbackServer>();
+        // A connection for every catalogue entry's client at once, and some to spare.
+        fServer = std::make_unique<TLoopbackServer>(kDemoServerThreads);
         ServeSites(fServer->Server(), {fOptions.Data / "installers", fOptions.Data / "sites"});
         fServer->Start();
         const std::string map = nlohmann::json{{"*", fServer->Origin() + "/{host}"}}.dump();

@@ -30,12 +30,11 @@ std::unique_ptr<httplib::Server> MakeServer(std::function<void()>& aStop, TArgs&
     return server;
 }
 
-constexpr std::size_t kServerThreads = 48;
-
 } // namespace
 
-TLoopbackServer::TLoopbackServer() : fServer(MakeServer<httplib::Server>(fStop)) {
-    Bind();
+TLoopbackServer::TLoopbackServer(std::size_t aThreads)
+    : fServer(MakeServer<httplib::Server>(fStop)) {
+    Bind(aThreads);
 }
 
 TLoopbackServer::TLoopbackServer(X509* aCertificate, EVP_PKEY* aKey)
@@ -43,17 +42,17 @@ TLoopbackServer::TLoopbackServer(X509* aCertificate, EVP_PKEY* aKey)
     if (!fServer->is_valid()) {
         throw std::runtime_error("TLS server could not be set up");
     }
-    Bind();
+    Bind(kDefaultServerThreads);
 }
 
-void TLoopbackServer::Bind() {
+void TLoopbackServer::Bind(std::size_t aThreads) {
     // Connections stay open for reuse, even on a busy machine. A server stops
     // once its clients have closed their connections (or after this timeout).
     fServer->set_keep_alive_max_count(100000);
     fServer->set_keep_alive_timeout(5);
     // A thread per open connection: with the default pool of 8, a test whose clients keep
     // more connections open would wait out the keep-alive timeout for a free thread.
-    fServer->new_task_queue = [] { return new httplib::ThreadPool(kServerThreads); };
+    fServer->new_task_queue = [aThreads] { return new httplib::ThreadPool(aThreads); };
     // Without it a head and a body sent apart wait out the client's delayed ACK.
     fServer->set_tcp_nodelay(true);
     fServer->set_logger([this](const httplib::Request&, const httplib::Response&) { ++fRequests; });

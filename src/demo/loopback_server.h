@@ -10,6 +10,7 @@
 #include <httplib.h>
 
 #include <atomic>
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -19,10 +20,15 @@
 
 namespace brivane::demo {
 
+// Threads enough for the tests' clients; a server that many clients keep a connection
+// to at once (every catalogue entry has a client of its own) needs more, or the clients
+// beyond wait out the keep-alive timeout of others.
+inline constexpr std::size_t kDefaultServerThreads = 48;
+
 class TLoopbackServer {
 public:
-    // Plain HTTP.
-    TLoopbackServer();
+    // Plain HTTP, serving up to aThreads connections at a time.
+    explicit TLoopbackServer(std::size_t aThreads = kDefaultServerThreads);
     // HTTPS with the given certificate and key (the server takes no ownership).
     TLoopbackServer(X509* aCertificate, EVP_PKEY* aKey);
     ~TLoopbackServer();
@@ -42,7 +48,7 @@ public:
     std::uint64_t Requests() const { return fRequests.load(); }
 
 private:
-    void Bind();
+    void Bind(std::size_t aThreads);
 
     std::function<void()> fStop; // set up by the making of fServer
     std::unique_ptr<httplib::Server> fServer;
