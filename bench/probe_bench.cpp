@@ -32,7 +32,7 @@ test::TLoopbackServer& Server() {
         auto* s = new test::TLoopbackServer;
         s->Server().Get(
             "/installer.exe", [](const httplib::Request&, httplib::Response& aResponse) {
-                static const std::string head = test::BuildPeFile(test::SampleProgram()).Bytes;
+                static const std::string head = BuildPeFile(test::SampleProgram()).Bytes;
                 static const std::string filler(kChunk, 'p');
                 aResponse.set_content_provider(
                     kInstallerSize, "application/octet-stream",

@@ -4,9 +4,9 @@
 
 #include "base/value_stream.h"
 #include "catalogue/program_info.h"
+#include "pe/pe_writer.h"
 #include "support/gzip_encode.h"
 #include "support/pe_samples.h"
-#include "support/pe_writer.h"
 
 #include <cstdio>
 #include <filesystem>

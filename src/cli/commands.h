@@ -59,4 +59,7 @@ inline constexpr int kExitUpdateOffered = 10;
 // [--hosts FILE] [--json]
 void RegisterInstallCommand(CLI::App& aApp);
 
+// brivane-cli demo [--json] [--keep DIR], and demo-installer FILE, the demo's launcher
+void RegisterDemoCommand(CLI::App& aApp);
+
 } // namespace brivane::cli

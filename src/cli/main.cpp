@@ -29,6 +29,7 @@ int main(int argc, char** argv) {
     cli::RegisterVersionOfCommand(app);
     cli::RegisterProbeCommand(app);
     cli::RegisterSelfUpdateCommand(app);
+    cli::RegisterDemoCommand(app);
 
     try {
         app.parse(argc, argv);

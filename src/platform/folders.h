@@ -13,6 +13,9 @@ std::filesystem::path GetRoamingDataFolder();
 // The system's temporary folder.
 std::filesystem::path GetTempFolder();
 
+// The running executable. Empty when it cannot be determined.
+std::filesystem::path GetExecutableFile();
+
 // The folder of the running executable (where the read-only data shipped with the
 // program lies). Empty when it cannot be determined.
 std::filesystem::path GetExecutableFolder();

@@ -4,6 +4,8 @@
 //
 // Windows: the shell's execute call with the default verb; the process handle is kept.
 // Linux: posix_spawn of a command line chosen by the file's kind:
+//   - a launcher set with SetLauncherOverride: its words, then the file, then the
+//     parameters (the demo runs its installers so);
 //   - BRIVANE_LAUNCHER set: its words, then the file, then the parameters
 //     (BRIVANE_LAUNCHER=/bin/sh runs a shell script as the "installer");
 //   - ".exe" with Wine installed: wine FILE PARAMETERS...;
@@ -44,6 +46,10 @@ struct TStartResult {
     std::shared_ptr<IStartedProcess> Process; // null when nothing was started
     std::string Error;                        // why, when Process is null
 };
+
+// The command that opens every file from now on, in place of the choice above: its
+// words, which the file and the parameters follow. An empty command ends the override.
+void SetLauncherOverride(std::vector<std::string> aCommand);
 
 // Opens aFile as the desktop would (no verb, no elevation of our own), passing
 // aParameters where the way of opening it takes any.

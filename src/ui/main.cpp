@@ -5,7 +5,10 @@
 #include "app/run_settings.h"
 #include "app/settings.h"
 #include "base/identity.h"
+#include "demo/demo_installer.h"
+#include "demo/demo_world.h"
 #include "install/auto_updater.h"
+#include "platform/folders.h"
 #include "tasks/task_runtime.h"
 #include "ui/app_icon.h"
 #include "ui/introduction.h"
@@ -20,6 +23,7 @@
 #include <QApplication>
 
 #include <iostream>
+#include <memory>
 #include <optional>
 
 namespace {
@@ -35,13 +39,29 @@ int main(int argc, char** argv) {
     // display. (Qt's own settings come from its environment variables, QT_QPA_PLATFORM
     // and the like.)
     TStartOptions options;
+    // The demo world outlives everything below (made first, it goes last); it sets the data
+    // folder up before the settings are read.
+    std::unique_ptr<demo::TDemoWorld> demoWorld;
     try {
         options = ParseStartOptions(argc, argv);
+        if (!options.DemoInstaller.empty()) {
+            demo::RunDemoInstaller(options.DemoInstaller);
+            return 0;
+        }
         ApplyStartOptions(options);
+        if (options.Demo) {
+            demoWorld = std::make_unique<demo::TDemoWorld>(demo::TDemoOptions{
+                .Data = demo::DemoDataFolder(),
+                .Launcher = {platform::GetExecutableFile().string(), "--demo-installer"},
+            });
+        }
     } catch (const EStartError& e) {
         (e.ExitCode() == 0 ? std::cout : std::cerr)
             << (e.ExitCode() == 0 ? "" : "brivane: ") << e.what() << '\n';
         return e.ExitCode();
+    } catch (const std::exception& e) { // the demo's
+        std::cerr << "brivane: " << e.what() << '\n';
+        return 1;
     }
     // A screenshot needs no display.
     if (!options.Screenshot.empty() && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
@@ -65,9 +85,9 @@ int main(int argc, char** argv) {
     TMainForm window(&taskbar);
     TProgressForm progress;
     window.SetProgressForm(&progress);
-    // A screenshot run asks the user nothing.
+    // A screenshot run asks the user nothing; the demo world has no update server.
     std::optional<TSelfUpdatePrompt> selfUpdate;
-    if (options.Screenshot.empty()) {
+    if (options.Screenshot.empty() && !demoWorld) {
         auto updater = std::make_unique<install::TAutoUpdater>();
         updater->Init(install::UpdateManifestURL(), kProgramVersion, kProgramBuild);
         selfUpdate.emplace(window, std::move(updater));

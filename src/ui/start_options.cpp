@@ -16,10 +16,18 @@ TStartOptions ParseStartOptions(int aArgc, const char* const* aArgv) {
     CLI::App app{"Brivane keeps the programs on this computer up to date.", "brivane"};
     app.set_version_flag("--version", std::string("Brivane ") + kProgramVersion + " build " +
                                           std::to_string(kProgramBuild));
-    app.add_option("--registry", options.Registry,
-                   "a Wine prefix folder or an exported .reg file to read");
-    app.add_option("--hosts", options.Hosts,
-                   "JSON file mapping origins to replacement bases (else BRIVANE_HOSTS)");
+    auto* registry = app.add_option("--registry", options.Registry,
+                                    "a Wine prefix folder or an exported .reg file to read");
+    auto* hosts =
+        app.add_option("--hosts", options.Hosts,
+                       "JSON file mapping origins to replacement bases (else BRIVANE_HOSTS)");
+    app.add_flag("--demo", options.Demo,
+                 "show the program offline: a demo machine against a local copy of every "
+                 "publisher's site, in a temporary data folder")
+        ->excludes(registry)
+        ->excludes(hosts);
+    app.add_option("--demo-installer", options.DemoInstaller, "run a demo installer file")
+        ->group("");
     app.add_flag("--beta", options.Beta, "offer pre-release versions (this run only)");
     app.add_flag("--shareware", options.Shareware, "show paid programs (this run only)");
     app.add_option("--screenshot", options.Screenshot,
@@ -44,6 +52,9 @@ TStartOptions ParseStartOptions(int aArgc, const char* const* aArgv) {
 }
 
 void ApplyStartOptions(const TStartOptions& aOptions) {
+    if (aOptions.Demo) {
+        return;
+    }
     try {
         if (aOptions.Hosts.empty()) {
             net::CurrentHostMap();

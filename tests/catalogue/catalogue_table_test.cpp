@@ -109,7 +109,7 @@ TEST(CatalogueTableTest, EveryEntryFindsNothingWhereThePublisherAnswersNothingUs
     for (const auto& [what, mode, refuse] : {
              std::tuple{"empty pages", TSiteMode::EmptyPages, false},
              std::tuple{"2 MB of noise", TSiteMode::Noise, false},
-             std::tuple{"refused connections", TSiteMode::Fixtures, true},
+             std::tuple{"refused connections", TSiteMode::Files, true},
          }) {
         for (const TEntryExpectation& row : CatalogueExpectations()) {
             SCOPED_TRACE(row.Name + " on " + what);

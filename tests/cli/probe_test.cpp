@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
+using namespace brivane;
 using namespace brivane::test;
 
 TEST(ProbeTest, PrintsTheVersionOfARemoteExecutableAndWhatItCost) {

@@ -7,6 +7,7 @@
 
 #include <sys/stat.h>
 
+using namespace brivane;
 using namespace brivane::test;
 
 namespace {

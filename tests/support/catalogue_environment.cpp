@@ -1,51 +1,18 @@
 #include "support/catalogue_environment.h"
 
 #include "catalogue/catalogue_table.h"
+#include "demo/demo_installer.h"
+#include "demo/wine_hive_text.h"
 #include "net/host_map.h"
 
 #include <stdexcept>
 
 namespace brivane::test {
 
-namespace {
-
-// A text as a quoted value of Wine's registry files.
-std::string WineString(std::string_view aText) {
-    std::string quoted = "\"";
-    for (const char c : aText) {
-        if (c == '\\' || c == '"') {
-            quoted += '\\';
-        }
-        quoted += c;
-    }
-    return quoted += '"';
-}
-
-// A key path as Wine writes it: its backslashes doubled.
-std::string WineKey(std::string_view aPath) {
-    std::string key;
-    for (const char c : aPath) {
-        key += c;
-        if (c == '\\') {
-            key += '\\';
-        }
-    }
-    return key;
-}
-
-std::string HiveHeader(const char* aRoot, bool aWindows64) {
-    return std::string("WINE REGISTRY Version 2\n;; All keys relative to ") + aRoot + "\n\n" +
-           (aWindows64 ? "#arch=win64\n" : "#arch=win32\n");
-}
-
-} // namespace
-
 TCatalogueEnvironment::TCatalogueEnvironment()
     : fRegistrySource("BRIVANE_REGISTRY", (fRoot / "prefix").c_str()),
       fDataFolder("XDG_DATA_HOME", (fRoot / "data").c_str()) {
-    std::filesystem::create_directories(fRoot / "prefix" / "drive_c");
-    std::filesystem::create_directories(fRoot / "prefix" / "dosdevices");
-    std::filesystem::create_symlink("../drive_c", fRoot / "prefix" / "dosdevices" / "c:");
+    demo::MakePrefixFolders(fRoot / "prefix");
     WriteRegistryFiles();
     net::SetHostMap(std::make_shared<const net::THostMap>(
         net::THostMap::Parse(R"({"*": ")" + fServer.Origin() + R"(/{host}"})", "test")));
@@ -62,10 +29,8 @@ void TCatalogueEnvironment::SetMachine(const std::vector<TUninstallRecord>& aRec
     fWindows64 = aWindows64;
     fMachine.clear();
     for (const auto& record : aRecords) {
-        fMachine +=
-            "\n[" +
-            WineKey("Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\" + record.Key) +
-            "] 1796856856\n";
+        fMachine += demo::WineKeyLine("Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\" +
+                                      record.Key);
         const std::pair<const char*, const std::string*> values[] = {
             {"DisplayName", &record.DisplayName},
             {"DisplayVersion", &record.DisplayVersion},
@@ -75,7 +40,7 @@ void TCatalogueEnvironment::SetMachine(const std::vector<TUninstallRecord>& aRec
         };
         for (const auto& [name, value] : values) {
             if (!value->empty()) {
-                fMachine += WineString(name) + "=" + WineString(*value) + "\n";
+                fMachine += demo::WineStringLine(name, *value);
             }
         }
     }
@@ -89,12 +54,13 @@ void TCatalogueEnvironment::SetUserValue(const std::string& aKey, const std::str
 }
 
 void TCatalogueEnvironment::WriteRegistryFiles() const {
-    fRoot.Write("prefix/system.reg", HiveHeader("REGISTRY\\\\Machine", fWindows64) + fMachine);
-    std::string user = HiveHeader("REGISTRY\\\\User\\\\S-1-5-21-0-0-0-1000", fWindows64);
+    fRoot.Write("prefix/system.reg",
+                demo::WineHiveHeader(demo::TWineHive::Machine, fWindows64) + fMachine);
+    std::string user = demo::WineHiveHeader(demo::TWineHive::User, fWindows64);
     for (const auto& [key, values] : fUserValues) {
-        user += "\n[" + WineKey(key) + "] 1796856856\n";
+        user += demo::WineKeyLine(key);
         for (const auto& [name, value] : values) {
-            user += WineString(name) + "=" + WineString(value) + "\n";
+            user += demo::WineStringLine(name, value);
         }
     }
     fRoot.Write("prefix/user.reg", user);

@@ -84,7 +84,7 @@ private:
     };
     std::mutex fTextsLock;
     std::map<std::string, TText> fTexts;
-    std::atomic<TSiteMode> fSiteMode{TSiteMode::Fixtures};
+    std::atomic<TSiteMode> fSiteMode{TSiteMode::Files};
     TLoopbackServer fServer;
     std::string fMachine;
     std::map<std::string, std::map<std::string, std::string>> fUserValues;

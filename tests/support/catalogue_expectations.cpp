@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "support/form_posts.h"
 #include "support/pe_samples.h"
 
 namespace brivane::test {
@@ -1393,12 +1392,6 @@ std::vector<TEntryExpectation> MakeExpectations() {
         .Category = scSystem,
         .Installed = {{"{6A2C5B27-1E4A-4E5F-9C8B-3B0F0E8A3D1C}", "VMware Player", "12.1.1", "",
                        ""}},
-        .Prepare =
-            [](TCatalogueEnvironment& aMachine) {
-                ServeFormPosts(aMachine.Server(), "/my.vmware.com/web/vmware/free",
-                               "p_p_resource_id",
-                               SiteFixtureByValue("my.vmware.com/web/vmware/free"));
-            },
         .CurrentVersion = "12.1.1",
         .AvailableVersion = "12.5.2",
         .DownloadURL = "https://download3.vmware.com/software/player/file/"

@@ -2,7 +2,7 @@
 // What every catalogue entry must find on its site fixtures: one row per entry, in
 // catalogue order. The whole-catalogue tests hold each entry to its row, so an entry
 // added to the catalogue needs its row here and its publisher's pages under
-// tests/fixtures/sites/.
+// data/demo/sites/.
 
 #include "catalogue/software_types.h"
 #include "support/catalogue_environment.h"

@@ -1,13 +1,11 @@
 #pragma once
-// Servers on 127.0.0.1 for tests that talk HTTP. Each binds a free port when it is
-// made and serves on threads of its own until it is destroyed.
+// Servers on 127.0.0.1 for tests that talk HTTP: the demo's HTTP server
+// (demo/loopback_server.h), and a bare TCP server for answers HTTP would not give.
 //
 // Handlers run on server threads: state they share with the test needs a lock
 // or an atomic (ThreadSanitizer does not see a socket as synchronisation).
-// cpp-httplib compresses text/* bodies (except some) with gzip when the request
-// accepts gzip; handlers that must send their bytes unchanged use another type.
 
-#include <httplib.h>
+#include "demo/loopback_server.h"
 
 #include <functional>
 #include <memory>
@@ -17,35 +15,7 @@
 
 namespace brivane::test {
 
-class TLoopbackServer {
-public:
-    // Plain HTTP.
-    TLoopbackServer();
-    // HTTPS with the given certificate and key (the server takes no ownership).
-    TLoopbackServer(X509* aCertificate, EVP_PKEY* aKey);
-    ~TLoopbackServer();
-    TLoopbackServer(const TLoopbackServer&) = delete;
-    TLoopbackServer& operator=(const TLoopbackServer&) = delete;
-
-    // Register handlers here, then Start.
-    httplib::Server& Server() { return *fServer; }
-    void Start();
-
-    int Port() const { return fPort; }
-    // "http://127.0.0.1:<port>" (https for a TLS server).
-    std::string Origin() const;
-    // Origin() followed by aPath.
-    std::string Url(std::string_view aPath = "/") const;
-
-private:
-    void Bind();
-
-    std::function<void()> fStop; // set up by the making of fServer
-    std::unique_ptr<httplib::Server> fServer;
-    bool fTls = false;
-    int fPort = 0;
-    std::thread fThread;
-};
+using demo::TLoopbackServer;
 
 // A bare TCP server on 127.0.0.1 for answers an HTTP library would not send (a
 // body cut off, headers in a given order). Each accepted connection is handed to

@@ -14,28 +14,6 @@ TVersionBlockOptions SampleVersion() {
     return version;
 }
 
-std::string ProgramWithVersion(std::string_view aVersion) {
-    std::uint32_t parts[4] = {};
-    std::size_t index = 0;
-    for (const char c : aVersion) {
-        if (c == '.') {
-            if (++index == 4) {
-                break;
-            }
-        } else if (c >= '0' && c <= '9') {
-            parts[index] = parts[index] * 10 + static_cast<std::uint32_t>(c - '0');
-        }
-    }
-    TVersionBlockOptions version;
-    version.FileVersionMS = parts[0] << 16 | parts[1];
-    version.FileVersionLS = parts[2] << 16 | parts[3];
-    version.ProductVersionMS = version.FileVersionMS;
-    version.ProductVersionLS = version.FileVersionLS;
-    TPeFileOptions options;
-    options.Resources = {{std::uint16_t{16}, std::uint16_t{1}, 0x0409, BuildVersionBlock(version)}};
-    return BuildPeFile(options).Bytes;
-}
-
 TPeFileOptions SampleProgram(bool aPe64) {
     TVersionBlockOptions russian = SampleVersion();
     russian.FileVersionMS = 0x00090008;

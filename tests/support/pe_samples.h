@@ -2,7 +2,7 @@
 // Executables that several test areas read: a program with a version resource in two
 // languages and three icon groups, and variations of it.
 
-#include "support/pe_writer.h"
+#include "pe/pe_writer.h"
 
 #include <string>
 #include <string_view>
@@ -17,9 +17,5 @@ TPeFileOptions SampleProgram(bool aPe64 = false);
 
 // The version block of the English version resource.
 TVersionBlockOptions SampleVersion();
-
-// The bytes of a program whose file and product versions are aVersion ("5.21.0.5700";
-// missing parts are 0), as installed programs carry them.
-std::string ProgramWithVersion(std::string_view aVersion);
 
 } // namespace brivane::test

@@ -1,3 +1,4 @@
+#include "demo/demo_installer.h"
 #include "support/run_process.h"
 #include "support/temp_dir.h"
 #include "ui/start_options.h"
@@ -27,6 +28,9 @@ TEST(StartOptionsTest, TakesTheCliOptionsAndTheStartArguments) {
     EXPECT_EQ(options.Screenshot, "w.png");
     EXPECT_EQ(options.Arguments, (std::vector<std::string>{"debug", "7-Zip"}));
     EXPECT_FALSE(Parse({}).Beta);
+    EXPECT_FALSE(Parse({}).Demo);
+    EXPECT_TRUE(Parse({"--demo", "--screenshot", "w.png"}).Demo);
+    EXPECT_EQ(Parse({"--demo-installer", "setup.exe", "/S"}).DemoInstaller, "setup.exe");
 }
 
 TEST(StartOptionsTest, BadInputAndHelpEndTheStartWithTheirExitCodes) {
@@ -37,6 +41,9 @@ TEST(StartOptionsTest, BadInputAndHelpEndTheStartWithTheirExitCodes) {
     const Case cases[] = {
         {{"--bogus"}, ui::kExitBadInput},
         {{"--hosts"}, ui::kExitBadInput},
+        // The demo brings its own machine and sites.
+        {{"--demo", "--registry", "r.reg"}, ui::kExitBadInput},
+        {{"--hosts", "h.json", "--demo"}, ui::kExitBadInput},
         {{"--help"}, 0},
         {{"--version"}, 0},
     };
@@ -86,6 +93,54 @@ TEST(StartOptionsTest, TheScreenshotIsSavedOnceTheListsShow) {
 
     result = RunProcess(BRIVANE_GUI_PATH, {"--bogus"}, {}, env);
     EXPECT_EQ(result.ExitCode, ui::kExitBadInput);
+}
+
+TEST(StartOptionsTest, TheDemoShowsTheDemoMachineAndLeavesNothingBehind) {
+    TTempDir folder;
+    const auto home = folder.Path() / "home";
+    const auto temp = folder.Path() / "tmp";
+    std::filesystem::create_directories(home);
+    std::filesystem::create_directories(temp);
+    // The session's runtime folder, which Qt would otherwise make in the temporary folder.
+    const auto runtime = folder.Path() / "runtime";
+    std::filesystem::create_directories(runtime);
+    std::filesystem::permissions(runtime, std::filesystem::perms::owner_all);
+    const auto shot = folder.Path() / "window.png";
+    std::map<std::string, std::optional<std::string>> env = {{"HOME", home.string()},
+                                                             {"TMPDIR", temp.string()},
+                                                             {"XDG_RUNTIME_DIR", runtime.string()},
+                                                             {"QT_QPA_PLATFORM", std::nullopt}};
+    for (const char* name : {"XDG_DATA_HOME", "XDG_CONFIG_HOME", "XDG_CACHE_HOME", "APPDATA",
+                             "BRIVANE_HOSTS", "BRIVANE_REGISTRY", "WINEPREFIX"}) {
+        env[name] = std::nullopt;
+    }
+    const auto result = RunProcess(
+        BRIVANE_GUI_PATH, {"--demo", "--screenshot", shot.string(), "debug", "7-Zip"}, {}, env);
+    EXPECT_EQ(result.ExitCode, 0) << result.Err;
+    EXPECT_EQ(QImage(QString::fromStdString(shot.string())).size(), QSize(711, 563));
+    EXPECT_TRUE(std::filesystem::is_empty(home)) << FolderEntries(home).front();
+    EXPECT_TRUE(std::filesystem::is_empty(temp)) << FolderEntries(temp).front();
+}
+
+TEST(StartOptionsTest, TheWindowIsTheDemosLauncherWithoutAWindow) {
+    TTempDir folder;
+    demo::MakeDemoPrefix(folder.Path() / "prefix");
+    const auto installer = folder.Write(
+        "setup.exe",
+        R"({"program": "P 2", "records": [{"key": "P", "values": {"DisplayVersion": "2"}}]})");
+    auto result = RunProcess(BRIVANE_GUI_PATH, {"--demo-installer", installer.string(), "/S"}, {},
+                             {{"BRIVANE_REGISTRY", (folder.Path() / "prefix").string()},
+                              {"QT_QPA_PLATFORM", "no-such-platform"}});
+    EXPECT_EQ(result.ExitCode, 0) << result.Err;
+    EXPECT_NE(ReadAll(folder.Path() / "prefix" / "system.reg").find("\"DisplayVersion\"=\"2\""),
+              std::string::npos);
+
+    // Anything but a demo installer is refused with its reason.
+    folder.Write("setup.exe", std::string(2048, 'x'));
+    result = RunProcess(BRIVANE_GUI_PATH, {"--demo-installer", installer.string()}, {},
+                        {{"BRIVANE_REGISTRY", (folder.Path() / "prefix").string()}});
+    EXPECT_EQ(result.ExitCode, 1);
+    EXPECT_EQ(result.Err, "brivane: Not a demo installer: not a JSON object\n");
 }
 
 } // namespace

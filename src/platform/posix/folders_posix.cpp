@@ -24,10 +24,14 @@ std::filesystem::path GetRoamingDataFolder() {
     return {};
 }
 
-std::filesystem::path GetExecutableFolder() {
+std::filesystem::path GetExecutableFile() {
     std::error_code ec;
-    const auto executable = std::filesystem::read_symlink("/proc/self/exe", ec);
-    return ec ? std::filesystem::path() : executable.parent_path();
+    auto executable = std::filesystem::read_symlink("/proc/self/exe", ec);
+    return ec ? std::filesystem::path() : executable;
+}
+
+std::filesystem::path GetExecutableFolder() {
+    return GetExecutableFile().parent_path();
 }
 
 std::filesystem::path GetTempFolder() {

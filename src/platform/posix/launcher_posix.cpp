@@ -42,6 +42,9 @@ std::optional<std::filesystem::path> FindInPath(std::string_view aName) {
     return std::nullopt;
 }
 
+std::mutex gOverrideLock;
+std::vector<std::string> gOverride;
+
 std::optional<std::filesystem::path> FindWine() {
     if (auto wine = FindInPath("wine")) {
         return wine;
@@ -53,8 +56,12 @@ std::optional<std::filesystem::path> FindWine() {
 std::vector<std::string> CommandLine(const std::filesystem::path& aFile,
                                      const std::vector<std::string>& aParameters) {
     std::vector<std::string> command;
-    if (const char* launcher = std::getenv("BRIVANE_LAUNCHER");
-        launcher != nullptr && *launcher != '\0') {
+    {
+        const std::lock_guard lock(gOverrideLock);
+        command = gOverride;
+    }
+    const char* launcher = std::getenv("BRIVANE_LAUNCHER");
+    if (command.empty() && launcher != nullptr && *launcher != '\0') {
         std::istringstream words(launcher);
         for (std::string word; words >> word;) {
             command.push_back(word);
@@ -63,7 +70,7 @@ std::vector<std::string> CommandLine(const std::filesystem::path& aFile,
     const std::string extension = LowerCase(aFile.extension().string());
     bool takesParameters = true;
     if (!command.empty()) {
-        // BRIVANE_LAUNCHER decides alone.
+        // The override or BRIVANE_LAUNCHER decides alone.
     } else if (const auto wine = FindWine(); wine && extension == ".exe") {
         command = {wine->string()};
     } else if (wine && extension == ".msi") {
@@ -193,6 +200,11 @@ private:
 };
 
 } // namespace
+
+void SetLauncherOverride(std::vector<std::string> aCommand) {
+    const std::lock_guard lock(gOverrideLock);
+    gOverride = std::move(aCommand);
+}
 
 TStartResult StartProgram(const std::filesystem::path& aFile,
                           const std::vector<std::string>& aParameters) {

@@ -1,11 +1,12 @@
-#include "support/pe_writer.h"
+#include "pe/pe_writer.h"
 
 #include "base/little_endian.h"
 
 #include <algorithm>
+#include <charconv>
 #include <stdexcept>
 
-namespace brivane::test {
+namespace brivane {
 
 namespace {
 
@@ -369,4 +370,38 @@ std::string BuildGroupIcon(const std::vector<TGroupIconImage>& aImages) {
     return group;
 }
 
-} // namespace brivane::test
+std::optional<TVersionBlockOptions> VersionNumbers(std::string_view aVersion) {
+    std::uint32_t parts[4] = {};
+    std::size_t count = 0;
+    for (std::size_t start = 0; start <= aVersion.size(); ++count) {
+        const std::size_t dot = std::min(aVersion.find('.', start), aVersion.size());
+        const std::string_view part = aVersion.substr(start, dot - start);
+        std::uint32_t value = 0;
+        const auto [end, error] = std::from_chars(part.data(), part.data() + part.size(), value);
+        if (count == 4 || part.empty() || error != std::errc() ||
+            end != part.data() + part.size() || value > 0xFFFF) {
+            return std::nullopt;
+        }
+        parts[count] = value;
+        start = dot + 1;
+    }
+    TVersionBlockOptions version;
+    version.FileVersionMS = parts[0] << 16 | parts[1];
+    version.FileVersionLS = parts[2] << 16 | parts[3];
+    version.ProductVersionMS = version.FileVersionMS;
+    version.ProductVersionLS = version.FileVersionLS;
+    return version;
+}
+
+std::string ProgramWithVersion(std::string_view aVersion) {
+    const auto version = VersionNumbers(aVersion);
+    if (!version) {
+        throw std::invalid_argument("not a file version: " + std::string(aVersion));
+    }
+    TPeFileOptions options;
+    options.Resources = {
+        {std::uint16_t{16}, std::uint16_t{1}, 0x0409, BuildVersionBlock(*version)}};
+    return BuildPeFile(options).Bytes;
+}
+
+} // namespace brivane

@@ -1,15 +1,18 @@
 #pragma once
-// Writes small Windows executables for tests: a DOS header, a PE header (32- or 64-bit),
-// a code section and a resource section built from a list of resources, plus the
-// resources themselves (version blocks, icon images and icon groups).
+// Writes small Windows executables: a DOS header, a PE header (32- or 64-bit), a code
+// section and a resource section built from a list of resources, plus the resources
+// themselves (version blocks, icon images and icon groups). The demo's programs are
+// such executables, and the tests build theirs (damaged ones too) with it.
 
 #include <cstdint>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <variant>
 #include <vector>
 
-namespace brivane::test {
+namespace brivane {
 
 // A resource type or name: a number, or a name of its own.
 using TResourceId = std::variant<std::uint16_t, std::u16string>;
@@ -68,8 +71,17 @@ struct TGroupIconImage {
 // An icon group resource naming icon images by their IDs.
 std::string BuildGroupIcon(const std::vector<TGroupIconImage>& aImages);
 
+// The parts of a dotted version ("5.21.0.5700"; missing parts are 0) packed as a
+// version block holds them (most significant first); nothing when a part is not a
+// number of 0 to 65535 or there are more than four.
+std::optional<TVersionBlockOptions> VersionNumbers(std::string_view aVersion);
+
+// The bytes of a program whose file and product versions are aVersion, as installed
+// programs carry them; throws std::invalid_argument for a version VersionNumbers refuses.
+std::string ProgramWithVersion(std::string_view aVersion);
+
 // Little-endian patches of a file's bytes.
 void PatchWord(std::string& aBytes, std::size_t aOffset, std::uint16_t aValue);
 void PatchDWord(std::string& aBytes, std::size_t aOffset, std::uint32_t aValue);
 
-} // namespace brivane::test
+} // namespace brivane
