@@ -95,8 +95,8 @@ std::map<std::string, std::string> FailureReasons(const TController& aController
         reasons[name] = std::move(why);
     }
     for (const auto& name : aFailed) {
-        reasons.try_emplace(name, Named(aUnlisted, name) ? "Not listed"
-                                                         : "No download link was found");
+        reasons.try_emplace(name,
+                            Named(aUnlisted, name) ? "Not listed" : "No download link was found");
     }
     return reasons;
 }
