@@ -147,7 +147,8 @@ public:
     void InstallTicked();
     // The display names whose installers the last run started, in start order.
     std::vector<std::string> StartedInstallers() const;
-    // The programs of the last install run whose installers did not start, with why.
+    // The programs of the last install run that were not installed, with why: their
+    // installers did not start, or ended with an exit code that means failure.
     std::vector<std::pair<std::string, std::string>> FailedInstallers() const;
 
     // No background body the controller started is left, the library pass has ended and

@@ -80,8 +80,12 @@ void InstallTicked(TController& aController, TConsoleView& aView, TWakingMainLoo
 
 TNames StartedInstallers(const TController& aController, const TNames& aTicked, TNames& aFailed) {
     TNames started = aController.StartedInstallers();
+    const auto failures = aController.FailedInstallers();
     for (const auto& name : aTicked) {
-        if (std::find(started.begin(), started.end(), name) == started.end()) {
+        const bool failed =
+            std::any_of(failures.begin(), failures.end(),
+                        [&name](const auto& aFailure) { return aFailure.first == name; });
+        if (failed || std::find(started.begin(), started.end(), name) == started.end()) {
             aFailed.push_back(name);
         }
     }

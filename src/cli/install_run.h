@@ -31,7 +31,7 @@ void InstallTicked(TController& aController, TConsoleView& aView, TWakingMainLoo
                    TInterrupt& aInterrupt);
 
 // The names of the programs whose installers started, in start order; aFailed receives
-// those of aTicked that did not start.
+// those of aTicked that did not start, or whose installers ended in failure.
 TNames StartedInstallers(const TController& aController, const TNames& aTicked, TNames& aFailed);
 
 // Why each of aFailed did not install: what the installer queue says for those it got,

@@ -121,14 +121,14 @@ std::vector<std::pair<std::string, std::string>> TInstaller::Failures() {
     std::lock_guard lock(fListLock);
     std::vector<std::pair<std::string, std::string>> failures;
     for (const auto& name : fGiven) {
-        if (std::find(fStarted.begin(), fStarted.end(), name) != fStarted.end()) {
-            continue;
-        }
+        const bool started = std::find(fStarted.begin(), fStarted.end(), name) != fStarted.end();
         const auto job = std::find_if(fList.begin(), fList.end(),
                                       [&name](const auto& aJob) { return aJob->Name() == name; });
         std::string why =
             job == fList.end() ? "Cannot create its download file" : (*job)->Failure();
-        failures.emplace_back(name, why.empty() ? "Cancelled" : std::move(why));
+        if (!started || !why.empty()) {
+            failures.emplace_back(name, why.empty() ? "Cancelled" : std::move(why));
+        }
     }
     return failures;
 }

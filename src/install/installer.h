@@ -70,9 +70,10 @@ public:
     // The names of the programs whose installers the current (or last) run started, in
     // the order they started; also those a stop kept from being reported.
     std::vector<std::string> StartedNames();
-    // The programs of the current (or last) run whose installers did not start, in the
-    // order they were given, each with why (see TProgramm::Failure; "Cancelled" when the
-    // run was stopped before it got to them).
+    // The programs of the current (or last) run that were not installed, in the order
+    // they were given, each with why (see TProgramm::Failure; "Cancelled" when the run
+    // was stopped before it got to them): those whose installers did not start, and
+    // those whose installers ended with an exit code that means failure.
     std::vector<std::pair<std::string, std::string>> Failures();
 
     // Events; set them between runs or at any time (they are read under a lock).

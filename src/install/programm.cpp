@@ -36,6 +36,19 @@ void RemoveFile(const std::filesystem::path& aPath) {
 
 constexpr const char* kCancelled = "Cancelled";
 
+// Windows installers also end with "success, restart required" (3010) or "success,
+// restart started" (1641); through Wine on Linux only their low byte arrives (194, 105).
+// An exit code the system did not give (-1) is no failure either.
+bool InstallerSucceeded(int aExitCode) {
+    for (const int success : {0, 3010, 1641, -1}) {
+        if (aExitCode == success ||
+            (aExitCode >= 0 && aExitCode < 256 && success > 0 && aExitCode == (success & 0xFF))) {
+            return true;
+        }
+    }
+    return false;
+}
+
 // "HTTP 404 Not Found from https://…/setup.exe".
 std::string StatusFailure(const net::IHTTPResponse& aResponse) {
     std::string text = "HTTP " + std::to_string(aResponse.GetStatusCode());
@@ -237,6 +250,10 @@ bool TProgramm::Run() {
 bool TProgramm::WaitRun(std::chrono::milliseconds aTimeOut) {
     if (!fIsRunning || !fProcess->Wait(aTimeOut)) {
         return false;
+    }
+    const int code = fProcess->ExitCode();
+    if (!InstallerSucceeded(code)) {
+        Fail("Its installer ended with exit code " + std::to_string(code));
     }
     Raise(fOnClose);
     return true;

@@ -86,8 +86,9 @@ public:
     bool isInit() const { return fIsInit; }
     bool isDownload() const { return fIsDownload; }
     bool isRunning() const { return fIsRunning; }
-    // Why the job stopped short of starting its installer (the server's answer, the
-    // transport's error, a cut download, a cancel, or why the start failed); empty while
+    // Why the job failed: why it stopped short of starting its installer (the server's
+    // answer, the transport's error, a cut download, a cancel, why the start failed), or
+    // the exit code its installer ended with when that means failure; empty while
     // nothing went wrong.
     std::string Failure() const;
 

@@ -258,6 +258,21 @@ TEST_F(InstallCommandTest, TablesNameWhatStarted) {
     EXPECT_TRUE(result.Out.ends_with("\nStarted: 7-Zip\n")) << result.Out;
 }
 
+TEST_F(InstallCommandTest, AnInstallerThatEndsInFailureIsReported) {
+    // 3010 is Windows installers' "done, restart required" (194 in its low byte, all that
+    // a process's exit status holds here); 5 is a failure.
+    SetInstaller("7-Zip", Script("7-Zip", "7-Zip 16.02 (x64)", "16.02", 0) + "exit 194\n");
+    SetInstaller("CCleaner", "exit 5\n");
+    const auto result = Install({"7-zip", "ccleaner", "--yes", "--json"});
+    EXPECT_EQ(result.ExitCode, 1) << result.Err;
+    EXPECT_EQ(result.Err,
+              "brivane-cli: Not installed: CCleaner (Its installer ended with exit code 5)\n");
+    const auto json = nlohmann::json::parse(result.Out);
+    EXPECT_EQ(json["failed"], TNames{"CCleaner"});
+    EXPECT_EQ(Names(json["actuals"]), TNames{"7-Zip"});
+    EXPECT_EQ(Names(json["library"]), TNames{"CCleaner"});
+}
+
 TEST_F(InstallCommandTest, AllInstallsEveryUpdateAndNoLibraryProgram) {
     const auto result = Install({"--all", "--yes", "--json"});
     ASSERT_EQ(result.ExitCode, 0) << result.Err;
