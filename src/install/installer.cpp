@@ -269,6 +269,13 @@ void TInstaller::StopProcedure() {
     }
     const auto tasks = fPool->Tasks();
     tasks.Remove(tasks.Select({dsWaiting}));
+    // A download that never started leaves no file behind while a started installer is
+    // still waited for. (One that starts now sees its cancel before it writes.)
+    for (const auto& job : fList) {
+        if (!job->DownloadStarted()) {
+            job->Discard();
+        }
+    }
 }
 
 void TInstaller::OnJobProgress(TProgramm& aJob) {

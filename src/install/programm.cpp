@@ -142,6 +142,7 @@ bool TProgramm::Init() {
 }
 
 bool TProgramm::Download() {
+    fDownloadStarted = true;
     if (!fIsInit) {
         return false;
     }

@@ -86,6 +86,8 @@ public:
     bool isInit() const { return fIsInit; }
     bool isDownload() const { return fIsDownload; }
     bool isRunning() const { return fIsRunning; }
+    // Download was called (it may have returned at once).
+    bool DownloadStarted() const { return fDownloadStarted; }
     // Why the job failed: why it stopped short of starting its installer (the server's
     // answer, the transport's error, a cut download, a cancel, why the start failed), or
     // the exit code its installer ended with when that means failure; empty while
@@ -124,6 +126,7 @@ private:
     std::atomic<bool> fIsDownload{false};
     std::atomic<bool> fIsRunning{false};
     std::atomic<bool> fCancel{false};
+    std::atomic<bool> fDownloadStarted{false};
     std::shared_ptr<platform::IStartedProcess> fProcess;
     mutable std::mutex fFailureLock; // written by the workers, read by anyone
     std::string fFailure;

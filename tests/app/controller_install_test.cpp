@@ -25,6 +25,15 @@ protected:
         });
     }
 
+    // A test that failed half-way leaves installers running: they are ended, so that the
+    // run ends and the controller can be taken down.
+    ~TControllerInstallTest() override {
+        if (fController) {
+            fController->Stop();
+            FinishRun();
+        }
+    }
+
     TControllerOptions Options() {
         TControllerOptions options;
         options.Download.StartProgram = fLauncher.Start();

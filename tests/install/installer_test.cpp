@@ -40,6 +40,16 @@ bool Eventually(TPredicate aPredicate) {
 // last download progress.
 class InstallerTest : public ::testing::Test {
 protected:
+    // A test that failed half-way leaves installers running: they are ended, so that the
+    // queue, which waits for a started installer, lets the test end instead of hanging.
+    ~InstallerTest() override {
+        if (fInstaller) {
+            fInstaller->Stop();
+            fLauncher.EndAll();
+            fInstaller.reset();
+        }
+    }
+
     void Make(int aMaxThread) {
         TProgrammOptions options;
         options.StartProgram = fLauncher.Start();
