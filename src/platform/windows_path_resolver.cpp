@@ -2,6 +2,7 @@
 
 #include "base/unicode.h"
 #include "platform/native_system.h"
+#include "platform/path_text.h"
 
 #include <algorithm>
 
@@ -23,13 +24,13 @@ bool IsDriveLetter(char aChar) {
 // (in byte order, so the choice is stable) that differs only in case.
 std::optional<fs::path> FindEntry(const fs::path& aFolder, const std::string& aName) {
     std::error_code error;
-    const fs::path exact = aFolder / aName;
+    const fs::path exact = aFolder / PathFromUtf8(aName);
     if (fs::exists(exact, error)) {
         return exact;
     }
     std::optional<std::string> best;
     for (fs::directory_iterator it(aFolder, error), end; !error && it != end; it.increment(error)) {
-        const std::string name = it->path().filename().string();
+        const std::string name = PathToUtf8(it->path().filename());
         if (SameText(name, aName) && (!best || name < *best)) {
             best = name;
         }
@@ -37,7 +38,7 @@ std::optional<fs::path> FindEntry(const fs::path& aFolder, const std::string& aN
     if (!best) {
         return std::nullopt;
     }
-    return aFolder / *best;
+    return aFolder / PathFromUtf8(*best);
 }
 
 // The names of a Windows path after its drive: empty ones and "." dropped, ".." taking
@@ -112,7 +113,7 @@ std::vector<std::string> TWindowsPathResolver::ListFolder(std::string_view aWind
     }
     std::error_code error;
     for (fs::directory_iterator it(*folder, error), end; !error && it != end; it.increment(error)) {
-        std::string name = it->path().filename().string();
+        std::string name = PathToUtf8(it->path().filename());
         if (MatchesMask(name, aMask)) {
             names.push_back(std::move(name));
         }

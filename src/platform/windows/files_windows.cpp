@@ -153,6 +153,11 @@ void WriteFileAtomically(const std::filesystem::path& aPath, std::string_view aB
         throw std::runtime_error("Cannot create folder '" + Narrow(folder.wstring()) +
                                  "': " + ec.message());
     }
+    // Only a file is replaced: a folder of that name stays, with all it holds.
+    const DWORD target = GetFileAttributesW(aPath.c_str());
+    if (target != INVALID_FILE_ATTRIBUTES && (target & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+        throw SystemError("Cannot replace", aPath, ERROR_DIRECTORY);
+    }
     std::filesystem::path temporary;
     THandle file;
     // The name RemoveStaleAtomicWriteFiles recognises: "." + the name + "." + six
