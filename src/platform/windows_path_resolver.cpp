@@ -75,11 +75,24 @@ std::optional<fs::path> TWindowsPathResolver::Resolve(std::string_view aWindowsP
         (aWindowsPath.size() > 2 && !IsSeparator(aWindowsPath[2]))) {
         return std::nullopt;
     }
+#ifdef _WIN32
+    // Windows cannot follow the prefix's drive links, whose names hold a colon: only the
+    // prefix's own C: drive, drive_c, is reached. A colon in a name would name a drive.
+    auto current = (aWindowsPath[0] == 'c' || aWindowsPath[0] == 'C')
+                       ? FindEntry(fPrefix, "drive_c")
+                       : std::nullopt;
+#else
     auto current = FindEntry(fPrefix / "dosdevices", std::string{aWindowsPath.substr(0, 2)});
+#endif
     if (!current) {
         return std::nullopt;
     }
     for (const std::string& name : SplitNames(aWindowsPath.substr(2))) {
+#ifdef _WIN32
+        if (name.find(':') != std::string::npos) {
+            return std::nullopt;
+        }
+#endif
         current = FindEntry(*current, name);
         if (!current) {
             return std::nullopt;

@@ -100,6 +100,18 @@ TEST(WindowsPathsWindowsTest, NativePathsWithTheEnvironmentExpanded) {
               (std::vector<std::string>{"readme.txt", "Приложение.exe"}));
 }
 
+TEST(WindowsPathsWindowsTest, APrefixsCDriveIsItsDriveCFolder) {
+    TTempDir prefix;
+    prefix.Write("drive_c/Program Files/App/App.exe", "");
+    prefix.Write("dosdevices/readme.txt", "");
+    const platform::TWindowsPathResolver files(prefix.Path());
+    EXPECT_TRUE(files.FileExists("C:\\program files\\app\\APP.exe"));
+    EXPECT_TRUE(files.FolderExists("c:/Program Files"));
+    EXPECT_FALSE(files.FileExists("D:\\Program Files\\App\\App.exe"));
+    EXPECT_FALSE(files.FileExists("C:\\Program Files\\App\\D:App.exe"));
+    EXPECT_FALSE(files.FileExists("C:\\..\\dosdevices\\readme.txt")); // never above the drive
+}
+
 TEST(SystemFactsWindowsTest, TheRunningSystemAnswersForItself) {
     const auto version = platform::ReadSystemVersion(*platform::windows::MakeLiveRegistry());
     EXPECT_TRUE(version.fKnown);
