@@ -1,6 +1,6 @@
 #include "platform/files.h"
 
-#include "platform/file_read_result.h"
+#include "platform/files_common.h"
 #include "platform/windows/handle.h"
 #include "platform/windows/random_name.h"
 #include "platform/windows/wide.h"
@@ -143,16 +143,7 @@ bool IsReadOnlyFile(const std::filesystem::path& aPath) {
 }
 
 void WriteFileAtomically(const std::filesystem::path& aPath, std::string_view aBytes) {
-    std::filesystem::path folder = aPath.parent_path();
-    if (folder.empty()) {
-        folder = ".";
-    }
-    std::error_code ec;
-    std::filesystem::create_directories(folder, ec);
-    if (ec) {
-        throw std::runtime_error("Cannot create folder '" + Narrow(folder.wstring()) +
-                                 "': " + ec.message());
-    }
+    const std::filesystem::path folder = CreateFolderOf(aPath);
     // Only a file is replaced: a folder of that name stays, with all it holds.
     const DWORD target = GetFileAttributesW(aPath.c_str());
     if (target != INVALID_FILE_ATTRIBUTES && (target & FILE_ATTRIBUTE_DIRECTORY) != 0) {

@@ -6,6 +6,7 @@
 
 #include "platform/launcher.h"
 
+#include "platform/launcher_command.h"
 #include "platform/registry_source.h"
 #include "platform/windows/command_line.h"
 #include "platform/windows/handle.h"
@@ -19,7 +20,6 @@
 #include <cstdlib>
 #include <map>
 #include <mutex>
-#include <sstream>
 #include <vector>
 
 namespace brivane::platform {
@@ -29,9 +29,6 @@ namespace {
 using windows::Narrow;
 using windows::THandle;
 using windows::Wide;
-
-std::mutex gOverrideLock;
-std::vector<std::string> gOverride;
 
 class TStartedProcess final : public IStartedProcess {
 public:
@@ -76,25 +73,6 @@ private:
     bool fEnded = false;
     int fExitCode = -1;
 };
-
-// The override's words, else BRIVANE_LAUNCHER's (split at blanks); empty for neither.
-std::vector<std::string> LauncherWords() {
-    {
-        const std::lock_guard lock(gOverrideLock);
-        if (!gOverride.empty()) {
-            return gOverride;
-        }
-    }
-    std::vector<std::string> words;
-    const wchar_t* launcher = _wgetenv(L"BRIVANE_LAUNCHER");
-    if (launcher != nullptr) {
-        std::istringstream text(Narrow(launcher));
-        for (std::string word; text >> word;) {
-            words.push_back(word);
-        }
-    }
-    return words;
-}
 
 // Our environment as CreateProcessW takes it, with the registry source handed on when
 // it is read from files, so what a program records is what the next inventory reads.
@@ -223,18 +201,13 @@ TStartResult StartWithShell(const std::filesystem::path& aFile,
 
 } // namespace
 
-void SetLauncherOverride(std::vector<std::string> aCommand) {
-    const std::lock_guard lock(gOverrideLock);
-    gOverride = std::move(aCommand);
-}
-
 TStartResult StartProgram(const std::filesystem::path& aFile,
                           const std::vector<std::string>& aParameters) {
     std::error_code ec;
     if (!std::filesystem::is_regular_file(aFile, ec)) {
         return {nullptr, "no such file: " + Narrow(aFile.wstring())};
     }
-    const std::vector<std::string> launcher = LauncherWords();
+    const std::vector<std::string> launcher = LauncherCommand();
     return launcher.empty() ? StartWithShell(aFile, aParameters)
                             : StartWithLauncher(launcher, aFile, aParameters);
 }
