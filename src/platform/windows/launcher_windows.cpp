@@ -76,8 +76,15 @@ private:
 
 // Our environment as CreateProcessW takes it, with the registry source handed on when
 // it is read from files, so what a program records is what the next inventory reads.
+// Names of variables compare without case, and CreateProcessW wants them in that order.
+struct TNameOrder {
+    bool operator()(const std::wstring& aLeft, const std::wstring& aRight) const {
+        return CompareStringOrdinal(aLeft.c_str(), -1, aRight.c_str(), -1, TRUE) == CSTR_LESS_THAN;
+    }
+};
+
 std::wstring ChildEnvironment() {
-    std::map<std::wstring, std::wstring> variables;
+    std::map<std::wstring, std::wstring, TNameOrder> variables;
     if (wchar_t* block = GetEnvironmentStringsW()) {
         for (const wchar_t* entry = block; *entry != L'\0'; entry += wcslen(entry) + 1) {
             const std::wstring_view text(entry);
