@@ -1,5 +1,6 @@
 #include "pe/byte_range_source.h"
 #include "platform/file_lock.h"
+#include "platform/file_stream.h"
 #include "platform/files.h"
 #include "platform/private_folder.h"
 #include "support/temp_dir.h"
@@ -72,6 +73,29 @@ TEST(FilesWindowsTest, ReadOnlyFilesAreToldAndFilesReplaced) {
     EXPECT_TRUE(platform::DeleteFileOnly(path));
     EXPECT_FALSE(platform::DeleteFileOnly(dir.Path())); // a folder never
     EXPECT_TRUE(fs::is_directory(dir.Path()));
+}
+
+TEST(FilesWindowsTest, StreamsForWritingReplaceOrCreateExclusively) {
+    TTempDir dir;
+    const fs::path path = dir.Path() / u8"загрузка.exe";
+    const auto write = [&](platform::TFileCreation aCreation, const char* aBytes) {
+        std::FILE* stream = platform::OpenFileForWriting(path, aCreation);
+        if (stream == nullptr) {
+            return false;
+        }
+        std::fputs(aBytes, stream);
+        return std::fclose(stream) == 0;
+    };
+    EXPECT_TRUE(write(platform::TFileCreation::Exclusive, "first"));
+    errno = 0;
+    EXPECT_FALSE(write(platform::TFileCreation::Exclusive, "second")); // never over a file
+    EXPECT_EQ(errno, EEXIST);
+    EXPECT_EQ(platform::ReadFileBytes(path, 100), "first");
+    EXPECT_TRUE(write(platform::TFileCreation::Replace, "third\n"));
+    EXPECT_EQ(platform::ReadFileBytes(path, 100), "third\n"); // bytes, no line-end translation
+    EXPECT_EQ(platform::OpenFileForWriting(dir.Path() / "missing" / "x",
+                                           platform::TFileCreation::Replace),
+              nullptr);
 }
 
 // Whether another handle of the file can take its lock now.
