@@ -84,8 +84,8 @@ std::string ReadRequestHead(int aSocket) {
 
 void SendAll(int aSocket, std::string_view aBytes) {
     while (!aBytes.empty()) {
-        const auto sent = ::send(Native(aSocket), aBytes.data(), static_cast<int>(aBytes.size()),
-                                 kSendFlags);
+        const auto sent =
+            ::send(Native(aSocket), aBytes.data(), static_cast<int>(aBytes.size()), kSendFlags);
         if (sent <= 0) {
             return;
         }
