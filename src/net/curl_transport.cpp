@@ -116,8 +116,9 @@ void TCurlHTTPClient::PrepareProxy(const TURI& aTarget) {
     if (!settings) {
         return; // curl follows the proxy environment variables
     }
-    const std::string proxy =
-        UsesProxy(*settings, aTarget) ? "http://" + settings->Host + ":" + std::to_string(settings->Port) : "";
+    const std::string proxy = UsesProxy(*settings, aTarget) ? "http://" + settings->Host + ":" +
+                                                                  std::to_string(settings->Port)
+                                                            : "";
     // An empty proxy text makes curl connect directly, ignoring the environment.
     curl_easy_setopt(fCurl, CURLOPT_PROXY, proxy.c_str());
 }
@@ -127,9 +128,9 @@ THTTPClient::TExecution TCurlHTTPClient::ExecuteRequest(const THTTPRequest& aReq
                                                         TContentStream* aContent) {
     const TURI target = TransferTarget(aRequest.GetURL());
     const std::string targetText = target.ToString();
-    TCurlTransfer state{TTransfer(aRequest, aResponse, aContent,
-                                  {ResponseTimeout(), MinimumSpeed(), TimeLimit()}),
-                        nullptr, 0};
+    TCurlTransfer state{
+        TTransfer(aRequest, aResponse, aContent, {ResponseTimeout(), MinimumSpeed(), TimeLimit()}),
+        nullptr, 0};
     TTransfer& transfer = state.Transfer;
     long timeout = 0; // curl's own limit: none
     if (const auto left = transfer.TimeLeft()) {

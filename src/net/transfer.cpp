@@ -72,8 +72,8 @@ TNetHeaders WireHeaders(const THTTPRequest& aRequest) {
 
 TTransfer::TTransfer(const THTTPRequest& aRequest, THTTPResponse& aResponse,
                      TContentStream* aContent, TTransferLimits aLimits)
-    : fRequest(&aRequest), fResponse(&aResponse), fContent(aContent),
-      fLimits(std::move(aLimits)), fReadsBody(aRequest.GetMethod() != "HEAD") {}
+    : fRequest(&aRequest), fResponse(&aResponse), fContent(aContent), fLimits(std::move(aLimits)),
+      fReadsBody(aRequest.GetMethod() != "HEAD") {}
 
 bool TTransfer::Report(std::int64_t aRead) const {
     return THTTPClient::ReportProgress(*fRequest, fResponse->GetStatusCode(), fTotal, aRead);

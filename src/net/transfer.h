@@ -71,7 +71,8 @@ public:
     // Records a cut-off the transport found by itself (its own clock struck).
     void CutOff(TCutOff aReason) { fExceeded = aReason; }
     // The time left before the request's deadline; none when it has no deadline.
-    std::optional<std::chrono::milliseconds> TimeLeft(TClock::time_point aNow = TClock::now()) const;
+    std::optional<std::chrono::milliseconds>
+    TimeLeft(TClock::time_point aNow = TClock::now()) const;
     // The reason of the cut-off in words ("no data for 200 ms"); empty when none.
     std::string LimitText() const;
 

@@ -36,11 +36,11 @@ std::wstring Wide(std::string_view aText) {
 // to connect to the server failed".
 std::string ErrorText(DWORD aCode) {
     wchar_t* buffer = nullptr;
-    const DWORD length = FormatMessageW(
-        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_HMODULE | FORMAT_MESSAGE_FROM_SYSTEM |
-            FORMAT_MESSAGE_IGNORE_INSERTS,
-        GetModuleHandleW(L"wininet.dll"), aCode, 0, reinterpret_cast<wchar_t*>(&buffer), 0,
-        nullptr);
+    const DWORD length =
+        FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_HMODULE |
+                           FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+                       GetModuleHandleW(L"wininet.dll"), aCode, 0,
+                       reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
     std::u16string text(buffer, buffer + length);
     LocalFree(buffer);
     while (!text.empty() && (text.back() == u'\r' || text.back() == u'\n' || text.back() == u' ')) {
@@ -77,8 +77,8 @@ class TWatchdog {
 public:
     TWatchdog(HINTERNET aRequest, std::optional<TClock::time_point> aDeadline) {
         if (aDeadline) {
-            fThread = std::thread(
-                [this, aRequest, deadline = *aDeadline] { Run(aRequest, deadline); });
+            fThread =
+                std::thread([this, aRequest, deadline = *aDeadline] { Run(aRequest, deadline); });
         }
     }
     ~TWatchdog() { Stop(); }
@@ -168,7 +168,7 @@ private:
     void Failed();
     std::string Detail() const {
         return fTransfer.Exceeded() != TTransfer::TCutOff::None ? fTransfer.LimitText()
-                                                               : ErrorText(fError);
+                                                                : ErrorText(fError);
     }
     [[noreturn]] void ThrowReadError() const;
 
@@ -190,8 +190,9 @@ void TWinINetHTTPClient::TAttempt::Failed() {
     }
 }
 
-THTTPClient::TExecution TWinINetHTTPClient::TAttempt::Send(const std::wstring& aHeaders,
-                                       const std::optional<std::string>& aBody) {
+THTTPClient::TExecution
+TWinINetHTTPClient::TAttempt::Send(const std::wstring& aHeaders,
+                                   const std::optional<std::string>& aBody) {
     std::string body = aBody.value_or(std::string());
     if (!HttpSendRequestW(fRequest, aHeaders.c_str(), static_cast<DWORD>(aHeaders.size()),
                           body.empty() ? nullptr : body.data(), static_cast<DWORD>(body.size()))) {
@@ -283,8 +284,9 @@ TWinINetHTTPClient::~TWinINetHTTPClient() = default;
 void* TWinINetHTTPClient::Session(const TURI& aTarget) {
     std::optional<std::string> proxy; // none: the system's settings
     if (const auto& settings = ProxySettings()) {
-        proxy = UsesProxy(*settings, aTarget) ? settings->Host + ":" + std::to_string(settings->Port)
-                                              : std::string();
+        proxy = UsesProxy(*settings, aTarget)
+                    ? settings->Host + ":" + std::to_string(settings->Port)
+                    : std::string();
     }
     if (fSession && proxy == fSessionProxy) {
         return fSession.get();
@@ -329,9 +331,9 @@ THTTPClient::TExecution TWinINetHTTPClient::ExecuteRequest(const THTTPRequest& a
         return {TExecutionResult::UnknownError, ErrorText(GetLastError())};
     }
     const DWORD flags = kRequestFlags | (target.Scheme == "https" ? INTERNET_FLAG_SECURE : 0);
-    HINTERNET request =
-        HttpOpenRequestW(connection.get(), Wide(aRequest.GetMethod()).c_str(),
-                         Wide(target.ResourcePath()).c_str(), L"HTTP/1.1", nullptr, nullptr, flags, 0);
+    HINTERNET request = HttpOpenRequestW(connection.get(), Wide(aRequest.GetMethod()).c_str(),
+                                         Wide(target.ResourcePath()).c_str(), L"HTTP/1.1", nullptr,
+                                         nullptr, flags, 0);
     if (request == nullptr) {
         return {TExecutionResult::UnknownError, ErrorText(GetLastError())};
     }
