@@ -3,6 +3,7 @@
 #include "install/file_name.h"
 #include "net/content_stream.h"
 #include "net/http_helpers.h"
+#include "platform/file_stream.h"
 
 #include <cstdio>
 #include <random>
@@ -21,7 +22,8 @@ std::filesystem::path CreateTempFile(const std::filesystem::path& aFolder) {
         char name[32];
         std::snprintf(name, sizeof name, "Dow%X.tmp", static_cast<unsigned>(random()) & 0xFFFFu);
         const auto path = aFolder / name;
-        if (std::FILE* file = std::fopen(path.c_str(), "wbx")) {
+        if (std::FILE* file =
+                platform::OpenFileForWriting(path, platform::TFileCreation::Exclusive)) {
             std::fclose(file);
             return path;
         }

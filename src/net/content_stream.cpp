@@ -1,6 +1,7 @@
 #include "net/content_stream.h"
 
 #include "net/net_errors.h"
+#include "platform/file_stream.h"
 
 #include <cerrno>
 #include <cstring>
@@ -24,7 +25,7 @@ void TMemoryContent::Write(std::string_view aBytes) {
 }
 
 TFileContent::TFileContent(const std::filesystem::path& aPath) : fPath(aPath) {
-    fFile = std::fopen(aPath.c_str(), "wb");
+    fFile = platform::OpenFileForWriting(aPath, platform::TFileCreation::Replace);
     if (fFile == nullptr) {
         Fail("Cannot create");
     }
