@@ -8,7 +8,6 @@
 #include <wininet.h>
 
 #include <algorithm>
-#include <atomic>
 #include <condition_variable>
 #include <mutex>
 #include <thread>
@@ -71,49 +70,78 @@ void SetTimeout(HINTERNET aHandle, DWORD aOption, std::chrono::milliseconds aTim
     InternetSetOptionW(aHandle, aOption, &value, sizeof value);
 }
 
-// Closes a request handle when the exchange's deadline strikes: WinINet's calls
-// block, and closing their handle is what ends them.
-class TWatchdog {
+// HttpSendRequestW on a thread of its own when the exchange has a deadline, so that
+// the wait for the answer's head ends then, however steadily the server trickles it.
+// Closing the request handle ends the call on Windows; Wine's call runs on until the
+// server stops, so the job owns everything the call uses and may outlive its attempt.
+class TSendJob {
 public:
-    TWatchdog(HINTERNET aRequest, std::optional<TClock::time_point> aDeadline) {
-        if (aDeadline) {
-            fThread =
-                std::thread([this, aRequest, deadline = *aDeadline] { Run(aRequest, deadline); });
+    TSendJob(HINTERNET aConnection, HINTERNET aRequest)
+        : fConnection(aConnection), fRequest(aRequest) {}
+    ~TSendJob() {
+        if (!fAbandoned) { // else closed when it was abandoned
+            InternetCloseHandle(fRequest);
         }
+        InternetCloseHandle(fConnection);
     }
-    ~TWatchdog() { Stop(); }
-    TWatchdog(const TWatchdog&) = delete;
-    TWatchdog& operator=(const TWatchdog&) = delete;
+    TSendJob(const TSendJob&) = delete;
+    TSendJob& operator=(const TSendJob&) = delete;
 
-    // Ends the watch; afterwards Fired() no longer changes.
-    void Stop() {
-        {
-            const std::lock_guard guard(fLock);
-            fStopped = true;
-        }
-        fWake.notify_one();
-        if (fThread.joinable()) {
-            fThread.join();
-        }
-    }
-    // True once it has closed the handle, which its owner then must not close again.
-    bool Fired() const { return fFired.load(); }
+    HINTERNET Request() const { return fRequest; }
+
+    // Sends, waiting no longer than aDeadline; false when the call failed or the
+    // deadline came first (TimedOut() tells which), with GetLastError() set.
+    static bool Send(const std::shared_ptr<TSendJob>& aJob, std::wstring aHeaders,
+                     std::string aBody, std::optional<TClock::time_point> aDeadline);
+    bool TimedOut() const { return fAbandoned; }
 
 private:
-    void Run(HINTERNET aRequest, TClock::time_point aDeadline) {
-        std::unique_lock lock(fLock);
-        if (!fWake.wait_until(lock, aDeadline, [this] { return fStopped; })) {
-            fFired = true;
-            InternetCloseHandle(aRequest);
+    HINTERNET fConnection;
+    HINTERNET fRequest;
+    std::wstring fHeaders;
+    std::string fBody;
+    std::mutex fLock;
+    std::condition_variable fDone;
+    bool fFinished = false;
+    bool fAbandoned = false;
+    BOOL fResult = FALSE;
+    DWORD fError = ERROR_SUCCESS;
+
+    void Run() {
+        const BOOL result = HttpSendRequestW(
+            fRequest, fHeaders.c_str(), static_cast<DWORD>(fHeaders.size()),
+            fBody.empty() ? nullptr : fBody.data(), static_cast<DWORD>(fBody.size()));
+        const DWORD error = GetLastError();
+        {
+            const std::lock_guard guard(fLock);
+            fFinished = true;
+            fResult = result;
+            fError = error;
+        }
+        fDone.notify_one();
+    }
+};
+
+bool TSendJob::Send(const std::shared_ptr<TSendJob>& aJob, std::wstring aHeaders, std::string aBody,
+                    std::optional<TClock::time_point> aDeadline) {
+    aJob->fHeaders = std::move(aHeaders);
+    aJob->fBody = std::move(aBody);
+    if (!aDeadline) {
+        aJob->Run();
+    } else {
+        std::thread([aJob] { aJob->Run(); }).detach();
+        std::unique_lock lock(aJob->fLock);
+        if (!aJob->fDone.wait_until(lock, *aDeadline, [&] { return aJob->fFinished; })) {
+            aJob->fAbandoned = true;
+            lock.unlock();
+            InternetCloseHandle(aJob->fRequest);
+            SetLastError(ERROR_INTERNET_TIMEOUT);
+            return false;
         }
     }
-
-    std::mutex fLock;
-    std::condition_variable fWake;
-    bool fStopped = false;
-    std::atomic<bool> fFired{false};
-    std::thread fThread;
-};
+    SetLastError(aJob->fError);
+    return aJob->fResult != FALSE;
+}
 
 // The answer's head as WinINet received it: status line, header lines, empty line.
 // The ANSI query gives the header bytes as they came (WinINet keeps them so), where
@@ -144,20 +172,15 @@ std::string ServerName(const std::string& aHost) {
 // One attempt over an open request handle, which it owns from then on.
 class TWinINetHTTPClient::TAttempt {
 public:
-    TAttempt(HINTERNET aRequest, TTransfer& aTransfer, std::chrono::milliseconds aResponseTimeout)
-        : fRequest(aRequest), fTransfer(aTransfer), fResponseTimeout(aResponseTimeout),
-          fWatchdog(aRequest, aTransfer.Request().Deadline()) {}
-    ~TAttempt() {
-        fWatchdog.Stop();
-        if (!fWatchdog.Fired()) { // else the watchdog closed it
-            InternetCloseHandle(fRequest);
-        }
-    }
+    TAttempt(std::shared_ptr<TSendJob> aJob, TTransfer& aTransfer,
+             std::chrono::milliseconds aResponseTimeout)
+        : fJob(std::move(aJob)), fRequest(fJob->Request()), fTransfer(aTransfer),
+          fResponseTimeout(aResponseTimeout) {}
     TAttempt(const TAttempt&) = delete;
     TAttempt& operator=(const TAttempt&) = delete;
 
     // Sends the request and takes the answer's head.
-    TExecution Send(const std::wstring& aHeaders, const std::optional<std::string>& aBody);
+    TExecution Send(std::wstring aHeaders, const std::optional<std::string>& aBody);
     // Reads the body into the transfer; throws ENetHTTPResponseException when it breaks off.
     void ReadBody();
 
@@ -172,17 +195,17 @@ private:
     }
     [[noreturn]] void ThrowReadError() const;
 
+    std::shared_ptr<TSendJob> fJob; // owns the handles
     HINTERNET fRequest;
     TTransfer& fTransfer;
     std::chrono::milliseconds fResponseTimeout;
     TClock::time_point fStarted = TClock::now();
     DWORD fError = ERROR_SUCCESS;
-    TWatchdog fWatchdog; // last: it stops before the rest goes
 };
 
 void TWinINetHTTPClient::TAttempt::Failed() {
     fError = GetLastError();
-    if (fWatchdog.Fired()) {
+    if (fJob->TimedOut()) {
         fTransfer.CutOff(TTransfer::TCutOff::TimeLimit);
     } else if (!fTransfer.CheckLimits() && fError == ERROR_INTERNET_TIMEOUT &&
                TClock::now() - fStarted + kTimerSlack >= fResponseTimeout) {
@@ -191,11 +214,10 @@ void TWinINetHTTPClient::TAttempt::Failed() {
 }
 
 THTTPClient::TExecution
-TWinINetHTTPClient::TAttempt::Send(const std::wstring& aHeaders,
-                                   const std::optional<std::string>& aBody) {
-    std::string body = aBody.value_or(std::string());
-    if (!HttpSendRequestW(fRequest, aHeaders.c_str(), static_cast<DWORD>(aHeaders.size()),
-                          body.empty() ? nullptr : body.data(), static_cast<DWORD>(body.size()))) {
+TWinINetHTTPClient::TAttempt::Send(std::wstring aHeaders, const std::optional<std::string>& aBody) {
+    const auto size = static_cast<std::int64_t>(aBody ? aBody->size() : 0);
+    if (!TSendJob::Send(fJob, std::move(aHeaders), aBody.value_or(std::string()),
+                        fTransfer.Request().Deadline())) {
         Failed();
         if (IsServerCertificateFailure(fError)) {
             return {TResult::ServerCertificateInvalid, Detail()};
@@ -205,7 +227,7 @@ TWinINetHTTPClient::TAttempt::Send(const std::wstring& aHeaders,
         }
         return {TResult::UnknownError, Detail()};
     }
-    fTransfer.Sent(static_cast<std::int64_t>(body.size()));
+    fTransfer.Sent(size);
     const auto head = RawHead(fRequest);
     if (!head) {
         Failed();
@@ -324,9 +346,9 @@ THTTPClient::TExecution TWinINetHTTPClient::ExecuteRequest(const THTTPRequest& a
         return {TExecutionResult::UnknownError, transfer.LimitText()};
     }
 
-    const THandle connection(InternetConnectW(
-        Session(target), Wide(ServerName(target.Host)).c_str(),
-        static_cast<INTERNET_PORT>(target.Port), nullptr, nullptr, INTERNET_SERVICE_HTTP, 0, 0));
+    THandle connection(InternetConnectW(Session(target), Wide(ServerName(target.Host)).c_str(),
+                                        static_cast<INTERNET_PORT>(target.Port), nullptr, nullptr,
+                                        INTERNET_SERVICE_HTTP, 0, 0));
     if (!connection) {
         return {TExecutionResult::UnknownError, ErrorText(GetLastError())};
     }
@@ -337,9 +359,9 @@ THTTPClient::TExecution TWinINetHTTPClient::ExecuteRequest(const THTTPRequest& a
     if (request == nullptr) {
         return {TExecutionResult::UnknownError, ErrorText(GetLastError())};
     }
-    TAttempt attempt(request, transfer, ResponseTimeout());
-    // A stalled server is cut off at the deadline too, should closing the handle not
-    // end a blocked call.
+    TAttempt attempt(std::make_shared<TSendJob>(connection.release(), request), transfer,
+                     ResponseTimeout());
+    // A body that stalls ends at the deadline too.
     const auto receiveTimeout =
         timeLeft ? std::min(ResponseTimeout(), *timeLeft + kTimerSlack) : ResponseTimeout();
     SetTimeout(request, INTERNET_OPTION_CONNECT_TIMEOUT, ConnectionTimeout());
