@@ -268,42 +268,24 @@ TEST(HttpTransportTest, StalledServerTimesOut) {
 }
 
 TEST(HttpTransportTest, ProxySettingsChooseProxyOrDirect) {
-    std::mutex lock;
-    std::vector<std::string> targets;
-    TLoopbackServer proxy;
-    proxy.Server().Get(".*", [&](const httplib::Request& aRequest, httplib::Response& aResponse) {
-        const std::lock_guard guard(lock);
-        targets.push_back(aRequest.target);
-        aResponse.set_content("via proxy", kBinary);
-    });
-    proxy.Start();
-    TLoopbackServer origin;
-    origin.Server().Get("/x", [](const httplib::Request&, httplib::Response& aResponse) {
-        aResponse.set_content("direct", kBinary);
-    });
-    origin.Start();
-
-    const auto fetch = [&](THTTPClient& aClient) {
-        TMemoryContent body;
-        aClient.Get(origin.Url("/x"), &body);
-        return body.Take();
-    };
+    brivane::test::TProxyAndOrigin world;
     TScopedEnv noProxy("no_proxy", nullptr), noProxyUpper("NO_PROXY", nullptr);
     // Proxied requests first: Wine's WinINet sends a request for a proxy over a
     // connection it keeps to the origin itself, once there is one.
     auto client = THTTPClient::Create();
-    client->SetProxySettings({"127.0.0.1", proxy.Port(), "http"});
-    EXPECT_EQ(fetch(*client), "via proxy");
-    client->SetProxySettings({"127.0.0.1", proxy.Port(), ""});
-    EXPECT_EQ(fetch(*client), "via proxy");
-    client->SetProxySettings({"127.0.0.1", proxy.Port(), "https"}); // for https only
-    EXPECT_EQ(fetch(*client), "direct");
+    const int port = world.Proxy().Port();
+    client->SetProxySettings({"127.0.0.1", port, "http"});
+    EXPECT_EQ(world.Fetch(*client), "via proxy");
+    client->SetProxySettings({"127.0.0.1", port, ""});
+    EXPECT_EQ(world.Fetch(*client), "via proxy");
+    client->SetProxySettings({"127.0.0.1", port, "https"}); // for https only
+    EXPECT_EQ(world.Fetch(*client), "direct");
     client->SetProxySettings({}); // no host: direct
-    EXPECT_EQ(fetch(*client), "direct");
+    EXPECT_EQ(world.Fetch(*client), "direct");
 
-    const std::lock_guard guard(lock);
+    const auto targets = world.Targets();
     ASSERT_EQ(targets.size(), 2u);
-    EXPECT_EQ(targets[0], origin.Url("/x"));
+    EXPECT_EQ(targets[0], world.OriginUrl());
 }
 
 class HostMapClientTest : public ::testing::Test {

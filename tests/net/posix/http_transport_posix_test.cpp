@@ -77,25 +77,11 @@ TEST(HttpTransportPosixTest, RefusesCertificatesTheSystemDoesNotTrust) {
 }
 
 TEST(HttpTransportPosixTest, SystemProxyComesFromTheEnvironment) {
-    TLoopbackServer proxy;
-    proxy.Server().Get(".*", [](const httplib::Request&, httplib::Response& aResponse) {
-        aResponse.set_content("via proxy", kBinary);
-    });
-    proxy.Start();
-    TLoopbackServer origin;
-    origin.Server().Get("/x", [](const httplib::Request&, httplib::Response& aResponse) {
-        aResponse.set_content("direct", kBinary);
-    });
-    origin.Start();
-    const auto fetch = [&](THTTPClient& aClient) {
-        TMemoryContent body;
-        aClient.Get(origin.Url("/x"), &body);
-        return body.Take();
-    };
+    brivane::test::TProxyAndOrigin world;
     TScopedEnv noProxy("no_proxy", nullptr), noProxyUpper("NO_PROXY", nullptr);
-    TScopedEnv system("http_proxy", proxy.Origin().c_str());
+    TScopedEnv system("http_proxy", world.Proxy().Origin().c_str());
     auto client = THTTPClient::Create();
-    EXPECT_EQ(fetch(*client), "via proxy");
+    EXPECT_EQ(world.Fetch(*client), "via proxy");
     client->SetProxySettings({}); // settings written: direct, whatever the environment says
-    EXPECT_EQ(fetch(*client), "direct");
+    EXPECT_EQ(world.Fetch(*client), "direct");
 }
