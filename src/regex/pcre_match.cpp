@@ -5,6 +5,8 @@
 
 #include <climits>
 #include <iterator>
+#include <mutex>
+#include <vector>
 
 namespace brivane::pcre {
 
@@ -33,9 +35,31 @@ TJITStack::~TJITStack() {
     pcre2_jit_stack_free(fStack);
 }
 
-pcre2_jit_stack* TJITStack::ForThisThread() {
-    thread_local TJITStack stack(kLargeStackStart, kLargeStackMax);
-    return stack.Handle();
+std::shared_ptr<TJITStack> TJITStack::Lend() {
+    struct TPool {
+        std::mutex Lock;
+        std::vector<std::unique_ptr<TJITStack>> Free;
+    };
+    // Never destroyed: a stack may come back while static objects are torn down.
+    static TPool* const pool = new TPool;
+    std::unique_ptr<TJITStack> stack;
+    {
+        const std::lock_guard lock(pool->Lock);
+        if (!pool->Free.empty()) {
+            stack = std::move(pool->Free.back());
+            pool->Free.pop_back();
+        }
+    }
+    if (!stack) {
+        stack = std::make_unique<TJITStack>(kLargeStackStart, kLargeStackMax);
+        if (stack->Handle() == nullptr) {
+            return nullptr;
+        }
+    }
+    return std::shared_ptr<TJITStack>(stack.release(), [](TJITStack* aStack) {
+        const std::lock_guard lock(pool->Lock);
+        pool->Free.emplace_back(aStack);
+    });
 }
 
 TMatchData::TMatchData(std::shared_ptr<const TCode> aCode,
@@ -171,15 +195,15 @@ int TMatchContext::Execute(TMatchData& aData, std::uint32_t aOptions) {
 }
 
 bool TMatchContext::UseLargeStack() {
-    pcre2_jit_stack* stack = TJITStack::ForThisThread();
-    if (stack == nullptr) {
+    fLargeStack = TJITStack::Lend();
+    if (!fLargeStack) {
         return false;
     }
     fMatchContext = pcre2_match_context_create(nullptr);
     if (fMatchContext == nullptr) {
         return false;
     }
-    pcre2_jit_stack_assign(fMatchContext, nullptr, stack);
+    pcre2_jit_stack_assign(fMatchContext, nullptr, fLargeStack->Handle());
     return true;
 }
 

@@ -17,7 +17,10 @@ namespace brivane::pcre {
 
 class TCode;
 
-// A JIT stack may serve one match at a time, so each thread has its own.
+// A JIT stack may serve one match at a time. Large ones are lent to a match context for
+// its life from a pool of the process's, not kept per thread: a per-thread stack would
+// be freed by a thread-exit destructor, which mingw-w64 may run after the thread's
+// storage is gone.
 class TJITStack {
 public:
     TJITStack(std::size_t aStartSize, std::size_t aMaxSize);
@@ -27,9 +30,9 @@ public:
 
     pcre2_jit_stack* Handle() const { return fStack; }
 
-    // This thread's large stack for matches that exhaust the default one; null when
-    // it cannot be allocated.
-    static pcre2_jit_stack* ForThisThread();
+    // A large stack for matches that exhaust the default one, back in the pool when the
+    // last holder lets go; null when it cannot be allocated.
+    static std::shared_ptr<TJITStack> Lend();
 
 private:
     pcre2_jit_stack* fStack;
@@ -103,6 +106,7 @@ private:
     bool OffsetSplitsCharacter(std::size_t aOffset) const;
 
     pcre2_match_context* fMatchContext = nullptr; // only for a larger JIT stack
+    std::shared_ptr<TJITStack> fLargeStack;
     std::shared_ptr<const TCode> fCode;
     std::shared_ptr<const std::u16string> fSubject;
     std::uint32_t fOptions = 0;

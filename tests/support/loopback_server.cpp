@@ -1,41 +1,72 @@
 #include "support/loopback_server.h"
 
-#include <arpa/inet.h>
-#include <netinet/in.h>
 #include <stdexcept>
-#include <sys/socket.h>
-#include <unistd.h>
+
+// httplib.h (through the demo's server) brings the socket headers of either system, and
+// on Windows starts winsock.
+// POSIX sockets are not inherited by the programs tests start (which would keep a
+// connection open); Windows' are not inherited unless asked for.
+#ifdef _WIN32
+using socklen_t = int;
+constexpr int kSocketFlags = 0;
+constexpr int kShutBoth = SD_BOTH;
+constexpr int kShutWrite = SD_SEND;
+constexpr int kSendFlags = 0;
+#define accept4(socket, address, length, flags) ::accept(socket, address, length)
+#else
+constexpr int kSocketFlags = SOCK_CLOEXEC;
+constexpr int kShutBoth = SHUT_RDWR;
+constexpr int kShutWrite = SHUT_WR;
+constexpr int kSendFlags = MSG_NOSIGNAL;
+#endif
 
 namespace brivane::test {
 
+namespace {
+
+// Sockets are ints in the tests' handlers: Windows' socket handles fit in 32 bits.
+socket_t Native(int aSocket) {
+    return static_cast<socket_t>(aSocket);
+}
+
+} // namespace
+
 TRawLoopbackServer::TRawLoopbackServer(THandler aHandler) {
-    fListener = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    const auto listener = ::socket(AF_INET, SOCK_STREAM | kSocketFlags, 0);
+    fListener = listener == INVALID_SOCKET ? -1 : static_cast<int>(listener);
     sockaddr_in address{};
     address.sin_family = AF_INET;
     address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
     socklen_t length = sizeof address;
-    if (fListener < 0 || ::bind(fListener, reinterpret_cast<sockaddr*>(&address), length) != 0 ||
-        ::listen(fListener, 16) != 0 ||
-        ::getsockname(fListener, reinterpret_cast<sockaddr*>(&address), &length) != 0) {
+    if (fListener < 0 ||
+        ::bind(Native(fListener), reinterpret_cast<sockaddr*>(&address), length) != 0 ||
+        ::listen(Native(fListener), 16) != 0 ||
+        ::getsockname(Native(fListener), reinterpret_cast<sockaddr*>(&address), &length) != 0) {
         throw std::runtime_error("cannot listen on a loopback port");
     }
     fPort = ntohs(address.sin_port);
     fThread = std::thread([this, handler = std::move(aHandler)] {
         while (true) {
-            const int connection = ::accept4(fListener, nullptr, nullptr, SOCK_CLOEXEC);
-            if (connection < 0) {
+            const auto connection = accept4(Native(fListener), nullptr, nullptr, kSocketFlags);
+            if (connection == INVALID_SOCKET) {
                 return; // the listener was shut down
             }
-            handler(connection);
-            ::close(connection);
+            handler(static_cast<int>(connection));
+            httplib::detail::close_socket(connection);
         }
     });
 }
 
 TRawLoopbackServer::~TRawLoopbackServer() {
-    ::shutdown(fListener, SHUT_RDWR);
+    ::shutdown(Native(fListener), kShutBoth);
+    // Windows does not wake a blocked accept on shutdown; closing the socket does.
+#ifdef _WIN32
+    httplib::detail::close_socket(Native(fListener));
     fThread.join();
-    ::close(fListener);
+#else
+    fThread.join();
+    httplib::detail::close_socket(Native(fListener));
+#endif
 }
 
 std::string TRawLoopbackServer::Url(std::string_view aPath) const {
@@ -45,7 +76,7 @@ std::string TRawLoopbackServer::Url(std::string_view aPath) const {
 std::string ReadRequestHead(int aSocket) {
     std::string head;
     char byte;
-    while (!head.ends_with("\r\n\r\n") && ::recv(aSocket, &byte, 1, 0) == 1) {
+    while (!head.ends_with("\r\n\r\n") && ::recv(Native(aSocket), &byte, 1, 0) == 1) {
         head += byte;
     }
     return head;
@@ -53,12 +84,17 @@ std::string ReadRequestHead(int aSocket) {
 
 void SendAll(int aSocket, std::string_view aBytes) {
     while (!aBytes.empty()) {
-        const auto sent = ::send(aSocket, aBytes.data(), aBytes.size(), MSG_NOSIGNAL);
+        const auto sent = ::send(Native(aSocket), aBytes.data(), static_cast<int>(aBytes.size()),
+                                 kSendFlags);
         if (sent <= 0) {
             return;
         }
         aBytes.remove_prefix(static_cast<std::size_t>(sent));
     }
+}
+
+void ShutdownSending(int aSocket) {
+    ::shutdown(Native(aSocket), kShutWrite);
 }
 
 } // namespace brivane::test

@@ -42,5 +42,7 @@ private:
 std::string ReadRequestHead(int aSocket);
 // Writes all of aBytes (ignoring a peer that went away).
 void SendAll(int aSocket, std::string_view aBytes);
+// Ends the sending half: the peer reads the end of the stream.
+void ShutdownSending(int aSocket);
 
 } // namespace brivane::test

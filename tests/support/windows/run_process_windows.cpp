@@ -16,10 +16,6 @@ std::wstring Wide(std::string_view aText) {
     return std::wstring(text.begin(), text.end());
 }
 
-std::string Narrow(std::wstring_view aText) {
-    return Utf16ToUtf8(std::u16string(aText.begin(), aText.end()));
-}
-
 // One argument as CommandLineToArgvW and the C runtime read it back.
 void AppendQuoted(std::wstring& aLine, const std::wstring& aArg) {
     if (!aArg.empty() && aArg.find_first_of(L" \t\n\v\"") == std::wstring::npos) {
