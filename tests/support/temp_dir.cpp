@@ -58,6 +58,9 @@ TScopedEnv::TScopedEnv(std::string aName, const char* aValue) : fName(std::move(
     }
 }
 
+TScopedEnv::TScopedEnv(std::string aName, const std::filesystem::path& aValue)
+    : TScopedEnv(std::move(aName), platform::PathToUtf8(aValue).c_str()) {}
+
 TScopedEnv::~TScopedEnv() {
     if (fHadValue) {
         platform::SetEnv(fName, fOldValue);

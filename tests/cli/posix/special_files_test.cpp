@@ -15,8 +15,10 @@ TEST(SpecialFilesTest, AreBadInputWhereverAFileIsRead) {
     const auto fifo = home / "fifo.exe";
     ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
     const std::map<std::string, std::optional<std::string>> env = {
-        {"HOME", home.Path().string()}, {"BRIVANE_REGISTRY", std::nullopt},
-        {"WINEPREFIX", std::nullopt}, {"APPDATA", std::nullopt}};
+        {"HOME", home.Path().string()},
+        {"BRIVANE_REGISTRY", std::nullopt},
+        {"WINEPREFIX", std::nullopt},
+        {"APPDATA", std::nullopt}};
     const struct {
         std::vector<std::string> Args;
         std::string Err;
