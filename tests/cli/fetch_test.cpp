@@ -150,6 +150,7 @@ TEST_F(FetchCommandTest, FailedRequestExitsWithOne) {
               std::string::npos);
 }
 
+#ifndef _WIN32 // pseudo-terminals are POSIX's (support/run_process.h)
 TEST_F(FetchCommandTest, ControlCharactersReachATerminalOnlyAsVisibleEscapes) {
     const auto url = fServer.Url("/controls");
     const auto shown = brivane::test::RunCliOnTerminal({"fetch", url});
@@ -169,3 +170,4 @@ TEST_F(FetchCommandTest, ControlCharactersReachATerminalOnlyAsVisibleEscapes) {
     // Into a pipe or a file the bytes go as they are.
     EXPECT_EQ(RunCli({"fetch", url}).Out, kEvilPage);
 }
+#endif

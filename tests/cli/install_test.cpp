@@ -282,6 +282,7 @@ TEST_F(InstallCommandTest, AllInstallsEveryUpdateAndNoLibraryProgram) {
     EXPECT_EQ(Names(json["actuals"]), TNames{"7-Zip"});
 }
 
+#ifndef _WIN32 // pseudo-terminals are POSIX's (support/run_process.h)
 TEST_F(InstallCommandTest, OnATerminalItAsksFirstAndKeepsInstallersOffTheScreen) {
     auto result = RunCliInTerminal(Arguments({"7-zip"}), "n\n", Environment());
     EXPECT_EQ(result.ExitCode, 0) << result.Out;
@@ -306,6 +307,7 @@ TEST_F(InstallCommandTest, OnATerminalItAsksFirstAndKeepsInstallersOffTheScreen)
     }
     EXPECT_TRUE(logged);
 }
+#endif
 
 TEST_F(InstallCommandTest, BadArgumentsGiveOneLineAndExitCode2) {
     const std::vector<std::vector<std::string>> cases = {

@@ -69,7 +69,8 @@ protected:
         if (!std::filesystem::exists(key)) {
             EXPECT_EQ(Run({"--keygen", key.string()}).ExitCode, 0);
         }
-        const auto sign = Run({"--sign", key.string(), fDir.Write("Setup.exe", aInstaller)});
+        const auto sign =
+            Run({"--sign", key.string(), fDir.Write("Setup.exe", aInstaller).string()});
         EXPECT_EQ(sign.ExitCode, 0) << sign.Err;
         return nlohmann::json::parse("{" + sign.Out + "}");
     }

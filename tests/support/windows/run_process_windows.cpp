@@ -1,6 +1,7 @@
 #include "support/run_process.h"
 
-#include "base/unicode.h"
+#include "platform/windows/command_line.h"
+#include "platform/windows/wide.h"
 
 #include <windows.h>
 
@@ -11,32 +12,7 @@ namespace brivane::test {
 
 namespace {
 
-std::wstring Wide(std::string_view aText) {
-    const std::u16string text = Utf8ToUtf16(aText);
-    return std::wstring(text.begin(), text.end());
-}
-
-// One argument as CommandLineToArgvW and the C runtime read it back.
-void AppendQuoted(std::wstring& aLine, const std::wstring& aArg) {
-    if (!aArg.empty() && aArg.find_first_of(L" \t\n\v\"") == std::wstring::npos) {
-        aLine += aArg;
-        return;
-    }
-    aLine += L'"';
-    std::size_t backslashes = 0;
-    for (const wchar_t c : aArg) {
-        if (c == L'\\') {
-            ++backslashes;
-            continue;
-        }
-        // Backslashes before a quote (or the closing quote) are doubled; others stay.
-        aLine.append(c == L'"' ? backslashes * 2 + 1 : backslashes, L'\\');
-        backslashes = 0;
-        aLine += c;
-    }
-    aLine.append(backslashes * 2, L'\\');
-    aLine += L'"';
-}
+using platform::windows::Wide;
 
 bool SameName(std::wstring_view aLeft, std::wstring_view aRight) {
     return aLeft.size() == aRight.size() &&
@@ -123,12 +99,11 @@ TProcessResult RunProcess(const std::string& aProgram, const std::vector<std::st
     MakePipe(outRead, outWrite, false);
     MakePipe(errRead, errWrite, false);
 
-    std::wstring line;
-    AppendQuoted(line, Wide(aProgram));
+    std::vector<std::wstring> words{Wide(aProgram)};
     for (const auto& arg : aArgs) {
-        line += L' ';
-        AppendQuoted(line, Wide(arg));
+        words.push_back(Wide(arg));
     }
+    std::wstring line = platform::windows::JoinArguments(words);
     std::wstring environment = BuildEnvironment(aEnv);
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
