@@ -22,11 +22,11 @@ protected:
                               TContentStream* aContent) override;
 
 private:
-    struct TTransfer;
+    struct TCurlTransfer;
 
     void PrepareMethod(const THTTPRequest& aRequest);
     void PrepareProxy(const TURI& aTarget);
-    TExecution Finish(CURLcode aCode, TTransfer& aTransfer);
+    TExecution Finish(CURLcode aCode, TCurlTransfer& aTransfer);
 
     static std::size_t OnHeader(char* aBuffer, std::size_t aSize, std::size_t aCount, void* aData);
     static std::size_t OnWrite(char* aBuffer, std::size_t aSize, std::size_t aCount, void* aData);

@@ -3,6 +3,12 @@
 #include "net/net_errors.h"
 #include "net/request_trace.h"
 
+#ifdef _WIN32
+#include "net/wininet_transport.h"
+#else
+#include "net/curl_transport.h"
+#endif
+
 namespace brivane::net {
 
 namespace {
@@ -42,6 +48,14 @@ void THTTPRequest::AddHeader(std::string_view aName, std::string_view aValue) {
 
 bool THTTPRequest::RemoveHeader(std::string_view aName) {
     return net::RemoveHeader(fHeaders, aName);
+}
+
+std::unique_ptr<THTTPClient> THTTPClient::Create() {
+#ifdef _WIN32
+    return std::make_unique<TWinINetHTTPClient>();
+#else
+    return std::make_unique<TCurlHTTPClient>();
+#endif
 }
 
 THTTPClient::THTTPClient() {

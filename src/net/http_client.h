@@ -23,6 +23,7 @@
 namespace brivane::net {
 
 class THTTPRequest;
+class TTransfer;
 
 // Called before each block (at most 4096 bytes) of a body whose status is below
 // 300: aContentLength is the announced length (-1 when unknown or 0), aReadCount
@@ -88,7 +89,7 @@ public:
     static constexpr std::chrono::milliseconds kDefaultTimeLimit{60'000};
     static constexpr const char* kDefaultUserAgent = "Brivane-HTTP/1.0";
 
-    // A new client over the platform's transport (libcurl).
+    // A new client over the platform's transport (WinINet on Windows, libcurl elsewhere).
     static std::unique_ptr<THTTPClient> Create();
 
     virtual ~THTTPClient() = default;
@@ -185,6 +186,8 @@ protected:
                                std::int64_t aContentLength, std::int64_t aReadCount);
 
 private:
+    friend class TTransfer; // reports progress for the transports
+
     TNetHeaders fCustomHeaders;
     bool fHandleRedirects = true;
     int fMaxRedirects = kDefaultMaxRedirects;

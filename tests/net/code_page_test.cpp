@@ -38,6 +38,10 @@ TEST(CodePageTest, ConvertsToUtf8) {
     EXPECT_EQ(DecodeCodePage("\xF0\xD2\xC9\xD7\xC5\xD4", 20866), "Привет");
     EXPECT_EQ(DecodeCodePage("caf\xE9", 28591), "café");
     EXPECT_EQ(DecodeCodePage(std::string_view("\x41\x00\x1F\x04", 4), 1200), "AП");
+    EXPECT_EQ(DecodeCodePage(std::string_view("\x04\x1F\x00\x41", 4), 1201), "ПA");
+    EXPECT_EQ(DecodeCodePage(std::string_view("\x41\x00\x00\x00\x00\xF6\x01\x00", 8), 12000),
+              "A\xF0\x9F\x98\x80");                         // beyond the 16-bit plane
+    EXPECT_EQ(DecodeCodePage("a\x85", 28591), "a\xC2\x85"); // a C1 control in ISO 8859
     EXPECT_EQ(DecodeCodePage("Привет", 65001), "Привет");
     EXPECT_EQ(DecodeCodePage("", 1251), "");
 }
@@ -54,6 +58,9 @@ TEST(CodePageTest, ReplacesInvalidSequences) {
               "a\xEF\xBF\xBD"
               "b");                                                   // undefined in 1251
     EXPECT_EQ(DecodeCodePage("\x82\xA0\x82", 932), "あ\xEF\xBF\xBD"); // cut-off pair
+    EXPECT_EQ(DecodeCodePage("a\x81", 1252), "a\xEF\xBF\xBD");        // undefined in 1252
+    EXPECT_EQ(DecodeCodePage(std::string_view("\x41\x00\x42", 3), 1200),
+              "A\xEF\xBF\xBD"); // half a unit at the end
 }
 
 TEST(CodePageTest, UnknownCodePageIsAnError) {

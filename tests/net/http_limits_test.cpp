@@ -5,14 +5,21 @@
 #include "net/http_client.h"
 #include "net/http_helpers.h"
 #include "net/net_errors.h"
+#include "net/transport_test_support.h"
 #include "support/loopback_server.h"
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <chrono>
 #include <functional>
-#include <sys/socket.h>
 #include <thread>
+
+#ifdef _WIN32
+#include <winsock2.h>
+#else
+#include <sys/socket.h>
+#endif
 
 using namespace brivane::net;
 using brivane::test::ReadRequestHead;
@@ -22,14 +29,37 @@ using namespace std::chrono_literals;
 
 namespace {
 
+// False once the peer has gone away.
+bool SendByte(int aSocket, char aByte) {
+#ifdef _WIN32
+    return ::send(static_cast<SOCKET>(aSocket), &aByte, 1, 0) == 1;
+#else
+    return ::send(aSocket, &aByte, 1, MSG_NOSIGNAL) == 1;
+#endif
+}
+
+// Set when a test is over: its tricklers stop then, even for a client that keeps its
+// connection open after giving up (WinINet under Wine cannot close one whose head it
+// is still reading).
+std::atomic<bool> gStopTrickling{false};
+
+// Declared after a test's servers, so that it goes before them.
+class TTrickleGuard {
+public:
+    TTrickleGuard() { gStopTrickling = false; }
+    ~TTrickleGuard() { gStopTrickling = true; }
+    TTrickleGuard(const TTrickleGuard&) = delete;
+    TTrickleGuard& operator=(const TTrickleGuard&) = delete;
+};
+
 // Sends aBytes, then one byte of aTrickle every aInterval until the client goes
-// away or the bytes run out.
+// away, the test is over or the bytes run out.
 void Trickle(int aSocket, std::string_view aBytes, std::string_view aTrickle,
              std::chrono::milliseconds aInterval) {
     SendAll(aSocket, aBytes);
     for (const char byte : aTrickle) {
         std::this_thread::sleep_for(aInterval);
-        if (::send(aSocket, &byte, 1, MSG_NOSIGNAL) != 1) {
+        if (gStopTrickling || !SendByte(aSocket, byte)) {
             return;
         }
     }
@@ -53,48 +83,51 @@ TFailure Failure(const std::function<void()>& aCall) {
 }
 
 constexpr const char* kNoAnswer = "Execution of request terminated with unknown error";
-constexpr const char* kBrokenOff = "Error reading data: (28) Timeout was reached";
+const std::string kBrokenOff(brivane::test::kBodyTimedOut);
 
 } // namespace
 
 TEST(HttpLimitsTest, PageRequestsEndAfterTheTimeLimitInAll) {
     // The server never pauses long enough for the "no data" timeout: only the
     // limit of the whole exchange ends it.
-    TRawLoopbackServer headTrickler([](int aSocket) {
+    const auto headTrickler = [](int aSocket) {
         ReadRequestHead(aSocket);
         Trickle(aSocket, "HTTP/1.1 200 OK\r\nX-Slow: ", kEndless, 20ms);
-    });
-    TRawLoopbackServer bodyTrickler([](int aSocket) {
+    };
+    const auto bodyTrickler = [](int aSocket) {
         ReadRequestHead(aSocket);
         Trickle(aSocket, "HTTP/1.1 200 OK\r\nContent-Length: 20000\r\n\r\n", kEndless, 20ms);
-    });
+    };
     struct TCase {
         const char* Name;
-        std::function<void(THTTPClient&, TMemoryContent&)> Send;
-        const TRawLoopbackServer& Server;
+        std::function<void(THTTPClient&, const std::string&, TMemoryContent&)> Send;
+        TRawLoopbackServer::THandler Server;
         const char* Message;
     };
     const TCase cases[] = {
         {"GET, slow head",
-         [&](THTTPClient& c, TMemoryContent& b) { c.Get(headTrickler.Url(), &b); }, headTrickler,
-         kNoAnswer},
-        {"HEAD", [&](THTTPClient& c, TMemoryContent&) { c.Head(headTrickler.Url()); }, headTrickler,
-         kNoAnswer},
+         [](THTTPClient& c, const std::string& u, TMemoryContent& b) { c.Get(u, &b); },
+         headTrickler, kNoAnswer},
+        {"HEAD", [](THTTPClient& c, const std::string& u, TMemoryContent&) { c.Head(u); },
+         headTrickler, kNoAnswer},
         {"GET, slow body",
-         [&](THTTPClient& c, TMemoryContent& b) { c.Get(bodyTrickler.Url(), &b); }, bodyTrickler,
-         kBrokenOff},
-        {"POST", [&](THTTPClient& c, TMemoryContent& b) { c.Post(bodyTrickler.Url(), "a=1", &b); },
-         bodyTrickler, kBrokenOff},
+         [](THTTPClient& c, const std::string& u, TMemoryContent& b) { c.Get(u, &b); },
+         bodyTrickler, kBrokenOff.c_str()},
+        {"POST",
+         [](THTTPClient& c, const std::string& u, TMemoryContent& b) { c.Post(u, "a=1", &b); },
+         bodyTrickler, kBrokenOff.c_str()},
         {"range",
-         [&](THTTPClient& c, TMemoryContent& b) { c.GetRange(bodyTrickler.Url(), 0, 99, &b); },
-         bodyTrickler, kBrokenOff},
+         [](THTTPClient& c, const std::string& u, TMemoryContent& b) { c.GetRange(u, 0, 99, &b); },
+         bodyTrickler, kBrokenOff.c_str()},
     };
     for (const auto& test : cases) {
+        const TRawLoopbackServer server(test.Server);
+        const TTrickleGuard guard;
         auto client = THTTPClient::Create();
         client->SetTimeLimit(300ms);
         TMemoryContent body;
-        const auto [message, detail] = Failure([&] { test.Send(*client, body); });
-        EXPECT_EQ(message, test.Message) << test.Name;
+        const auto [message, detail] = Failure([&] { test.Send(*client, server.Url(), body); });
+        EXPECT_TRUE(message.starts_with(test.Message)) << test.Name << ": " << message;
         EXPECT_EQ(detail, "no complete answer within 300 ms") << test.Name;
     }
 }
@@ -120,12 +153,13 @@ TEST(HttpLimitsTest, DownloadsEndWhenTooSlowNotWhenLong) {
         ReadRequestHead(aSocket);
         Trickle(aSocket, "HTTP/1.1 200 OK\r\nContent-Length: 20000\r\n\r\n", kEndless, 20ms);
     });
+    const TTrickleGuard guard;
     auto client = THTTPClient::Create();
     client->SetTimeLimit(0ms);
     client->SetMinimumSpeed(TMinimumSpeed{1000, 300ms});
     TMemoryContent body;
     const auto [message, detail] = Failure([&] { client->Get(slow.Url(), &body); });
-    EXPECT_EQ(message, kBrokenOff);
+    EXPECT_TRUE(message.starts_with(kBrokenOff)) << message;
     EXPECT_EQ(detail, "slower than 1000 bytes/s for 300 ms");
 
     // Forty bytes over about a second: steady enough for 1 byte/s, and no time
@@ -152,27 +186,16 @@ TEST(HttpLimitsTest, PageAndDownloadClientsCarryTheirLimits) {
 }
 
 TEST(HttpLimitsTest, OversizedHeadIsHeaderTooLarge) {
-    const struct {
-        const char* Name;
-        std::string Head;
-    } cases[] = {
-        {"one line of 1 MiB", "X-Big: " + std::string(1 << 20, 'a') + "\r\n"},
-        {"many small lines",
-         [] {
-             std::string lines;
-             for (int i = 0; i < 20'000; ++i) {
-                 lines += "X-Line: " + std::to_string(i) + "\r\n";
-             }
-             return lines;
-         }()},
-    };
-    for (const auto& test : cases) {
-        TRawLoopbackServer server([&test](int aSocket) {
-            ReadRequestHead(aSocket);
-            SendAll(aSocket, "HTTP/1.1 200 OK\r\n" + test.Head + "Content-Length: 2\r\n\r\nok");
-        });
-        const auto [message, detail] = Failure([&] { THTTPClient::Create()->Get(server.Url()); });
-        EXPECT_EQ(message, kNoAnswer) << test.Name;
-        EXPECT_EQ(detail, "header too large") << test.Name;
+    // (One line of a megabyte: see posix/.)
+    std::string lines;
+    for (int i = 0; i < 20'000; ++i) {
+        lines += "X-Line: " + std::to_string(i) + "\r\n";
     }
+    TRawLoopbackServer server([&lines](int aSocket) {
+        ReadRequestHead(aSocket);
+        SendAll(aSocket, "HTTP/1.1 200 OK\r\n" + lines + "Content-Length: 2\r\n\r\nok");
+    });
+    const auto [message, detail] = Failure([&] { THTTPClient::Create()->Get(server.Url()); });
+    EXPECT_EQ(message, kNoAnswer);
+    EXPECT_EQ(detail, "header too large");
 }

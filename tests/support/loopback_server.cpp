@@ -93,6 +93,12 @@ void SendAll(int aSocket, std::string_view aBytes) {
     }
 }
 
+void WaitForPeerToClose(int aSocket) {
+    char byte;
+    while (::recv(Native(aSocket), &byte, 1, 0) > 0) {
+    }
+}
+
 void ShutdownSending(int aSocket) {
     ::shutdown(Native(aSocket), kShutWrite);
 }
