@@ -179,6 +179,11 @@ TEST_F(RegistryWindowsTest, TheLiveRegistryUnlessFilesAreNamed) {
     ASSERT_TRUE(key);
     EXPECT_EQ(key->ReadString("a"), "b");
     EXPECT_FALSE(registry->OpenKey(TRegistryHive::CurrentUser, fPath, TRegistryView::Bits64));
+    // --registry comes before the variable: a folder names a Wine prefix.
+    platform::SetRegistryPathOverride(dir.Path());
+    EXPECT_EQ(platform::GetRegistrySource().fKind, platform::TRegistrySourceKind::WinePrefix);
+    EXPECT_EQ(platform::GetRegistrySource().fOrigin, "--registry");
+    platform::SetRegistryPathOverride({});
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "base/unicode.h"
 #include "platform/code_page.h"
+#include "platform/console.h"
 #include "platform/folders.h"
 #include "platform/locale.h"
 #include "platform/system_assessment.h"
@@ -137,6 +138,25 @@ TEST(SystemFactsWindowsTest, TheAssessmentIsAbsentOrAnswers) {
         }
     }
     EXPECT_EQ(platform::CreateAssessmentQuery() != nullptr, query != nullptr);
+}
+
+TEST(ConsoleWindowsTest, FilesAndPipesAreNoTerminal) {
+    TTempDir dir;
+    const HANDLE file = CreateFileW((dir.Path() / "out.txt").c_str(), GENERIC_WRITE, 0, nullptr,
+                                    CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE read = nullptr;
+    HANDLE write = nullptr;
+    ASSERT_NE(file, INVALID_HANDLE_VALUE);
+    ASSERT_TRUE(CreatePipe(&read, &write, nullptr, 0));
+    const HANDLE output = GetStdHandle(STD_OUTPUT_HANDLE);
+    for (const HANDLE stream : {file, write}) {
+        ASSERT_TRUE(SetStdHandle(STD_OUTPUT_HANDLE, stream));
+        EXPECT_FALSE(platform::IsTerminal(platform::TStandardStream::Output));
+    }
+    SetStdHandle(STD_OUTPUT_HANDLE, output);
+    CloseHandle(read);
+    CloseHandle(write);
+    CloseHandle(file);
 }
 
 TEST(ThreadsWindowsTest, PrioritiesOfThisThread) {
