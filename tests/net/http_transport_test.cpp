@@ -338,7 +338,7 @@ TEST_F(HostMapClientTest, RewritesEveryRequestAndReportsTheOriginalAddress) {
 TEST_F(HostMapClientTest, BrokenMapFromEnvironmentFailsEveryRequest) {
     TTempDir folder;
     const auto file = folder.Write("hosts.json", R"({"*": 1})");
-    TScopedEnv env("BRIVANE_HOSTS", file.c_str());
+    TScopedEnv env("BRIVANE_HOSTS", file.string().c_str());
     ResetHostMap();
     for (int i = 0; i < 2; ++i) {
         const auto [message, detail] = CaughtMessage<ENetHTTPClientException>(
