@@ -278,7 +278,9 @@ void TWinINetHTTPClient::TAttempt::ReadBody() {
     if (fTransfer.Aborted()) {
         return; // the response keeps what it has: status and headers
     }
-    if (announced > 0 && read < announced) {
+    const int status = fTransfer.Response().GetStatusCode();
+    const bool hasBody = status != 204 && status != 304; // their Content-Length is no body's
+    if (hasBody && announced > 0 && read < announced) {
         fError = ERROR_INTERNET_CONNECTION_RESET; // the server closed before the end
         ThrowReadError();
     }
