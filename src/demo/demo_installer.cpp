@@ -159,11 +159,14 @@ TDemoInstall ReadDemoInstaller(const std::filesystem::path& aFile) {
 
 void MakePrefixFolders(const std::filesystem::path& aPrefix) {
     std::filesystem::create_directories(aPrefix / "drive_c");
+#ifndef _WIN32
+    // Windows names no file "c:" and reads a prefix's C: drive as drive_c itself.
     std::filesystem::create_directories(aPrefix / "dosdevices");
     std::error_code error;
     if (!std::filesystem::is_symlink(aPrefix / "dosdevices" / "c:", error)) {
         std::filesystem::create_directory_symlink("../drive_c", aPrefix / "dosdevices" / "c:");
     }
+#endif
 }
 
 void MakeDemoPrefix(const std::filesystem::path& aPrefix, bool aWindows64) {

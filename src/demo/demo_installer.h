@@ -58,7 +58,8 @@ TDemoInstall ReadDemoInstaller(const std::filesystem::path& aFile);
 // hives where there are none yet, and the mark that lets demo installers write there.
 void MakeDemoPrefix(const std::filesystem::path& aPrefix, bool aWindows64 = true);
 
-// The folders of a Wine prefix: drive_c, and dosdevices/c: leading to it.
+// The folders of a Wine prefix: drive_c, and dosdevices/c: leading to it (not on
+// Windows, which reads the C: drive as drive_c).
 void MakePrefixFolders(const std::filesystem::path& aPrefix);
 
 // Writes the installer's files into aPrefix's drive C, then appends its records to the

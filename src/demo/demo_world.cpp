@@ -11,7 +11,6 @@
 
 #include <nlohmann/json.hpp>
 
-
 namespace brivane::demo {
 
 namespace {

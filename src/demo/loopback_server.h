@@ -39,16 +39,22 @@ public:
     TLoopbackServer& operator=(const TLoopbackServer&) = delete;
 
     // Register handlers here, then Start.
-    httplib::Server& Server() { return *fServer; }
+    httplib::Server& Server() {
+        return *fServer;
+    }
     void Start();
 
-    int Port() const { return fPort; }
+    int Port() const {
+        return fPort;
+    }
     // "http://127.0.0.1:<port>" (https for a TLS server).
     std::string Origin() const;
     // Origin() followed by aPath.
     std::string Url(std::string_view aPath = "/") const;
     // The requests answered so far.
-    std::uint64_t Requests() const { return fRequests.load(); }
+    std::uint64_t Requests() const {
+        return fRequests.load();
+    }
 
 private:
     void Bind(std::size_t aThreads);

@@ -1,8 +1,9 @@
 // The parts of files.h that every system shares.
 
-#include "platform/file_read_result.h"
+#include "platform/files_common.h"
 
 #include <algorithm>
+#include <stdexcept>
 
 namespace brivane::platform {
 
@@ -33,6 +34,27 @@ TFileRead TooLargeFailure(std::size_t aMaxSize) {
                        aMaxSize > 0 && aMaxSize % (1024 * 1024) == 0
                            ? "larger than " + std::to_string(aMaxSize >> 20) + " MiB"
                            : "larger than " + std::to_string(aMaxSize) + " bytes");
+}
+
+std::filesystem::path CreateFolderOf(const std::filesystem::path& aPath) {
+    std::filesystem::path folder = aPath.parent_path();
+    if (folder.empty()) {
+        folder = ".";
+    }
+    std::error_code ec;
+    std::filesystem::create_directories(folder, ec);
+    if (ec) {
+        throw std::runtime_error("Cannot create folder '" + folder.string() + "': " + ec.message());
+    }
+    return folder;
+}
+
+std::size_t RangeLength(std::int64_t aStart, std::int64_t aEnd, std::int64_t aSize) {
+    if (aStart < 0 || aEnd < aStart || aStart >= aSize) {
+        return 0;
+    }
+    const std::int64_t last = aEnd < aSize ? aEnd : aSize - 1;
+    return static_cast<std::size_t>(last - aStart + 1);
 }
 
 std::optional<std::string> ReadFileBytes(const std::filesystem::path& aPath, std::size_t aMaxSize) {

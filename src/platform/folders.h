@@ -5,9 +5,10 @@
 
 namespace brivane::platform {
 
-// The folder under which per-user application data lives (Windows: the roaming
-// application-data folder; Linux: $XDG_DATA_HOME, else ~/.local/share). Empty when
-// it cannot be determined.
+// The folder under which per-user application data lives: $XDG_DATA_HOME when it is
+// an absolute path (on Windows too, where the demo and tests set it), else the roaming
+// application-data folder (Windows) or ~/.local/share (Linux). Empty when it cannot be
+// determined.
 std::filesystem::path GetRoamingDataFolder();
 
 // The system's temporary folder.

@@ -3,6 +3,9 @@
 // for it to end.
 //
 // Windows: the shell's execute call with the default verb; the process handle is kept.
+// A launcher set with SetLauncherOverride or BRIVANE_LAUNCHER starts its words, the file
+// and the parameters as a process of their own instead (reading nothing, writing to
+// FILE.log), with BRIVANE_REGISTRY handed on when the registry is read from files.
 // Linux: posix_spawn of a command line chosen by the file's kind:
 //   - a launcher set with SetLauncherOverride: its words, then the file, then the
 //     parameters (the demo runs its installers so);

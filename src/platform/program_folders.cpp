@@ -1,7 +1,7 @@
 #include "base/identity.h"
+#include "platform/environment.h"
 #include "platform/folders.h"
-
-#include <cstdlib>
+#include "platform/path_text.h"
 
 namespace brivane::platform {
 
@@ -20,10 +20,9 @@ std::filesystem::path GetAppDataFolder() {
 }
 
 std::filesystem::path GetDownloadsFolder() {
-    const char* appData = std::getenv("APPDATA");
-    const std::filesystem::path base = (appData != nullptr && *appData != '\0')
-                                           ? std::filesystem::path(appData)
-                                           : GetRoamingDataFolder();
+    const std::string appData = GetEnv("APPDATA").value_or("");
+    const std::filesystem::path base =
+        !appData.empty() ? PathFromUtf8(appData) : GetRoamingDataFolder();
     return ProgramFolderIn(base) / "Downloads" / "";
 }
 

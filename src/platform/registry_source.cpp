@@ -1,6 +1,8 @@
 #include "platform/registry_source.h"
 
-#include <cstdlib>
+#include "platform/environment.h"
+#include "platform/path_text.h"
+
 #include <mutex>
 
 namespace brivane::platform {
@@ -11,8 +13,7 @@ std::mutex gOverrideLock;
 std::filesystem::path gOverride;
 
 std::string Environment(const char* aName) {
-    const char* value = std::getenv(aName);
-    return value != nullptr ? std::string(value) : std::string();
+    return GetEnv(aName).value_or("");
 }
 
 TRegistrySource FromPath(const std::filesystem::path& aPath, std::string aOrigin) {
@@ -37,7 +38,7 @@ TRegistrySource GetRegistrySource() {
         }
     }
     if (const std::string path = Environment("BRIVANE_REGISTRY"); !path.empty()) {
-        return FromPath(path, "BRIVANE_REGISTRY");
+        return FromPath(PathFromUtf8(path), "BRIVANE_REGISTRY");
     }
 #ifdef _WIN32
     return {TRegistrySourceKind::System, {}, "system"};
@@ -45,10 +46,10 @@ TRegistrySource GetRegistrySource() {
     // A WINEPREFIX that is not a folder is still meant as a prefix: reading it
     // then warns instead of silently treating it as a file.
     if (const std::string prefix = Environment("WINEPREFIX"); !prefix.empty()) {
-        return {TRegistrySourceKind::WinePrefix, prefix, "WINEPREFIX"};
+        return {TRegistrySourceKind::WinePrefix, PathFromUtf8(prefix), "WINEPREFIX"};
     }
     if (const std::string home = Environment("HOME"); !home.empty()) {
-        const std::filesystem::path wine = std::filesystem::path(home) / ".wine";
+        const std::filesystem::path wine = PathFromUtf8(home) / ".wine";
         std::error_code ec;
         if (std::filesystem::is_directory(wine, ec)) {
             return {TRegistrySourceKind::WinePrefix, wine, "~/.wine"};

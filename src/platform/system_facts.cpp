@@ -1,6 +1,7 @@
 #include "platform/system_facts.h"
 
 #include "base/unicode.h"
+#include "platform/environment.h"
 #include "platform/native_system.h"
 #include "platform/registry_files/control_set.h"
 
@@ -261,8 +262,8 @@ TSystemVersion ReadSystemVersion(const IRegistry& aRegistry) {
 
 std::string GetAppDataFolder(const IRegistry& aRegistry) {
     for (const char* name : {"APPDATA", "appdata"}) {
-        if (const char* value = std::getenv(name); value != nullptr && *value != '\0') {
-            return value;
+        if (auto value = GetEnv(name); value && !value->empty()) {
+            return *value;
         }
     }
     // Wine keeps the user's environment and shell folders in the user's hive.

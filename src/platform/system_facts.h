@@ -1,8 +1,9 @@
 #pragma once
-// Facts of the Windows system whose programs are kept up to date. On Windows they
-// come from the running system; elsewhere from the registry read from files (a
-// Wine prefix's or an export), never from the machine reading them, with the
-// defaults of a 64-bit Windows 10 workstation where the registry says nothing.
+// Facts of the Windows system whose programs are kept up to date. With the live
+// registry of Windows they come from the running system itself; otherwise from the
+// registry read from files (a Wine prefix's or an export), never from the machine
+// reading them, with the defaults of a 64-bit Windows 10 workstation where the
+// registry says nothing.
 
 #include "platform/registry.h"
 

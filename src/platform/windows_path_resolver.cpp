@@ -2,6 +2,7 @@
 
 #include "base/unicode.h"
 #include "platform/native_system.h"
+#include "platform/path_text.h"
 
 #include <algorithm>
 
@@ -23,13 +24,13 @@ bool IsDriveLetter(char aChar) {
 // (in byte order, so the choice is stable) that differs only in case.
 std::optional<fs::path> FindEntry(const fs::path& aFolder, const std::string& aName) {
     std::error_code error;
-    const fs::path exact = aFolder / aName;
+    const fs::path exact = aFolder / PathFromUtf8(aName);
     if (fs::exists(exact, error)) {
         return exact;
     }
     std::optional<std::string> best;
     for (fs::directory_iterator it(aFolder, error), end; !error && it != end; it.increment(error)) {
-        const std::string name = it->path().filename().string();
+        const std::string name = PathToUtf8(it->path().filename());
         if (SameText(name, aName) && (!best || name < *best)) {
             best = name;
         }
@@ -37,7 +38,7 @@ std::optional<fs::path> FindEntry(const fs::path& aFolder, const std::string& aN
     if (!best) {
         return std::nullopt;
     }
-    return aFolder / *best;
+    return aFolder / PathFromUtf8(*best);
 }
 
 // The names of a Windows path after its drive: empty ones and "." dropped, ".." taking
@@ -74,11 +75,24 @@ std::optional<fs::path> TWindowsPathResolver::Resolve(std::string_view aWindowsP
         (aWindowsPath.size() > 2 && !IsSeparator(aWindowsPath[2]))) {
         return std::nullopt;
     }
+#ifdef _WIN32
+    // Windows cannot follow the prefix's drive links, whose names hold a colon: only the
+    // prefix's own C: drive, drive_c, is reached. A colon in a name would name a drive.
+    auto current = (aWindowsPath[0] == 'c' || aWindowsPath[0] == 'C')
+                       ? FindEntry(fPrefix, "drive_c")
+                       : std::nullopt;
+#else
     auto current = FindEntry(fPrefix / "dosdevices", std::string{aWindowsPath.substr(0, 2)});
+#endif
     if (!current) {
         return std::nullopt;
     }
     for (const std::string& name : SplitNames(aWindowsPath.substr(2))) {
+#ifdef _WIN32
+        if (name.find(':') != std::string::npos) {
+            return std::nullopt;
+        }
+#endif
         current = FindEntry(*current, name);
         if (!current) {
             return std::nullopt;
@@ -112,7 +126,7 @@ std::vector<std::string> TWindowsPathResolver::ListFolder(std::string_view aWind
     }
     std::error_code error;
     for (fs::directory_iterator it(*folder, error), end; !error && it != end; it.increment(error)) {
-        std::string name = it->path().filename().string();
+        std::string name = PathToUtf8(it->path().filename());
         if (MatchesMask(name, aMask)) {
             names.push_back(std::move(name));
         }

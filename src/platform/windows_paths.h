@@ -4,11 +4,12 @@
 // a file (does it exist, its version, its icon, the contents of its folder) goes
 // through one resolver.
 //
-// On Windows a path names itself. Elsewhere it names a file in a Wine prefix through
-// the prefix's drive links (dosdevices/c:, dosdevices/d:, ...): drive letters compare
-// without case, backslashes and slashes separate names, and a name that is not found in
-// its exact case matches one that differs only in case. Without a prefix a Windows path
-// names no file.
+// Without a prefix, on Windows a path names itself, its environment variables
+// ("%ProgramFiles%") expanded; elsewhere it names no file. With a prefix it names a file
+// in that Wine prefix through the prefix's drive links (dosdevices/c:, dosdevices/d:,
+// ...; Windows, which cannot follow them, reaches the C: drive alone, as drive_c): drive
+// letters compare without case, backslashes and slashes separate names, and a name that
+// is not found in its exact case matches one that differs only in case.
 
 #include <filesystem>
 #include <optional>

@@ -12,8 +12,6 @@
 #include <fstream>
 #include <mutex>
 #include <stdexcept>
-#include <sys/socket.h>
-#include <unistd.h>
 
 using namespace brivane;
 using namespace brivane::test;
@@ -79,7 +77,7 @@ public:
                   fHeads.push_back(head);
               }
               SendAll(aSocket, answer(head));
-              ::shutdown(aSocket, SHUT_WR);
+              ShutdownSending(aSocket);
           }) {}
 
     std::string Url(std::string_view aPath) const { return fServer.Url(aPath); }
@@ -334,11 +332,22 @@ TEST(BaseSoftwareTest, CheckSwallowsFailuresAndKeepsWhatWasAssigned) {
     EXPECT_EQ(entry.Size(), 77);
 }
 
+namespace {
+
+// A name that no other run of the tests uses at the same time: the Cache folder beside
+// the test program is shared by them.
+std::string UniqueName(std::string_view aStem) {
+    const TTempDir unique;
+    return std::string(aStem) + " " + unique.Path().filename().string();
+}
+
+} // namespace
+
 TEST(BaseSoftwareTest, ProgramInfoFallsBackToTheCache) {
     TCatalogueEnvironment machine;
     // The static cache file that ships beside the program, and the dynamic one of
     // an earlier run.
-    const std::string name = "Cached Tool " + std::to_string(::getpid());
+    const std::string name = UniqueName("Cached Tool");
     const auto staticFile = platform::GetExecutableFolder() / "Cache" / name;
     TValueWriter writer;
     writer.WriteInteger(kCacheMagic);
@@ -397,7 +406,7 @@ TEST(BaseSoftwareTest, ProgramInfoFallsBackToTheCache) {
 // only no cached version; neither file is changed by reading it.
 TEST(BaseSoftwareTest, DamagedCacheFilesAreReadAsNoCacheAndLeftAsTheyWere) {
     TCatalogueEnvironment machine;
-    const std::string name = "Damaged Tool " + std::to_string(::getpid());
+    const std::string name = UniqueName("Damaged Tool");
     const auto staticFile = platform::GetExecutableFolder() / "Cache" / name;
     const auto dynamicFile = platform::GetAppDataFolder() / "Cache" / (name + ".dyn");
     struct TRemove {

@@ -7,7 +7,6 @@
 #include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
-#include <sys/socket.h>
 
 #include <algorithm>
 #include <atomic>
@@ -142,9 +141,7 @@ TEST_F(ProgrammTest, InitFailsWithoutAnswerOrSize) {
     fSite.Serve("/empty.exe", Served(""));
     test::TRawLoopbackServer silent([](int aSocket) {
         test::ReadRequestHead(aSocket);
-        char byte;
-        while (::recv(aSocket, &byte, 1, 0) > 0) {
-        } // says nothing until the client gives up
+        test::WaitForPeerToClose(aSocket); // says nothing until the client gives up
     });
     const std::string cases[] = {fSite.Url("/missing.exe"),        fSite.Url("/zero.exe"),
                                  fSite.Url("/empty.exe"),          silent.Url("/setup.exe"),
@@ -236,9 +233,7 @@ TEST_F(ProgrammTest, FailedDownloadsLeaveNoFile) {
     test::TRawLoopbackServer stalling([](int aSocket) {
         test::ReadRequestHead(aSocket);
         test::SendAll(aSocket, "HTTP/1.1 200 OK\r\nContent-Length: 10000\r\n\r\n");
-        char byte;
-        while (::recv(aSocket, &byte, 1, 0) > 0) {
-        }
+        test::WaitForPeerToClose(aSocket);
     });
     auto stalled = MakeFor(stalling.Url("/stall.exe"), 0, "Stall");
     ASSERT_TRUE(stalled->Init());

@@ -20,8 +20,10 @@ namespace {
 class ExecutableFilesTest : public ::testing::Test {
 protected:
     void SetUp() override {
+#ifndef _WIN32
         fs::create_directories(fRoot / "dosdevices");
         fs::create_symlink("../drive_c", fRoot / "dosdevices" / "c:");
+#endif
         Write("App/App.exe", BuildPeFile(SampleProgram()).Bytes);
 
         TVersionBlockOptions zero;
@@ -37,6 +39,26 @@ protected:
         WriteIconFiles();
     }
 
+    // The files are read through a Wine prefix's C: drive, or on Windows by their native
+    // paths: both give the same answers.
+    TWindowsPathResolver Files() const {
+#ifdef _WIN32
+        return TWindowsPathResolver();
+#else
+        return TWindowsPathResolver(fRoot.Path());
+#endif
+    }
+
+    // "C:\App\App.exe" as Files() finds it.
+    std::string Named(std::string_view aPath) const {
+#ifdef _WIN32
+        if (aPath.size() >= 2 && aPath[1] == ':') {
+            return (fRoot / "drive_c").string() + std::string(aPath.substr(2));
+        }
+#endif
+        return std::string(aPath);
+    }
+
     void Write(const std::string& aName, const std::string& aBytes) {
         fRoot.Write("drive_c/" + aName, aBytes);
     }
@@ -50,7 +72,7 @@ protected:
 
     // A plain icon file holding one of the sample's groups, and a damaged copy.
     void WriteIconFiles() {
-        fIcon = LoadIconFromLocation(TWindowsPathResolver(fRoot.Path()), "C:\\App\\App.exe,1");
+        fIcon = LoadIconFromLocation(Files(), Named("C:\\App\\App.exe,1"));
         Write("App/App.ico", fIcon);
         Write("App/Broken.ico", fIcon.substr(0, fIcon.size() - 1));
     }
@@ -66,7 +88,7 @@ std::size_t ImageCount(const std::string& aIcon) {
 } // namespace
 
 TEST_F(ExecutableFilesTest, FileVersionOfInstalledExecutables) {
-    const TWindowsPathResolver files(fRoot.Path());
+    const TWindowsPathResolver files = Files();
     struct TCase {
         const char* Path;
         const char* Version;
@@ -84,16 +106,16 @@ TEST_F(ExecutableFilesTest, FileVersionOfInstalledExecutables) {
         {"", ""},
     };
     for (const TCase& c : cases) {
-        EXPECT_EQ(GetFileVersion(files, c.Path), c.Version) << c.Path;
+        EXPECT_EQ(GetFileVersion(files, Named(c.Path)), c.Version) << c.Path;
     }
     EXPECT_EQ(GetFileVersion(TWindowsPathResolver(), "C:\\App\\App.exe"), "");
 }
 
 TEST_F(ExecutableFilesTest, IconsOfIconLocations) {
-    const TWindowsPathResolver files(fRoot.Path());
+    const TWindowsPathResolver files = Files();
     ASSERT_TRUE(IsIconFile(fIcon));
     EXPECT_EQ(ImageCount(fIcon), 2u); // group 101
-    const std::string first = LoadIconFromLocation(files, "C:\\App\\App.exe,0");
+    const std::string first = LoadIconFromLocation(files, Named("C:\\App\\App.exe,0"));
     ASSERT_TRUE(IsIconFile(first));
     EXPECT_EQ(ImageCount(first), 1u); // the named group comes first
     struct TCase {
@@ -121,7 +143,7 @@ TEST_F(ExecutableFilesTest, IconsOfIconLocations) {
         {",1", ""},
     };
     for (const TCase& c : cases) {
-        EXPECT_EQ(LoadIconFromLocation(files, c.Location), c.Expected) << c.Location;
+        EXPECT_EQ(LoadIconFromLocation(files, Named(c.Location)), c.Expected) << c.Location;
     }
     EXPECT_EQ(LoadIconFromLocation(TWindowsPathResolver(), "C:\\App\\App.exe,1"), "");
 }

@@ -7,7 +7,7 @@ using namespace brivane;
 
 TEST(ProgramFoldersTest, DataFoldersFollowTheEnvironment) {
     test::TTempDir dir;
-    const test::TScopedEnv xdg("XDG_DATA_HOME", dir.Path().c_str());
+    const test::TScopedEnv xdg("XDG_DATA_HOME", dir.Path().string().c_str());
     {
         const test::TScopedEnv appData("APPDATA", nullptr);
         EXPECT_EQ(platform::GetAppDataFolder(), dir.Path() / "Brivane" / "");

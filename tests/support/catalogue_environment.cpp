@@ -10,8 +10,8 @@
 namespace brivane::test {
 
 TCatalogueEnvironment::TCatalogueEnvironment()
-    : fRegistrySource("BRIVANE_REGISTRY", (fRoot / "prefix").string().c_str()),
-      fDataFolder("XDG_DATA_HOME", (fRoot / "data").string().c_str()) {
+    : fRegistrySource("BRIVANE_REGISTRY", fRoot / "prefix"),
+      fDataFolder("XDG_DATA_HOME", fRoot / "data") {
     demo::MakePrefixFolders(fRoot / "prefix");
     WriteRegistryFiles();
     net::SetHostMap(std::make_shared<const net::THostMap>(

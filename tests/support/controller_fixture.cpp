@@ -16,7 +16,7 @@ namespace brivane::test {
 TControllerTest::TControllerTest() : TControllerTest(nullptr) {}
 
 TControllerTest::TControllerTest(IMainThreadDispatcherPtr aDispatcher)
-    : fDataHome("XDG_DATA_HOME", fData.Path().string().c_str()),
+    : fDataHome("XDG_DATA_HOME", fData.Path()),
       fRuntime(aDispatcher ? std::move(aDispatcher) : fLoop) {
     fServer.Server().Get(R"(/page/([\w-]+))", [this](const httplib::Request& aRequest,
                                                      httplib::Response& aResponse) {

@@ -84,12 +84,18 @@ std::string ReadRequestHead(int aSocket) {
 
 void SendAll(int aSocket, std::string_view aBytes) {
     while (!aBytes.empty()) {
-        const auto sent = ::send(Native(aSocket), aBytes.data(), static_cast<int>(aBytes.size()),
-                                 kSendFlags);
+        const auto sent =
+            ::send(Native(aSocket), aBytes.data(), static_cast<int>(aBytes.size()), kSendFlags);
         if (sent <= 0) {
             return;
         }
         aBytes.remove_prefix(static_cast<std::size_t>(sent));
+    }
+}
+
+void WaitForPeerToClose(int aSocket) {
+    char byte;
+    while (::recv(Native(aSocket), &byte, 1, 0) > 0) {
     }
 }
 

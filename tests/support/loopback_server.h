@@ -44,5 +44,8 @@ std::string ReadRequestHead(int aSocket);
 void SendAll(int aSocket, std::string_view aBytes);
 // Ends the sending half: the peer reads the end of the stream.
 void ShutdownSending(int aSocket);
+// Reads and drops what comes until the peer closes the connection (a server that says
+// nothing until its client gives up).
+void WaitForPeerToClose(int aSocket);
 
 } // namespace brivane::test

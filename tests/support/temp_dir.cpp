@@ -1,6 +1,7 @@
 #include "support/temp_dir.h"
 
 #include "platform/environment.h"
+#include "platform/path_text.h"
 #include "platform/private_folder.h"
 
 #include <cstdlib>
@@ -11,7 +12,8 @@
 namespace brivane::test {
 
 TTempDir::TTempDir()
-    : fPath(platform::CreatePrivateFolder(std::filesystem::temp_directory_path(), "brivane-test-")) {}
+    : fPath(
+          platform::CreatePrivateFolder(std::filesystem::temp_directory_path(), "brivane-test-")) {}
 
 TTempDir::~TTempDir() {
     std::error_code ec;
@@ -19,7 +21,7 @@ TTempDir::~TTempDir() {
 }
 
 std::filesystem::path TTempDir::Write(std::string_view aName, std::string_view aBytes) const {
-    const auto path = fPath / aName;
+    const auto path = fPath / platform::PathFromUtf8(aName); // UTF-8 on Windows too
     std::filesystem::create_directories(path.parent_path());
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     out.write(aBytes.data(), static_cast<std::streamsize>(aBytes.size()));
@@ -55,6 +57,9 @@ TScopedEnv::TScopedEnv(std::string aName, const char* aValue) : fName(std::move(
         platform::UnsetEnv(fName);
     }
 }
+
+TScopedEnv::TScopedEnv(std::string aName, const std::filesystem::path& aValue)
+    : TScopedEnv(std::move(aName), platform::PathToUtf8(aValue).c_str()) {}
 
 TScopedEnv::~TScopedEnv() {
     if (fHadValue) {

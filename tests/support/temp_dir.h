@@ -34,6 +34,8 @@ std::vector<std::filesystem::path> FolderEntries(const std::filesystem::path& aF
 class TScopedEnv {
 public:
     TScopedEnv(std::string aName, const char* aValue);
+    // A path as its UTF-8 text (a path's c_str() is UTF-16 on Windows).
+    TScopedEnv(std::string aName, const std::filesystem::path& aValue);
     ~TScopedEnv();
     TScopedEnv(const TScopedEnv&) = delete;
     TScopedEnv& operator=(const TScopedEnv&) = delete;

@@ -12,12 +12,6 @@
 #include <thread>
 #include <vector>
 
-#ifndef _WIN32
-#include <sys/resource.h>
-#include <sys/syscall.h>
-#include <unistd.h>
-#endif
-
 using namespace brivane;
 using brivane::test::TWaitCondition;
 
@@ -213,27 +207,6 @@ TEST(OverlappedPoolTest, PropertiesRedispatch) {
     EXPECT_NO_THROW(pool.Tasks() <= [] {});
     EXPECT_TRUE(pool.Tasks().Wait(kInfinite, false));
 }
-
-#ifndef _WIN32
-TEST(OverlappedPoolTest, PriorityReachesExistingAndNewWorkers) {
-    const auto niceOfTask = [](const IOverlappedPoolPtr& aPool) {
-        return aPool->Tasks()
-            .AgentFunc<int, int>([](int) {
-                return getpriority(PRIO_PROCESS, static_cast<id_t>(syscall(SYS_gettid)));
-            })(0)
-            ->Result();
-    };
-    const int base = getpriority(PRIO_PROCESS, 0);
-    const auto running = TOverlappedPool::Make(1);
-    running->SetPriority(platform::tpLower);
-    EXPECT_EQ(running->Priority(), platform::tpLower);
-    EXPECT_EQ(niceOfTask(running), std::min(base + 5, 19));
-
-    const auto fresh = TOverlappedPool::Make(2, 0);
-    fresh->SetPriority(platform::tpLowest);
-    EXPECT_EQ(niceOfTask(fresh), std::min(base + 10, 19));
-}
-#endif
 
 TEST(OverlappedPoolTest, ManyProducersAndWorkersFinishClean) {
     TWatchedPool pool(TOverlappedPool::Make(4, 2));

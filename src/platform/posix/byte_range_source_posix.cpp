@@ -1,6 +1,7 @@
 #include "pe/byte_range_source.h"
 
 #include "platform/files.h"
+#include "platform/files_common.h"
 
 #include <cerrno>
 #include <fcntl.h>
@@ -19,12 +20,8 @@ public:
     TFileRangeSource& operator=(const TFileRangeSource&) = delete;
 
     std::string ReadRange(std::int64_t aStart, std::int64_t aEnd) override {
-        if (aStart < 0 || aEnd < aStart || aStart >= fSize) {
-            return {};
-        }
         // The buffer holds what the file has in the range, not what was asked for.
-        const std::int64_t last = aEnd < fSize ? aEnd : fSize - 1;
-        std::string bytes(static_cast<std::size_t>(last - aStart + 1), '\0');
+        std::string bytes(RangeLength(aStart, aEnd, fSize), '\0');
         std::size_t done = 0;
         while (done < bytes.size()) {
             const ssize_t n = ::pread(fFd, bytes.data() + done, bytes.size() - done,

@@ -5,6 +5,11 @@
 
 namespace brivane::platform {
 
+std::optional<std::string> GetEnv(const std::string& aName) {
+    const char* value = std::getenv(aName.c_str());
+    return value != nullptr ? std::optional<std::string>(value) : std::nullopt;
+}
+
 void SetEnv(const std::string& aName, const std::string& aValue) {
     if (::setenv(aName.c_str(), aValue.c_str(), 1) != 0) {
         throw std::runtime_error("Cannot set " + aName);

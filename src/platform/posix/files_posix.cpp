@@ -1,6 +1,6 @@
 #include "platform/files.h"
 
-#include "platform/file_read_result.h"
+#include "platform/files_common.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -108,15 +108,7 @@ bool IsReadOnlyFile(const std::filesystem::path& aPath) {
 }
 
 void WriteFileAtomically(const std::filesystem::path& aPath, std::string_view aBytes) {
-    std::filesystem::path folder = aPath.parent_path();
-    if (folder.empty()) {
-        folder = ".";
-    }
-    std::error_code ec;
-    std::filesystem::create_directories(folder, ec);
-    if (ec) {
-        throw std::runtime_error("Cannot create folder '" + folder.string() + "': " + ec.message());
-    }
+    const std::filesystem::path folder = CreateFolderOf(aPath);
     // Built by appending: GCC 12 at -O3 misreads "." + string as an overlapping copy.
     std::string name = ".";
     name += aPath.filename().string();

@@ -1,6 +1,7 @@
 #include "platform/launcher.h"
 
 #include "base/unicode.h"
+#include "platform/launcher_command.h"
 #include "platform/registry_source.h"
 
 #include <fcntl.h>
@@ -42,9 +43,6 @@ std::optional<std::filesystem::path> FindInPath(std::string_view aName) {
     return std::nullopt;
 }
 
-std::mutex gOverrideLock;
-std::vector<std::string> gOverride;
-
 std::optional<std::filesystem::path> FindWine() {
     if (auto wine = FindInPath("wine")) {
         return wine;
@@ -55,18 +53,7 @@ std::optional<std::filesystem::path> FindWine() {
 // The command line that opens aFile; see launcher.h for the choice.
 std::vector<std::string> CommandLine(const std::filesystem::path& aFile,
                                      const std::vector<std::string>& aParameters) {
-    std::vector<std::string> command;
-    {
-        const std::lock_guard lock(gOverrideLock);
-        command = gOverride;
-    }
-    const char* launcher = std::getenv("BRIVANE_LAUNCHER");
-    if (command.empty() && launcher != nullptr && *launcher != '\0') {
-        std::istringstream words(launcher);
-        for (std::string word; words >> word;) {
-            command.push_back(word);
-        }
-    }
+    std::vector<std::string> command = LauncherCommand();
     const std::string extension = LowerCase(aFile.extension().string());
     bool takesParameters = true;
     if (!command.empty()) {
@@ -200,11 +187,6 @@ private:
 };
 
 } // namespace
-
-void SetLauncherOverride(std::vector<std::string> aCommand) {
-    const std::lock_guard lock(gOverrideLock);
-    gOverride = std::move(aCommand);
-}
 
 TStartResult StartProgram(const std::filesystem::path& aFile,
                           const std::vector<std::string>& aParameters) {

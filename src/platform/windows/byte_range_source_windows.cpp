@@ -1,5 +1,6 @@
 #include "pe/byte_range_source.h"
 
+#include "platform/files_common.h"
 #include "platform/windows/handle.h"
 
 #include <windows.h>
@@ -16,12 +17,8 @@ public:
         : fFile(std::move(aFile)), fSize(aSize) {}
 
     std::string ReadRange(std::int64_t aStart, std::int64_t aEnd) override {
-        if (aStart < 0 || aEnd < aStart || aStart >= fSize) {
-            return {};
-        }
         // The buffer holds what the file has in the range, not what was asked for.
-        const std::int64_t last = aEnd < fSize ? aEnd : fSize - 1;
-        std::string bytes(static_cast<std::size_t>(last - aStart + 1), '\0');
+        std::string bytes(RangeLength(aStart, aEnd, fSize), '\0');
         std::size_t done = 0;
         while (done < bytes.size()) {
             // The offset travels with each read, so reads need no shared file position.

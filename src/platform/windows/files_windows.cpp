@@ -1,7 +1,8 @@
 #include "platform/files.h"
 
-#include "platform/file_read_result.h"
+#include "platform/files_common.h"
 #include "platform/windows/handle.h"
+#include "platform/windows/random_name.h"
 #include "platform/windows/wide.h"
 
 #include <windows.h>
@@ -9,7 +10,6 @@
 #include <cerrno>
 #include <fcntl.h>
 #include <io.h>
-#include <random>
 #include <stdexcept>
 
 namespace brivane::platform {
@@ -40,6 +40,18 @@ THandle OpenRegularFileHandle(const std::filesystem::path& aPath, std::int64_t& 
     return file;
 }
 
+bool WriteAll(HANDLE aFile, std::string_view aBytes) {
+    while (!aBytes.empty()) {
+        const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(aBytes.size(), 1u << 30));
+        DWORD written = 0;
+        if (!WriteFile(aFile, aBytes.data(), chunk, &written, nullptr) || written == 0) {
+            return false;
+        }
+        aBytes.remove_prefix(written);
+    }
+    return true;
+}
+
 } // namespace windows
 
 namespace {
@@ -57,32 +69,6 @@ std::runtime_error SystemError(const std::string& aWhat, const std::filesystem::
                                DWORD aError) {
     return std::runtime_error(aWhat + " '" + Narrow(aPath.wstring()) +
                               "': " + SystemMessage(aError));
-}
-
-// Six random letters and digits: the end of the temporary name that
-// RemoveStaleAtomicWriteFiles recognises.
-std::string RandomSuffix() {
-    static constexpr char kCharacters[] =
-        "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
-    thread_local std::mt19937 generator{std::random_device{}()};
-    std::uniform_int_distribution<std::size_t> pick(0, sizeof kCharacters - 2);
-    std::string suffix;
-    for (int i = 0; i < 6; ++i) {
-        suffix += kCharacters[pick(generator)];
-    }
-    return suffix;
-}
-
-bool WriteAll(HANDLE aFile, std::string_view aBytes) {
-    while (!aBytes.empty()) {
-        const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(aBytes.size(), 1u << 30));
-        DWORD written = 0;
-        if (!WriteFile(aFile, aBytes.data(), chunk, &written, nullptr) || written == 0) {
-            return false;
-        }
-        aBytes.remove_prefix(written);
-    }
-    return true;
 }
 
 } // namespace
@@ -157,21 +143,19 @@ bool IsReadOnlyFile(const std::filesystem::path& aPath) {
 }
 
 void WriteFileAtomically(const std::filesystem::path& aPath, std::string_view aBytes) {
-    std::filesystem::path folder = aPath.parent_path();
-    if (folder.empty()) {
-        folder = ".";
-    }
-    std::error_code ec;
-    std::filesystem::create_directories(folder, ec);
-    if (ec) {
-        throw std::runtime_error("Cannot create folder '" + Narrow(folder.wstring()) +
-                                 "': " + ec.message());
+    const std::filesystem::path folder = CreateFolderOf(aPath);
+    // Only a file is replaced: a folder of that name stays, with all it holds.
+    const DWORD target = GetFileAttributesW(aPath.c_str());
+    if (target != INVALID_FILE_ATTRIBUTES && (target & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+        throw SystemError("Cannot replace", aPath, ERROR_DIRECTORY);
     }
     std::filesystem::path temporary;
     THandle file;
+    // The name RemoveStaleAtomicWriteFiles recognises: "." + the name + "." + six
+    // random letters and digits.
     for (int attempt = 0; attempt < 100 && !file.Valid(); ++attempt) {
-        temporary =
-            folder / (L"." + aPath.filename().wstring() + L"." + windows::Wide(RandomSuffix()));
+        temporary = folder / (L"." + aPath.filename().wstring() + L"." +
+                              windows::Wide(windows::RandomNameSuffix()));
         file.Reset(CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                FILE_ATTRIBUTE_NORMAL, nullptr));
         if (!file.Valid() && GetLastError() != ERROR_FILE_EXISTS) {
@@ -187,7 +171,7 @@ void WriteFileAtomically(const std::filesystem::path& aPath, std::string_view aB
         DeleteFileW(temporary.c_str());
         return SystemError(aWhat, aPath, error);
     };
-    if (!WriteAll(file.Get(), aBytes)) {
+    if (!windows::WriteAll(file.Get(), aBytes)) {
         throw fail("Cannot write");
     }
     if (!FlushFileBuffers(file.Get())) {

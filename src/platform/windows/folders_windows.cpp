@@ -6,11 +6,19 @@
 #include <objbase.h>
 #include <shlobj.h>
 
+#include <cstdlib>
 #include <string>
 
 namespace brivane::platform {
 
 std::filesystem::path GetRoamingDataFolder() {
+    // XDG_DATA_HOME, which Windows itself never sets, moves the folder as on Linux: the
+    // demo and the tests keep their data away from the user's so.
+    if (const wchar_t* xdg = _wgetenv(L"XDG_DATA_HOME"); xdg != nullptr && *xdg != L'\0') {
+        if (std::filesystem::path path(xdg); path.is_absolute()) {
+            return path;
+        }
+    }
     wchar_t* folder = nullptr;
     std::filesystem::path result;
     if (SUCCEEDED(SHGetKnownFolderPath(FOLDERID_RoamingAppData, 0, nullptr, &folder))) {

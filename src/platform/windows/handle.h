@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <string_view>
 
 namespace brivane::platform::windows {
 
@@ -47,5 +48,9 @@ private:
 // ERROR_BAD_FILE_TYPE; otherwise GetLastError's code. aSize receives the file's size.
 THandle OpenRegularFileHandle(const std::filesystem::path& aPath, std::int64_t& aSize,
                               DWORD& aError);
+
+// Writes all of aBytes at the file's position; false (GetLastError says why) when it
+// cannot.
+bool WriteAll(HANDLE aFile, std::string_view aBytes);
 
 } // namespace brivane::platform::windows

@@ -22,7 +22,7 @@ TNativeThreadId CurrentNativeThreadId() {
 
 bool SetThreadPriority(TNativeThreadId aThread, TThreadPriority aPriority) {
     const windows::THandle thread(
-        OpenThread(THREAD_SET_LIMITED_INFORMATION, FALSE, static_cast<DWORD>(aThread)));
+        OpenThread(THREAD_SET_INFORMATION, FALSE, static_cast<DWORD>(aThread)));
     return thread.Valid() && ::SetThreadPriority(thread.Get(), kPriorityOf[aPriority]) != 0;
 }
 

@@ -138,8 +138,8 @@ TProcessResult RunProcess(const std::string& aProgram, const std::vector<std::st
     startup.hStdError = errWrite.Get();
     PROCESS_INFORMATION process{};
     if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, TRUE,
-                        CREATE_UNICODE_ENVIRONMENT | CREATE_NO_WINDOW, environment.data(),
-                        nullptr, &startup, &process)) {
+                        CREATE_UNICODE_ENVIRONMENT | CREATE_NO_WINDOW, environment.data(), nullptr,
+                        &startup, &process)) {
         throw std::runtime_error("cannot start " + aProgram + " (error " +
                                  std::to_string(GetLastError()) + ")");
     }
