@@ -1,8 +1,8 @@
 #include "net/wininet_transport.h"
 
-#include "base/unicode.h"
 #include "net/net_errors.h"
 #include "net/transfer.h"
+#include "platform/windows/wide.h"
 
 #include <windows.h>
 #include <wininet.h>
@@ -26,10 +26,8 @@ constexpr DWORD kRequestFlags = INTERNET_FLAG_NO_AUTO_REDIRECT | INTERNET_FLAG_N
 // A timer's slack: a receive time-out that strikes this much early is still one.
 constexpr std::chrono::milliseconds kTimerSlack{50};
 
-std::wstring Wide(std::string_view aText) {
-    const std::u16string wide = Utf8ToUtf16(aText);
-    return std::wstring(wide.begin(), wide.end());
-}
+using platform::windows::Narrow;
+using platform::windows::Wide;
 
 // WinINet's message for an error code, from its own module; "(12029) The attempt
 // to connect to the server failed".
@@ -40,13 +38,12 @@ std::string ErrorText(DWORD aCode) {
                            FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
                        GetModuleHandleW(L"wininet.dll"), aCode, 0,
                        reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
-    std::u16string text(buffer, buffer + length);
+    std::wstring text = length == 0 ? std::wstring() : std::wstring(buffer, length);
     LocalFree(buffer);
-    while (!text.empty() && (text.back() == u'\r' || text.back() == u'\n' || text.back() == u' ')) {
+    while (!text.empty() && (text.back() == L'\r' || text.back() == L'\n' || text.back() == L' ')) {
         text.pop_back();
     }
-    return "(" + std::to_string(aCode) + ") " +
-           (text.empty() ? "Unknown error" : Utf16ToUtf8(text));
+    return "(" + std::to_string(aCode) + ") " + (text.empty() ? "Unknown error" : Narrow(text));
 }
 
 bool IsServerCertificateFailure(DWORD aCode) {
@@ -278,7 +275,9 @@ void TWinINetHTTPClient::TAttempt::ReadBody() {
     if (fTransfer.Aborted()) {
         return; // the response keeps what it has: status and headers
     }
-    if (announced > 0 && read < announced) {
+    const int status = fTransfer.Response().GetStatusCode();
+    const bool hasBody = status != 204 && status != 304; // their Content-Length is no body's
+    if (hasBody && announced > 0 && read < announced) {
         fError = ERROR_INTERNET_CONNECTION_RESET; // the server closed before the end
         ThrowReadError();
     }

@@ -77,14 +77,14 @@ TEST(HostMapTest, FileFromEnvironmentAndItsErrorsPersist) {
     const auto good = folder.Write("good.json", R"({"*": "http://127.0.0.1:1/{host}"})");
     const auto bad = folder.Write("bad.json", "{");
     {
-        TScopedEnv env("BRIVANE_HOSTS", good.c_str());
+        TScopedEnv env("BRIVANE_HOSTS", good.string().c_str());
         ResetHostMap();
         const auto map = CurrentHostMap();
         ASSERT_NE(map, nullptr);
         EXPECT_EQ(map->Rewrite(TURI::Parse("http://x.example/")), "http://127.0.0.1:1/x.example/");
     }
     {
-        TScopedEnv env("BRIVANE_HOSTS", bad.c_str());
+        TScopedEnv env("BRIVANE_HOSTS", bad.string().c_str());
         ResetHostMap();
         EXPECT_THROW(CurrentHostMap(), EHostMapError);
         EXPECT_THROW(CurrentHostMap(), EHostMapError); // every request fails, not only the first
@@ -92,7 +92,7 @@ TEST(HostMapTest, FileFromEnvironmentAndItsErrorsPersist) {
         EXPECT_EQ(CurrentHostMap(), nullptr);
     }
     {
-        TScopedEnv env("BRIVANE_HOSTS", (folder / "missing.json").c_str());
+        TScopedEnv env("BRIVANE_HOSTS", (folder / "missing.json").string().c_str());
         ResetHostMap();
         EXPECT_THROW(CurrentHostMap(), EHostMapError);
     }

@@ -203,6 +203,24 @@ TEST(HttpTransportTest, LeavesRedirectsCookiesAndDecodingToTheClient) {
     EXPECT_EQ(HeaderLines(heads[1]), expected); // no cookie the transport kept of its own
 }
 
+TEST(HttpTransportTest, AnswersWithoutABodyEndAtTheirHead) {
+    // A length on these names the resource, not a body that is to come.
+    for (const char* answer : {"HTTP/1.1 304 Not Modified\r\nContent-Length: 100\r\n\r\n",
+                               "HTTP/1.1 204 No Content\r\n\r\n"}) {
+        TGate done;
+        TRawLoopbackServer server([answer, waiter = done.Waiter()](int aSocket) {
+            ReadRequestHead(aSocket);
+            SendAll(aSocket, answer);
+            waiter.wait(); // the connection stays open: only the head tells where the answer ends
+        });
+        const TOnExit openGate([&] { done.Open(); });
+        TMemoryContent body;
+        const auto response = THTTPClient::Create()->Get(server.Url("/"), &body);
+        EXPECT_TRUE(response->GetStatusCode() == 304 || response->GetStatusCode() == 204) << answer;
+        EXPECT_EQ(body.Bytes(), "") << answer;
+    }
+}
+
 TEST(HttpTransportTest, BodyUntilCloseIsComplete) {
     TRawLoopbackServer server([](int aSocket) {
         ReadRequestHead(aSocket);
@@ -338,7 +356,7 @@ TEST_F(HostMapClientTest, RewritesEveryRequestAndReportsTheOriginalAddress) {
 TEST_F(HostMapClientTest, BrokenMapFromEnvironmentFailsEveryRequest) {
     TTempDir folder;
     const auto file = folder.Write("hosts.json", R"({"*": 1})");
-    TScopedEnv env("BRIVANE_HOSTS", file.c_str());
+    TScopedEnv env("BRIVANE_HOSTS", file.string().c_str());
     ResetHostMap();
     for (int i = 0; i < 2; ++i) {
         const auto [message, detail] = CaughtMessage<ENetHTTPClientException>(
