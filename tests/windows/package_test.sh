@@ -72,8 +72,8 @@ installed="$WINEPREFIX/drive_c/Program Files/Brivane"
 key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Brivane'
 expect_installed() { # what
     cmp -s "$build/src/brivane-cli.exe" "$installed/brivane-cli.exe" || fail "$1: brivane-cli.exe differs from the build's"
-    diff -r "$build/src/Cache" "$installed/Cache" >/dev/null || fail "$1: the Cache folder differs from the build's"
-    diff -r "$build/src/Demo" "$installed/Demo" >/dev/null || fail "$1: the Demo folder differs from the build's"
+    diff -r "$build/src/Cache" "$installed/Cache" >/dev/null 2>&1 || fail "$1: the Cache folder differs from the build's"
+    diff -r "$build/src/Demo" "$installed/Demo" >/dev/null 2>&1 || fail "$1: the Demo folder differs from the build's"
     [[ -f "$installed/uninstall.exe" ]] || fail "$1: no uninstall.exe"
 }
 # One value of the uninstall record in the 64-bit view, as reg.exe shows it.
