@@ -2,7 +2,7 @@
 // 200,000 other keys), as a ratio to reading the same files line by line.
 
 #include "catalogue/software_information.h"
-#include "platform/posix/file_registry.h"
+#include "platform/registry_files/file_registry.h"
 
 #include <benchmark/benchmark.h>
 
@@ -112,7 +112,7 @@ void BM_InventoryOfLargePrefix(benchmark::State& aState) {
         const auto start = std::chrono::steady_clock::now();
         benchmark::DoNotOptimize(ReadLines(folder));
         const auto middle = std::chrono::steady_clock::now();
-        const auto registry = platform::posix::OpenRegistryFrom(
+        const auto registry = platform::registry_files::OpenRegistryFrom(
             {platform::TRegistrySourceKind::WinePrefix, folder, "bench"});
         items = ReadInstalledApplications(*registry).size();
         const auto end = std::chrono::steady_clock::now();

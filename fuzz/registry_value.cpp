@@ -2,11 +2,11 @@
 // hex(N): over continued lines) in the dialect the first byte names, decoded as
 // text, as texts and as a number.
 
-#include "platform/posix/registry_value.h"
+#include "platform/registry_files/registry_value.h"
 #include "support/fuzz_input.h"
 
 using namespace brivane;
-using namespace brivane::platform::posix;
+using namespace brivane::platform::registry_files;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* aData, std::size_t aSize) {
     if (aSize == 0) {

@@ -1,8 +1,8 @@
 // A Wine registry hive ("WINE REGISTRY Version 2") read as a prefix's system.reg,
 // then walked. (user.reg differs only in the hive its keys go to.)
 
-#include "platform/posix/file_registry.h"
-#include "platform/posix/registry_file_reader.h"
+#include "platform/registry_files/file_registry.h"
+#include "platform/registry_files/registry_file_reader.h"
 #include "support/fuzz_input.h"
 #include "support/registry_walk.h"
 
@@ -11,7 +11,7 @@
 #include <vector>
 
 using namespace brivane;
-using namespace brivane::platform::posix;
+using namespace brivane::platform::registry_files;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* aData, std::size_t aSize) {
     auto store = std::make_shared<TRegistryStore>();

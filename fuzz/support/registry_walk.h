@@ -3,7 +3,7 @@
 // both views, keys walked breadth-first (bounded, since a file may hold millions),
 // and the values the inventory and the system facts read, as text, texts and numbers.
 
-#include "platform/posix/file_registry.h"
+#include "platform/registry_files/file_registry.h"
 
 #include <array>
 #include <cstddef>

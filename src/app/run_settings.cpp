@@ -2,15 +2,14 @@
 
 #include "platform/files.h"
 #include "platform/folders.h"
-
-#include <unistd.h>
-
-#include <string>
+#include "platform/private_folder.h"
 
 namespace brivane {
 
 TRunSettings::TRunSettings(const TConfig& aStored, bool aAllowBeta, bool aAllowShareware)
-    : fFolder(platform::GetTempFolder() / ("brivane-run-" + std::to_string(getpid()))) {
+    // A new folder of its own: two runs (or two processes) never share or remove each
+    // other's settings, and no other user can place a file there first.
+    : fFolder(platform::CreatePrivateFolder(platform::GetTempFolder(), "brivane-run-")) {
     const auto file = fFolder / "Config.dat";
     platform::WriteFileAtomically(file, aStored.Snapshot().dump());
     fConfig = std::make_shared<TConfig>(file);

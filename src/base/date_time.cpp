@@ -84,7 +84,11 @@ TDateTimeParts DecodeDateTime(TDateTime aValue) {
 TDateTime UnixToLocalDateTime(std::int64_t aSeconds) {
     const std::time_t t = static_cast<std::time_t>(aSeconds);
     std::tm local{};
+#ifdef _WIN32
+    localtime_s(&local, &t); // the C runtime's thread-safe form, arguments swapped
+#else
     localtime_r(&t, &local);
+#endif
     return EncodeDateTime(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, local.tm_hour,
                           local.tm_min, local.tm_sec);
 }

@@ -15,11 +15,11 @@
 #include "cli/progress_bar.h"
 #include "cli/registry_option.h"
 #include "cli/run_settings.h"
+#include "platform/console.h"
 #include "tasks/main_thread.h"
 #include "tasks/waking_main_loop.h"
 
 #include <CLI/CLI.hpp>
-#include <unistd.h>
 
 #include <algorithm>
 #include <iostream>
@@ -52,7 +52,7 @@ void RunInstall(const TInstallOptions& aOptions) {
     if (aOptions.Names.empty() && !aOptions.All) {
         throw TCliError("Name the programs to install, or give --all");
     }
-    if (!aOptions.Yes && ::isatty(STDIN_FILENO) != 1) {
+    if (!aOptions.Yes && !platform::IsTerminal(platform::TStandardStream::Input)) {
         throw TCliError("Standard input is not a terminal: give --yes to install without asking");
     }
     ApplyHostsOption(aOptions.Hosts);

@@ -3,10 +3,11 @@
 // process but has the main thread run the action set for the phase the command is in.
 // A second Ctrl+C ends the process as usual.
 
+#include "platform/console.h"
+
 #include <atomic>
 #include <functional>
 #include <memory>
-#include <thread>
 
 namespace brivane::cli {
 
@@ -22,16 +23,15 @@ public:
     bool Interrupted() const { return fInterrupted; }
 
 private:
-    void Watch();
+    void OnInterrupt();
 
-    int fPipe[2] = {-1, -1};
-    std::thread fWatcher;
-    // Main thread only; shared with what the watcher posts, which may run late.
+    // Main thread only; shared with what the hook posts, which may run late.
     struct TAction {
         std::function<void()> Run;
     };
     std::shared_ptr<TAction> fAction = std::make_shared<TAction>();
     std::atomic<bool> fInterrupted{false};
+    platform::TInterruptHook fHook{[this] { OnInterrupt(); }};
 };
 
 } // namespace brivane::cli

@@ -1,11 +1,11 @@
 #include "cli/output.h"
 
 #include "base/visible_text.h"
+#include "platform/console.h"
 
 #include <algorithm>
 #include <cstdio>
 #include <ostream>
-#include <unistd.h>
 
 namespace brivane::cli {
 
@@ -112,7 +112,7 @@ void PrintJson(std::ostream& aOut, const nlohmann::ordered_json& aValue) {
 }
 
 bool StandardOutputIsTerminal() {
-    return ::isatty(STDOUT_FILENO) == 1;
+    return platform::IsTerminal(platform::TStandardStream::Output);
 }
 
 } // namespace brivane::cli

@@ -1,6 +1,6 @@
 #include "cli/progress_bar.h"
 
-#include <unistd.h>
+#include "platform/console.h"
 
 #include <algorithm>
 #include <cmath>
@@ -49,7 +49,7 @@ void TProgressBar::Finish() {
 }
 
 bool TProgressBar::StandardErrorIsTerminal() {
-    return isatty(STDERR_FILENO) == 1;
+    return platform::IsTerminal(platform::TStandardStream::Error);
 }
 
 } // namespace brivane::cli

@@ -3,14 +3,14 @@
 #include "demo/demo_installer.h"
 #include "demo/demo_sites.h"
 #include "net/host_map.h"
+#include "platform/environment.h"
 #include "platform/folders.h"
 #include "platform/launcher.h"
+#include "platform/private_folder.h"
 #include "platform/registry_source.h"
 
 #include <nlohmann/json.hpp>
 
-#include <cstdlib>
-#include <unistd.h>
 
 namespace brivane::demo {
 
@@ -22,11 +22,11 @@ constexpr std::size_t kDemoServerThreads = 256;
 
 // A new folder of the user's own under the temporary folder.
 fs::path MakeTemporaryFolder() {
-    std::string pattern = (platform::GetTempFolder() / "brivane-demo-XXXXXX").string();
-    if (::mkdtemp(pattern.data()) == nullptr) {
+    try {
+        return platform::CreatePrivateFolder(platform::GetTempFolder(), "brivane-demo-");
+    } catch (const std::runtime_error&) {
         throw EDemoError("Cannot make a temporary folder in " + platform::GetTempFolder().string());
     }
-    return pattern;
 }
 
 // The kept folder, made when missing; it must be empty, so that nothing of the user's is
@@ -44,7 +44,9 @@ fs::path KeptFolder(const fs::path& aKeep) {
 }
 
 void SetEnvironment(const char* aName, const fs::path& aValue) {
-    if (::setenv(aName, aValue.c_str(), 1) != 0) {
+    try {
+        platform::SetEnv(aName, aValue.string());
+    } catch (const std::runtime_error&) {
         throw EDemoError(std::string("Cannot set ") + aName);
     }
 }
@@ -80,7 +82,7 @@ TDemoWorld::TDemoWorld(TDemoOptions aOptions) : fOptions(std::move(aOptions)) {
         SetEnvironment("XDG_CONFIG_HOME", fFolder / "config");
         SetEnvironment("XDG_CACHE_HOME", fFolder / "cache");
         // Downloads follow APPDATA where it is set; in the demo they stay in its folder.
-        ::unsetenv("APPDATA");
+        platform::UnsetEnv("APPDATA");
         platform::SetRegistryPathOverride(Prefix());
 
         // A connection for every catalogue entry's client at once, and some to spare.

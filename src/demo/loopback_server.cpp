@@ -1,12 +1,17 @@
 #include "demo/loopback_server.h"
 
 #include <stdexcept>
-#include <sys/socket.h>
-#include <unistd.h>
 
 namespace brivane::demo {
 
 namespace {
+
+// httplib.h brings the socket headers of either system, whose names for this differ.
+#ifdef _WIN32
+constexpr int kShutBoth = SD_BOTH;
+#else
+constexpr int kShutBoth = SHUT_RDWR;
+#endif
 
 // httplib's own stop() does nothing until the accept loop has started; closing
 // the listening socket directly stops the server whenever it is called.
@@ -17,8 +22,8 @@ public:
     void ForceStop() {
         const auto socket = this->svr_sock_.exchange(INVALID_SOCKET);
         if (socket != INVALID_SOCKET) {
-            ::shutdown(socket, SHUT_RDWR);
-            ::close(socket);
+            ::shutdown(socket, kShutBoth);
+            httplib::detail::close_socket(socket);
         }
     }
 };
@@ -37,6 +42,7 @@ TLoopbackServer::TLoopbackServer(std::size_t aThreads)
     Bind(aThreads);
 }
 
+#ifdef CPPHTTPLIB_OPENSSL_SUPPORT
 TLoopbackServer::TLoopbackServer(X509* aCertificate, EVP_PKEY* aKey)
     : fServer(MakeServer<httplib::SSLServer>(fStop, aCertificate, aKey, nullptr)), fTls(true) {
     if (!fServer->is_valid()) {
@@ -44,6 +50,7 @@ TLoopbackServer::TLoopbackServer(X509* aCertificate, EVP_PKEY* aKey)
     }
     Bind(kDefaultServerThreads);
 }
+#endif
 
 void TLoopbackServer::Bind(std::size_t aThreads) {
     // Connections stay open for reuse, even on a busy machine. A server stops

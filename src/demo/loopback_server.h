@@ -29,8 +29,11 @@ class TLoopbackServer {
 public:
     // Plain HTTP, serving up to aThreads connections at a time.
     explicit TLoopbackServer(std::size_t aThreads = kDefaultServerThreads);
-    // HTTPS with the given certificate and key (the server takes no ownership).
+#ifdef CPPHTTPLIB_OPENSSL_SUPPORT
+    // HTTPS with the given certificate and key (the server takes no ownership). The
+    // Windows build has no OpenSSL: its servers speak plain HTTP only.
     TLoopbackServer(X509* aCertificate, EVP_PKEY* aKey);
+#endif
     ~TLoopbackServer();
     TLoopbackServer(const TLoopbackServer&) = delete;
     TLoopbackServer& operator=(const TLoopbackServer&) = delete;

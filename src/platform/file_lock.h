@@ -3,6 +3,7 @@
 // held on a lock file for as long as the object lives: read-modify-write of a
 // shared file (the settings) under it loses no other writer's change.
 
+#include <cstdint>
 #include <filesystem>
 
 namespace brivane::platform {
@@ -17,7 +18,7 @@ public:
     TFileLock& operator=(const TFileLock&) = delete;
 
 private:
-    int fHandle = -1;
+    std::intptr_t fHandle = -1; // a descriptor on POSIX, a HANDLE on Windows
 };
 
 } // namespace brivane::platform

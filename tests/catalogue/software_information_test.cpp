@@ -1,5 +1,5 @@
 #include "catalogue/software_information.h"
-#include "platform/posix/file_registry.h"
+#include "platform/registry_files/file_registry.h"
 #include "support/registry_fixtures.h"
 #include "support/temp_dir.h"
 
@@ -29,7 +29,7 @@ using Items = std::vector<TApplicationItem>;
 
 std::shared_ptr<platform::IRegistry> OpenFrom(platform::TRegistrySourceKind aKind,
                                               const std::filesystem::path& aPath) {
-    return platform::posix::OpenRegistryFrom({aKind, aPath, "test"});
+    return platform::registry_files::OpenRegistryFrom({aKind, aPath, "test"});
 }
 
 class SoftwareInformationTest : public ::testing::Test {

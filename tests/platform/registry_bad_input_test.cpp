@@ -1,5 +1,5 @@
-#include "platform/posix/file_registry.h"
-#include "platform/posix/registry_file_reader.h"
+#include "platform/registry_files/file_registry.h"
+#include "platform/registry_files/registry_file_reader.h"
 #include "support/registry_fixtures.h"
 #include "support/temp_dir.h"
 
@@ -139,7 +139,7 @@ TEST(RegistryBadInputTest, SourcesThatCannotBeReadWarnWithoutReading) {
     // Larger than any registry file: refused by its size, without being read.
     const auto huge = dir / "huge.reg";
     dir.Write("huge.reg", "REGEDIT4\r\n");
-    std::filesystem::resize_file(huge, platform::posix::kMaxRegistryFileSize + 1);
+    std::filesystem::resize_file(huge, platform::registry_files::kMaxRegistryFileSize + 1);
     dir.Write("prefix/system.reg", "WINE REGISTRY Version 2\n");
     // Nobody writes to the FIFO: opening it must not wait for a writer.
     const auto fifo = dir / "fifo.reg";
@@ -164,7 +164,7 @@ TEST(RegistryBadInputTest, SourcesThatCannotBeReadWarnWithoutReading) {
     };
     for (const auto& source : cases) {
         SCOPED_TRACE(source.fSource.fPath.string());
-        const auto registry = platform::posix::OpenRegistryFrom(source.fSource);
+        const auto registry = platform::registry_files::OpenRegistryFrom(source.fSource);
         EXPECT_EQ(registry->GetWarnings(), source.fWarnings);
         EXPECT_EQ(UninstallCount(*registry, TRegistryView::Bits64), 0u);
     }

@@ -1,4 +1,4 @@
-#include "platform/posix/file_registry.h"
+#include "platform/registry_files/file_registry.h"
 #include "platform/system_facts.h"
 #include "support/registry_fixtures.h"
 #include "support/temp_dir.h"
@@ -11,7 +11,7 @@ namespace {
 using namespace platform;
 
 TEST(SystemFactsTest, ReadsAWinePrefix) {
-    const auto registry = posix::OpenRegistryFrom(
+    const auto registry = registry_files::OpenRegistryFrom(
         {TRegistrySourceKind::WinePrefix, RegistryFixture("wine64"), "test"});
     const TSystemVersion version = ReadSystemVersion(*registry);
     EXPECT_TRUE(version.fKnown);
@@ -56,7 +56,7 @@ TEST(SystemFactsTest, ServersAndServicePacksFromTheirOwnKeys) {
 }
 
 TEST(SystemFactsTest, WithoutWindowsFactsAssumes64BitWindows10) {
-    const auto registry = posix::OpenRegistryFrom({TRegistrySourceKind::None, {}, {}});
+    const auto registry = registry_files::OpenRegistryFrom({TRegistrySourceKind::None, {}, {}});
     const TSystemVersion version = ReadSystemVersion(*registry);
     EXPECT_EQ(version.fMajor, 10u);
     EXPECT_EQ(version.fMinor, 0u);

@@ -1,8 +1,8 @@
 #include "support/registry_fixtures.h"
 
 #include "base/unicode.h"
-#include "platform/posix/file_registry.h"
-#include "platform/posix/registry_file_reader.h"
+#include "platform/registry_files/file_registry.h"
+#include "platform/registry_files/registry_file_reader.h"
 #include "support/temp_dir.h"
 
 #include <fstream>
@@ -11,7 +11,7 @@
 
 namespace brivane::test {
 
-using namespace platform::posix;
+using namespace platform::registry_files;
 
 std::filesystem::path RegistryFixture(std::string_view aName) {
     return std::filesystem::path(BRIVANE_FIXTURES_DIR) / "registry" / aName;

@@ -24,6 +24,9 @@ TProcessResult RunProcess(const std::string& aProgram, const std::vector<std::st
 TProcessResult RunCli(const std::vector<std::string>& aArgs, const std::string& aStdin = {},
                       const std::map<std::string, std::optional<std::string>>& aEnv = {});
 
+#ifndef _WIN32
+// Pseudo-terminals are POSIX's: tests of terminal output live in tests/<area>/posix/.
+
 // RunCli with standard output on a terminal of its own (a pseudo-terminal without
 // output processing, so Out holds the bytes as written); standard input is empty.
 TProcessResult RunCliOnTerminal(const std::vector<std::string>& aArgs,
@@ -33,5 +36,6 @@ TProcessResult RunCliOnTerminal(const std::vector<std::string>& aArgs,
 // typed ahead, and Out holds everything the terminal shows, in order.
 TProcessResult RunCliInTerminal(const std::vector<std::string>& aArgs, const std::string& aInput,
                                 const std::map<std::string, std::optional<std::string>>& aEnv = {});
+#endif
 
 } // namespace brivane::test

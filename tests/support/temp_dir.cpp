@@ -1,5 +1,8 @@
 #include "support/temp_dir.h"
 
+#include "platform/environment.h"
+#include "platform/private_folder.h"
+
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
@@ -7,13 +10,8 @@
 
 namespace brivane::test {
 
-TTempDir::TTempDir() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "brivane-test-XXXXXX").string();
-    if (::mkdtemp(pattern.data()) == nullptr) {
-        throw std::runtime_error("mkdtemp failed");
-    }
-    fPath = pattern;
-}
+TTempDir::TTempDir()
+    : fPath(platform::CreatePrivateFolder(std::filesystem::temp_directory_path(), "brivane-test-")) {}
 
 TTempDir::~TTempDir() {
     std::error_code ec;
@@ -52,17 +50,17 @@ TScopedEnv::TScopedEnv(std::string aName, const char* aValue) : fName(std::move(
         fOldValue = old;
     }
     if (aValue != nullptr) {
-        ::setenv(fName.c_str(), aValue, 1);
+        platform::SetEnv(fName, aValue);
     } else {
-        ::unsetenv(fName.c_str());
+        platform::UnsetEnv(fName);
     }
 }
 
 TScopedEnv::~TScopedEnv() {
     if (fHadValue) {
-        ::setenv(fName.c_str(), fOldValue.c_str(), 1);
+        platform::SetEnv(fName, fOldValue);
     } else {
-        ::unsetenv(fName.c_str());
+        platform::UnsetEnv(fName);
     }
 }
 

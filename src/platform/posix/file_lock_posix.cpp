@@ -10,25 +10,26 @@
 namespace brivane::platform {
 
 TFileLock::TFileLock(const std::filesystem::path& aPath) {
-    fHandle = ::open(aPath.c_str(), O_RDWR | O_CREAT | O_NOCTTY | O_CLOEXEC, 0644);
-    if (fHandle < 0) {
+    const int fd = ::open(aPath.c_str(), O_RDWR | O_CREAT | O_NOCTTY | O_CLOEXEC, 0644);
+    if (fd < 0) {
         throw std::runtime_error("Cannot open the lock file '" + aPath.string() +
                                  "': " + std::strerror(errno));
     }
     // flock locks belong to the open file, so two objects of one process exclude each
     // other as two processes do.
-    while (::flock(fHandle, LOCK_EX) != 0) {
+    while (::flock(fd, LOCK_EX) != 0) {
         if (errno != EINTR) {
             const int error = errno;
-            ::close(fHandle);
+            ::close(fd);
             throw std::runtime_error("Cannot lock '" + aPath.string() +
                                      "': " + std::strerror(error));
         }
     }
+    fHandle = fd;
 }
 
 TFileLock::~TFileLock() {
-    ::close(fHandle); // releases the lock
+    ::close(static_cast<int>(fHandle)); // releases the lock
 }
 
 } // namespace brivane::platform

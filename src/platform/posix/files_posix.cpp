@@ -1,5 +1,7 @@
 #include "platform/files.h"
 
+#include "platform/file_read_result.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
@@ -37,20 +39,6 @@ private:
     int fFd;
 };
 
-// The name WriteFileAtomically gives its temporary file: "." + the file's name + "."
-// + the six characters mkstemp chose.
-bool IsAtomicWriteName(std::string_view aName) {
-    constexpr std::size_t kSuffix = 6;
-    if (aName.size() < kSuffix + 3 || aName.front() != '.' ||
-        aName[aName.size() - kSuffix - 1] != '.') {
-        return false;
-    }
-    const std::string_view suffix = aName.substr(aName.size() - kSuffix);
-    return std::all_of(suffix.begin(), suffix.end(), [](char c) {
-        return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
-    });
-}
-
 } // namespace
 
 int OpenRegularFile(const std::filesystem::path& aPath, std::int64_t& aSize) {
@@ -74,28 +62,19 @@ int OpenRegularFile(const std::filesystem::path& aPath, std::int64_t& aSize) {
 }
 
 TFileRead ReadRegularFile(const std::filesystem::path& aPath, std::size_t aMaxSize) {
-    const auto failed = [](TReadError aError, std::string aReason) {
-        return TFileRead{std::nullopt, aError, std::move(aReason)};
-    };
-    const auto tooLarge = [&] {
-        return failed(TReadError::TooLarge,
-                      aMaxSize > 0 && aMaxSize % (1024 * 1024) == 0
-                          ? "larger than " + std::to_string(aMaxSize >> 20) + " MiB"
-                          : "larger than " + std::to_string(aMaxSize) + " bytes");
-    };
     std::int64_t size = 0;
     TFileDescriptor fd(OpenRegularFile(aPath, size));
     if (fd.Get() < 0) {
         if (errno == ENOENT || errno == ENOTDIR) {
-            return failed(TReadError::Missing, "no such file");
+            return ReadFailure(TReadError::Missing, "no such file");
         }
         if (errno == ENODEV || errno == ENXIO || errno == EISDIR) {
-            return failed(TReadError::NotRegularFile, "not a regular file");
+            return ReadFailure(TReadError::NotRegularFile, "not a regular file");
         }
-        return failed(TReadError::Unreadable, std::strerror(errno));
+        return ReadFailure(TReadError::Unreadable, std::strerror(errno));
     }
     if (static_cast<std::uintmax_t>(size) > aMaxSize) {
-        return tooLarge();
+        return TooLargeFailure(aMaxSize);
     }
     std::string bytes;
     bytes.reserve(static_cast<std::size_t>(size));
@@ -106,22 +85,18 @@ TFileRead ReadRegularFile(const std::filesystem::path& aPath, std::size_t aMaxSi
             if (errno == EINTR) {
                 continue;
             }
-            return failed(TReadError::Unreadable, std::strerror(errno));
+            return ReadFailure(TReadError::Unreadable, std::strerror(errno));
         }
         if (n == 0) {
             break;
         }
         // The file may grow while it is read: the limit still holds.
         if (bytes.size() + static_cast<std::size_t>(n) > aMaxSize) {
-            return tooLarge();
+            return TooLargeFailure(aMaxSize);
         }
         bytes.append(buffer, static_cast<std::size_t>(n));
     }
     return {std::move(bytes), TReadError::None, {}};
-}
-
-std::optional<std::string> ReadFileBytes(const std::filesystem::path& aPath, std::size_t aMaxSize) {
-    return ReadRegularFile(aPath, aMaxSize).Bytes;
 }
 
 bool IsReadOnlyFile(const std::filesystem::path& aPath) {
@@ -189,21 +164,6 @@ void WriteFileAtomically(const std::filesystem::path& aPath, std::string_view aB
 
 bool DeleteFileOnly(const std::filesystem::path& aPath) {
     return ::unlink(aPath.c_str()) == 0; // a folder fails with EISDIR
-}
-
-void RemoveStaleAtomicWriteFiles(const std::filesystem::path& aFolder,
-                                 std::chrono::seconds aMinimumAge) {
-    const auto before = std::filesystem::file_time_type::clock::now() - aMinimumAge;
-    std::error_code listing;
-    for (std::filesystem::directory_iterator it(aFolder, listing), end; !listing && it != end;
-         it.increment(listing)) {
-        std::error_code error; // of this file only: the next is tried all the same
-        if (IsAtomicWriteName(it->path().filename().string()) &&
-            it->symlink_status(error).type() == std::filesystem::file_type::regular &&
-            it->last_write_time(error) < before && !error) {
-            DeleteFileOnly(it->path());
-        }
-    }
 }
 
 } // namespace brivane::platform

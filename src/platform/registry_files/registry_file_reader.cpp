@@ -1,16 +1,16 @@
-#include "platform/posix/registry_file_reader.h"
+#include "platform/registry_files/registry_file_reader.h"
 
 #include "base/trim.h"
 #include "base/unicode.h"
 #include "platform/code_page.h"
 #include "platform/files.h"
-#include "platform/posix/registry_value.h"
+#include "platform/registry_files/registry_value.h"
 
 #include <algorithm>
 #include <cstring>
 #include <vector>
 
-namespace brivane::platform::posix {
+namespace brivane::platform::registry_files {
 
 namespace {
 
@@ -460,4 +460,4 @@ std::string ReadRegFile(const std::filesystem::path& aPath, TRegistryStore& aSto
     return ParseRegFile(std::move(*bytes), aPath.string(), aStore, aInfo);
 }
 
-} // namespace brivane::platform::posix
+} // namespace brivane::platform::registry_files

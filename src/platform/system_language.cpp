@@ -1,8 +1,8 @@
 // The system's language as a registry read from files records it.
 
 #include "base/unicode.h"
-#include "platform/posix/control_set.h"
-#include "platform/posix/registry_value.h"
+#include "platform/registry_files/control_set.h"
+#include "platform/registry_files/registry_value.h"
 #include "platform/system_facts.h"
 
 #include <cstdint>
@@ -69,7 +69,7 @@ std::string LanguageOfLocaleName(std::string_view aName) {
 
 // "00000419": an LCID as the registry writes it, in hexadecimal.
 std::string LanguageOfLcidText(const std::optional<std::string>& aText) {
-    const auto lcid = aText ? posix::ParseHexNumber(*aText, 8) : std::nullopt;
+    const auto lcid = aText ? registry_files::ParseHexNumber(*aText, 8) : std::nullopt;
     return lcid ? LanguageOfLcid(static_cast<std::uint32_t>(*lcid)) : std::string();
 }
 
@@ -90,7 +90,7 @@ std::string ReadSystemLanguage(const IRegistry& aRegistry) {
         }
     }
     // The machine's default locale, for a registry without the user's hive.
-    if (const auto locale = posix::OpenControlSetKey(aRegistry, "Control\\Nls\\Locale")) {
+    if (const auto locale = registry_files::OpenControlSetKey(aRegistry, "Control\\Nls\\Locale")) {
         return LanguageOfLcidText(locale->ReadString(""));
     }
     return {};

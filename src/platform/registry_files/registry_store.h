@@ -13,7 +13,7 @@
 #include <string_view>
 #include <vector>
 
-namespace brivane::platform::posix {
+namespace brivane::platform::registry_files {
 
 // How value texts are written: Wine's own escapes, or regedit's (version 5: hex
 // strings are UTF-16LE; REGEDIT4: they are 8-bit).
@@ -139,4 +139,4 @@ private:
 // Case folding of a key or value name (Unicode letters, Cyrillic included).
 void FoldName(std::string_view aName, std::string& aFolded);
 
-} // namespace brivane::platform::posix
+} // namespace brivane::platform::registry_files

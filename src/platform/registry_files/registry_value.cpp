@@ -1,4 +1,4 @@
-#include "platform/posix/registry_value.h"
+#include "platform/registry_files/registry_value.h"
 
 #include "base/hex.h"
 #include "base/trim.h"
@@ -8,7 +8,7 @@
 #include <algorithm>
 #include <cstring>
 
-namespace brivane::platform::posix {
+namespace brivane::platform::registry_files {
 
 namespace {
 
@@ -286,15 +286,19 @@ std::optional<std::vector<std::string>> DecodeStrings(const TRawValue& aValue) {
     if (!text) {
         return std::nullopt;
     }
+    return SplitMultiString(*text);
+}
+
+std::vector<std::string> SplitMultiString(std::string_view aText) {
     // The strings end at NULs, and an empty string ends the list.
     std::vector<std::string> strings;
     std::size_t start = 0;
-    while (start < text->size()) {
-        const std::size_t nul = std::min(text->find('\0', start), text->size());
+    while (start < aText.size()) {
+        const std::size_t nul = std::min(aText.find('\0', start), aText.size());
         if (nul == start) {
             break;
         }
-        strings.push_back(text->substr(start, nul - start));
+        strings.emplace_back(aText.substr(start, nul - start));
         start = nul + 1;
     }
     return strings;
@@ -344,4 +348,4 @@ bool SameValueName(const TRawValue& aValue, std::string_view aName) {
     return SameText(UnescapeText(raw, aValue.fDialect), aName);
 }
 
-} // namespace brivane::platform::posix
+} // namespace brivane::platform::registry_files

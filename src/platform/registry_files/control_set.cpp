@@ -1,8 +1,8 @@
-#include "platform/posix/control_set.h"
+#include "platform/registry_files/control_set.h"
 
 #include <string>
 
-namespace brivane::platform::posix {
+namespace brivane::platform::registry_files {
 
 namespace {
 
@@ -40,4 +40,4 @@ std::unique_ptr<IRegistryKey> OpenControlSetKey(const IRegistry& aRegistry,
     return key;
 }
 
-} // namespace brivane::platform::posix
+} // namespace brivane::platform::registry_files

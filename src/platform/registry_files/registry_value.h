@@ -8,7 +8,7 @@
 //   hex:..., hex(N):  bytes, "00,ff,..." possibly continued over lines with a
 //                     trailing backslash
 
-#include "platform/posix/registry_store.h"
+#include "platform/registry_files/registry_store.h"
 
 #include <cstdint>
 #include <optional>
@@ -16,7 +16,7 @@
 #include <string_view>
 #include <vector>
 
-namespace brivane::platform::posix {
+namespace brivane::platform::registry_files {
 
 // Registry value types as Windows numbers them.
 inline constexpr std::uint32_t kRegString = 1;
@@ -59,8 +59,12 @@ std::optional<std::string> DecodeString(const TRawValue& aValue);
 std::optional<std::vector<std::string>> DecodeStrings(const TRawValue& aValue);
 std::optional<std::uint64_t> DecodeNumber(const TRawValue& aValue);
 
+// The strings of a multi-string value's text: each ends at a NUL, and an empty one
+// ends the list.
+std::vector<std::string> SplitMultiString(std::string_view aText);
+
 // Whether a raw value's name is aName (case-insensitively); the default value's
 // name is empty.
 bool SameValueName(const TRawValue& aValue, std::string_view aName);
 
-} // namespace brivane::platform::posix
+} // namespace brivane::platform::registry_files

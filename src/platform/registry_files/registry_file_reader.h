@@ -9,14 +9,14 @@
 // A reader adds what it can read to the store and returns a one-line warning
 // when the file could not be read completely (empty when all was well).
 
-#include "platform/posix/registry_store.h"
+#include "platform/registry_files/registry_store.h"
 
 #include <cstddef>
 #include <filesystem>
 #include <optional>
 #include <string>
 
-namespace brivane::platform::posix {
+namespace brivane::platform::registry_files {
 
 // Registry files larger than this are not read at all.
 inline constexpr std::size_t kMaxRegistryFileSize = std::size_t{256} << 20;
@@ -43,4 +43,4 @@ std::string ParseWineHive(std::string aBytes, const std::string& aLabel, TStoreR
 std::string ParseRegFile(std::string aBytes, const std::string& aLabel, TRegistryStore& aStore,
                          TRegFileInfo& aInfo);
 
-} // namespace brivane::platform::posix
+} // namespace brivane::platform::registry_files

@@ -1,13 +1,13 @@
-#include "platform/posix/registry_store.h"
+#include "platform/registry_files/registry_store.h"
 
 #include "base/unicode.h"
-#include "platform/posix/registry_value.h"
+#include "platform/registry_files/registry_value.h"
 
 #include <algorithm>
 #include <functional>
 #include <stdexcept>
 
-namespace brivane::platform::posix {
+namespace brivane::platform::registry_files {
 
 namespace {
 
@@ -211,4 +211,4 @@ const std::string& TRegistryStore::KeepText(std::string aText) {
     return *fTexts.back();
 }
 
-} // namespace brivane::platform::posix
+} // namespace brivane::platform::registry_files

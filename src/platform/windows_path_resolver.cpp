@@ -1,6 +1,7 @@
 #include "platform/windows_paths.h"
 
 #include "base/unicode.h"
+#include "platform/native_system.h"
 
 #include <algorithm>
 
@@ -65,9 +66,12 @@ std::vector<std::string> SplitNames(std::string_view aPath) {
 } // namespace
 
 std::optional<fs::path> TWindowsPathResolver::Resolve(std::string_view aWindowsPath) const {
+    if (fPrefix.empty()) {
+        return ResolveNativeWindowsPath(aWindowsPath);
+    }
     // Only absolute paths with a drive letter name files: "X:", "X:\..." or "X:/...".
-    if (fPrefix.empty() || aWindowsPath.size() < 2 || !IsDriveLetter(aWindowsPath[0]) ||
-        aWindowsPath[1] != ':' || (aWindowsPath.size() > 2 && !IsSeparator(aWindowsPath[2]))) {
+    if (aWindowsPath.size() < 2 || !IsDriveLetter(aWindowsPath[0]) || aWindowsPath[1] != ':' ||
+        (aWindowsPath.size() > 2 && !IsSeparator(aWindowsPath[2]))) {
         return std::nullopt;
     }
     auto current = FindEntry(fPrefix / "dosdevices", std::string{aWindowsPath.substr(0, 2)});

@@ -10,10 +10,10 @@
 #include <memory>
 #include <string_view>
 
-namespace brivane::platform::posix {
+namespace brivane::platform::registry_files {
 
 // aPath below the control set, "Control\ProductOptions"; null when no control
 // set has it.
 std::unique_ptr<IRegistryKey> OpenControlSetKey(const IRegistry& aRegistry, std::string_view aPath);
 
-} // namespace brivane::platform::posix
+} // namespace brivane::platform::registry_files

@@ -1,12 +1,12 @@
-#include "platform/posix/file_registry.h"
+#include "platform/registry_files/file_registry.h"
 
 #include "base/unicode.h"
-#include "platform/posix/registry_file_reader.h"
-#include "platform/posix/registry_value.h"
+#include "platform/registry_files/registry_file_reader.h"
+#include "platform/registry_files/registry_value.h"
 
 #include <unordered_set>
 
-namespace brivane::platform::posix {
+namespace brivane::platform::registry_files {
 
 namespace {
 
@@ -258,12 +258,4 @@ std::shared_ptr<IRegistry> OpenRegistryFrom(const TRegistrySource& aSource) {
     return MakeFileRegistry(std::move(store), is64Bit, std::move(warnings), holdsMachineSoftware);
 }
 
-} // namespace brivane::platform::posix
-
-namespace brivane::platform {
-
-std::shared_ptr<IRegistry> OpenRegistry() {
-    return posix::OpenRegistryFrom(GetRegistrySource());
-}
-
-} // namespace brivane::platform
+} // namespace brivane::platform::registry_files

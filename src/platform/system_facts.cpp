@@ -1,7 +1,8 @@
 #include "platform/system_facts.h"
 
 #include "base/unicode.h"
-#include "platform/posix/control_set.h"
+#include "platform/native_system.h"
+#include "platform/registry_files/control_set.h"
 
 #include <cstdlib>
 #include <string_view>
@@ -31,7 +32,7 @@ std::optional<std::uint16_t> ArchitectureNamed(std::string_view aName) {
 // the registry; x64 as the assumed default.
 void ReadArchitecture(const IRegistry& aRegistry, TSystemVersion& aVersion) {
     if (const auto environment =
-            posix::OpenControlSetKey(aRegistry, "Control\\Session Manager\\Environment")) {
+            registry_files::OpenControlSetKey(aRegistry, "Control\\Session Manager\\Environment")) {
         if (const auto architecture =
                 ArchitectureNamed(environment->ReadString("PROCESSOR_ARCHITECTURE").value_or(""))) {
             aVersion.fArchitecture = *architecture;
@@ -159,7 +160,7 @@ std::uint16_t SuiteNamed(std::string_view aName) {
 // name tells a server from a workstation.
 void ReadProductOptions(const IRegistry& aRegistry, const IRegistryKey& aCurrentVersion,
                         TSystemVersion& aVersion) {
-    const auto options = posix::OpenControlSetKey(aRegistry, "Control\\ProductOptions");
+    const auto options = registry_files::OpenControlSetKey(aRegistry, "Control\\ProductOptions");
     const std::string type = options ? options->ReadString("ProductType").value_or("") : "";
     if (SameText(type, "WinNT")) {
         aVersion.fProductType = kProductWorkstation;
@@ -195,7 +196,7 @@ bool NamesR2(std::string_view aProductName) {
 
 void ReadServicePack(const IRegistry& aRegistry, const IRegistryKey& aCurrentVersion,
                      TSystemVersion& aVersion) {
-    if (const auto windows = posix::OpenControlSetKey(aRegistry, "Control\\Windows")) {
+    if (const auto windows = registry_files::OpenControlSetKey(aRegistry, "Control\\Windows")) {
         if (const auto packed = windows->ReadNumber("CSDVersion")) {
             aVersion.fServicePackMajor = static_cast<std::uint32_t>((*packed >> 8) & 0xFF);
             aVersion.fServicePackMinor = static_cast<std::uint32_t>(*packed & 0xFF);
@@ -214,6 +215,9 @@ void ReadServicePack(const IRegistry& aRegistry, const IRegistryKey& aCurrentVer
 } // namespace
 
 TSystemVersion ReadSystemVersion(const IRegistry& aRegistry) {
+    if (auto running = ReadRunningSystemVersion(aRegistry)) {
+        return *running;
+    }
     TSystemVersion version;
     version.fKnown = true;
     ReadArchitecture(aRegistry, version);

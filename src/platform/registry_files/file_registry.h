@@ -13,8 +13,8 @@
 //
 // The classes root is the user's Software\Classes merged over the machine's.
 
-#include "platform/posix/registry_store.h"
 #include "platform/registry.h"
+#include "platform/registry_files/registry_store.h"
 #include "platform/registry_source.h"
 
 #include <memory>
@@ -22,7 +22,7 @@
 #include <string>
 #include <vector>
 
-namespace brivane::platform::posix {
+namespace brivane::platform::registry_files {
 
 // aIs64Bit: what the files say outright (Wine's "#arch"); aHoldsMachineSoftware:
 // they were read completely and hold the machine's whole Software key.
@@ -34,4 +34,4 @@ std::shared_ptr<IRegistry> MakeFileRegistry(std::shared_ptr<const TRegistryStore
 // Reads the registry of a source now; never throws.
 std::shared_ptr<IRegistry> OpenRegistryFrom(const TRegistrySource& aSource);
 
-} // namespace brivane::platform::posix
+} // namespace brivane::platform::registry_files
