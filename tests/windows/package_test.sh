@@ -2,7 +2,7 @@
 # The Windows installer under Wine: tests/windows/package_test.sh [BUILD_DIR]
 # (default build/windows, a build of the windows preset). Packs BUILD_DIR with
 # scripts/package-windows, then in a throw-away Wine prefix installs it silently as the
-# self-updater does, runs the installed brivane-cli.exe, reads the uninstall record,
+# self-updater does, runs the installed brivane-cli.exe (--version, list), reads the record,
 # installs again over a running and over an outdated copy, and uninstalls.
 # BRIVANE_LINUX_CLI, when set, names a Linux brivane-cli whose inventory of the prefix
 # must list the installed program.
@@ -87,12 +87,22 @@ run "$setup" /silent || fail "the silent install ended with exit code $?"
 echo "The silent install took $((SECONDS - seconds)) s"
 expect_installed "after the install"
 
-# The installed program runs and is the build's; the record names it by the same version.
-expected="$(run "$build/src/brivane-cli.exe" --version | tr -d '\r')"
-actual="$(run 'C:\Program Files\Brivane\brivane-cli.exe' --version | tr -d '\r')"
-expect_equal "the installed brivane-cli.exe --version" "$expected" "$actual"
+# The installed program runs, is the build's and finds its Cache folder (the programs'
+# descriptions); the record names it by the same version.
+output_of() { # program, arguments
+    wine "$@" 2>&1 | tr -d '\r'
+}
+program='C:\Program Files\Brivane\brivane-cli.exe'
+build_version="$(output_of "$build/src/brivane-cli.exe" --version)" || fail "the build's --version failed"
+installed_version="$(output_of "$program" --version)" || fail "the installed --version failed"
+expect_equal "the installed brivane-cli.exe --version" "$build_version" "$installed_version"
+build_lists="$(output_of "$build/src/brivane-cli.exe" list --json)" || fail "the build's list failed"
+installed_lists="$(output_of "$program" list --json)" || fail "the installed list failed"
+[[ "$installed_lists" == "$build_lists" ]] || fail "the installed brivane-cli.exe lists otherwise than the build's"
+description_pattern='"InformationEn": "[^"]'
+[[ "$installed_lists" =~ $description_pattern ]] || fail "the installed brivane-cli.exe found no description"
 version_pattern='^Brivane ([0-9.]+) build ([0-9]+)$'
-[[ "$expected" =~ $version_pattern ]] || fail "the build's --version said '$expected'"
+[[ "$build_version" =~ $version_pattern ]] || fail "the build's --version said '$build_version'"
 version="${BASH_REMATCH[1]}.${BASH_REMATCH[2]}"
 
 while IFS='|' read -r name value; do
