@@ -123,16 +123,20 @@ estimated=$(($(record_value EstimatedSize)))
 ((estimated > size_kb / 2 && estimated < size_kb * 2)) ||
     fail "the record's EstimatedSize is $estimated KB for $size_kb KB installed"
 
-# The program finds itself among the installed applications.
-if [[ -n "${BRIVANE_LINUX_CLI:-}" ]]; then
-    "$wineserver" -w # the registry is on disk once the prefix is at rest
-    inventory="$("$BRIVANE_LINUX_CLI" inventory --registry "$WINEPREFIX" --json)"
-    listed="$(grep -F -A4 '"Name": "Brivane",' <<<"$inventory" | sed 's/^ *//')"
-    expect_equal "Brivane in its own inventory" '"Name": "Brivane",
+# The program finds itself among the installed applications, on Windows and on Linux.
+expect_listed() { # whose inventory, its JSON
+    local listed
+    listed="$(grep -F -A4 '"Name": "Brivane",' <<<"$2" | sed 's/^ *//')"
+    expect_equal "Brivane in $1 inventory" '"Name": "Brivane",
 "Version": "'"$version"'",
 "Icon": "C:\\Program Files\\Brivane\\uninstall.exe,0",
 "InstallLocation": "C:\\Program Files\\Brivane",
 "UninstallString": "C:\\Program Files\\Brivane\\uninstall.exe"' "$listed"
+}
+expect_listed "the installed program's" "$(output_of "$program" inventory --json)"
+if [[ -n "${BRIVANE_LINUX_CLI:-}" ]]; then
+    "$wineserver" -w # the registry is on disk once the prefix is at rest
+    expect_listed "the Linux program's" "$("$BRIVANE_LINUX_CLI" inventory --registry "$WINEPREFIX" --json)"
 fi
 
 # A new version over a running program fails, and leaves the running one alone, rather
