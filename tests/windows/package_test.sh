@@ -20,7 +20,9 @@ wine() {
 }
 wineserver="${WINESERVER:-$(command -v wineserver64 || command -v wineserver || echo /usr/lib/wine/wineserver)}"
 cleanup() {
-    [[ -d "$WINEPREFIX" ]] && "$wineserver" -k 2>/dev/null || true
+    if [[ -d "$WINEPREFIX" ]]; then
+        "$wineserver" -k 2>/dev/null || true
+    fi
     rm -rf "$work"
 }
 trap cleanup EXIT
@@ -146,15 +148,26 @@ cmd="$WINEPREFIX/drive_c/windows/system32/cmd.exe"
 cp "$cmd" "$installed/brivane-cli.exe"
 touch "$installed/Cache/A program no longer in the catalogue"
 coproc running { wine 'C:\Program Files\Brivane\brivane-cli.exe' 2>&1; }
-read -r -t 60 banner <&"${running[0]}" || fail "the stand-in for a running program did not start"
+read -r -t 60 _ <&"${running[0]}" || fail "the stand-in for a running program did not start"
 status=0
 wine "$setup" /silent || status=$?
 expect_equal "the exit code of an install over a running program" 2 "$status"
 cmp -s "$cmd" "$installed/brivane-cli.exe" || fail "an install over a running program replaced it"
 [[ -e "$installed/Cache/A program no longer in the catalogue" ]] ||
     fail "an install over a running program changed the Cache folder"
+# So does an uninstall, run in place (_?=) so that its exit code shows; the program stays
+# listed. NSIS wants the folder unquoted at the end of its command line: given in two
+# arguments, Wine joins them with the space and no quotes.
+status=0
+wine "$installed/uninstall.exe" /S '_?=C:\Program' 'Files\Brivane' || status=$?
+expect_equal "the exit code of an uninstall of a running program" 2 "$status"
+cmp -s "$cmd" "$installed/brivane-cli.exe" || fail "an uninstall of a running program removed it"
+[[ -d "$installed/Cache" ]] || fail "an uninstall of a running program removed the Cache folder"
+expect_equal "the record's DisplayName after an uninstall of a running program" Brivane \
+    "$(record_value DisplayName)"
 input="${running[1]}"
 exec {input}>&-
+# shellcheck disable=SC2154 # coproc sets running_PID
 wait "$running_PID" || true
 "$wineserver" -w
 
@@ -168,7 +181,7 @@ quiet="$(record_value QuietUninstallString)"
 command_pattern='^"([^"]+)" (.*)$'
 [[ "$quiet" =~ $command_pattern ]] || fail "the quiet uninstall command '$quiet'"
 run "${BASH_REMATCH[1]}" "${BASH_REMATCH[2]}" || fail "the silent uninstall ended with exit code $?"
-[[ ! -e "$installed" ]] || fail "the uninstall left $(ls -A "$installed" | tr '\n' ' ') behind"
+[[ ! -e "$installed" ]] || fail "the uninstall left $(find "$installed" | tr '\n' ' ') behind"
 wine reg query "$key" /reg:64 >/dev/null 2>&1 && fail "the uninstall left the record behind"
 
 # A file the user put into the program's folder survives the uninstall, and only that.
