@@ -72,11 +72,12 @@ echo "The Wine prefix's first start took $((SECONDS - seconds)) s"
 
 installed="$WINEPREFIX/drive_c/Program Files/Brivane"
 key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Brivane'
-expect_installed() { # what
-    cmp -s "$build/src/brivane-cli.exe" "$installed/brivane-cli.exe" || fail "$1: brivane-cli.exe differs from the build's"
-    diff -r "$build/src/Cache" "$installed/Cache" >/dev/null 2>&1 || fail "$1: the Cache folder differs from the build's"
-    diff -r "$build/src/Demo" "$installed/Demo" >/dev/null 2>&1 || fail "$1: the Demo folder differs from the build's"
-    [[ -f "$installed/uninstall.exe" ]] || fail "$1: no uninstall.exe"
+expect_installed() { # what, folder (default: the default one)
+    local folder="${2:-$installed}"
+    cmp -s "$build/src/brivane-cli.exe" "$folder/brivane-cli.exe" || fail "$1: brivane-cli.exe differs from the build's"
+    diff -r "$build/src/Cache" "$folder/Cache" >/dev/null 2>&1 || fail "$1: the Cache folder differs from the build's"
+    diff -r "$build/src/Demo" "$folder/Demo" >/dev/null 2>&1 || fail "$1: the Demo folder differs from the build's"
+    [[ -f "$folder/uninstall.exe" ]] || fail "$1: no uninstall.exe"
 }
 # One value of the uninstall record in the 64-bit view, as reg.exe shows it.
 record_value() { # name
@@ -184,11 +185,18 @@ run "${BASH_REMATCH[1]}" "${BASH_REMATCH[2]}" || fail "the silent uninstall ende
 [[ ! -e "$installed" ]] || fail "the uninstall left $(find "$installed" | tr '\n' ' ') behind"
 wine reg query "$key" /reg:64 >/dev/null 2>&1 && fail "the uninstall left the record behind"
 
-# A file the user put into the program's folder survives the uninstall, and only that.
-run "$setup" /silent || fail "the third install ended with exit code $?"
-echo "mine" >"$installed/notes.txt"
-run "$installed/uninstall.exe" /silent || fail "the uninstall beside a user's file ended with exit code $?"
-expect_equal "what the uninstall left beside a user's file" "notes.txt" "$(ls -A "$installed" 2>&1)"
+# A folder of the user's choice (/D=, last and unquoted) is where a new version goes too;
+# a file the user put into it survives the uninstall, and only that.
+chosen="$WINEPREFIX/drive_c/Apps/Brivane"
+run "$setup" /silent '/D=C:\Apps\Brivane' || fail "the install into a chosen folder ended with exit code $?"
+run "$setup" /silent || fail "the install over a chosen folder ended with exit code $?"
+expect_installed "after the install over a chosen folder" "$chosen"
+[[ ! -e "$installed" ]] || fail "the install over a chosen folder went to Program Files instead"
+expect_equal "the record's InstallLocation for a chosen folder" 'C:\Apps\Brivane' \
+    "$(record_value InstallLocation)"
+echo "mine" >"$chosen/notes.txt"
+run "$chosen/uninstall.exe" /silent || fail "the uninstall beside a user's file ended with exit code $?"
+expect_equal "what the uninstall left beside a user's file" "notes.txt" "$(ls -A "$chosen" 2>&1)"
 
 echo "The installer's test took $((SECONDS - started)) s"
 if ((failures > 0)); then
