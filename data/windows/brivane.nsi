@@ -125,10 +125,17 @@ Section "Brivane"
   ; so no file of an older one stays behind.
   RMDir /r "$INSTDIR\Cache"
   RMDir /r "$INSTDIR\Demo"
+  ClearErrors
   File "${BRIVANE_SOURCE}/${PROGRAM}"
   File /r "${BRIVANE_SOURCE}/Cache"
   File /r "${BRIVANE_SOURCE}/Demo"
   WriteUninstaller "$INSTDIR\${UNINSTALLER}"
+  ; A file that cannot be written asks the user; a silent run would pass over it and
+  ; report success with a broken program, so it fails instead (exit code 2).
+  ${If} ${Errors}
+  ${AndIf} ${Silent}
+    Abort
+  ${EndIf}
 
   WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayName" "${PRODUCT}"
   WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayVersion" "${BRIVANE_VERSION}.${BRIVANE_BUILD}"

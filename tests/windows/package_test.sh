@@ -85,6 +85,16 @@ record_value() { # name
         sed -n "s/^    $1    REG_[A-Z]*    //p"
 }
 
+# A silent install that cannot write a file fails, and does not register a broken program.
+# A file in the way of the Demo folder is the obstacle.
+blocked="$WINEPREFIX/drive_c/Blocked/Brivane"
+mkdir -p "$blocked"
+echo "in the way" >"$blocked/Demo"
+status=0
+run "$setup" /silent '/D=C:\Blocked\Brivane' || status=$?
+expect_equal "the exit code of an install that cannot write a file" 2 "$status"
+wine reg query "$key" /reg:64 >/dev/null 2>&1 && fail "an install that cannot write a file left a record"
+
 seconds=$SECONDS
 run "$setup" /silent || fail "the silent install ended with exit code $?"
 echo "The silent install took $((SECONDS - seconds)) s"
