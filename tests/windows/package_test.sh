@@ -8,7 +8,12 @@
 # must list the installed program.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/../.." && pwd)"
-build="$(cd "${1:-$root/build/windows}" && pwd)"
+build="${1:-$root/build/windows}"
+[[ -f "$build/src/brivane-cli.exe" ]] || {
+    echo "package_test: no $build/src/brivane-cli.exe (cmake --build --preset windows --target brivane-cli)" >&2
+    exit 1
+}
+build="$(cd "$build" && pwd)"
 started=$SECONDS
 
 work="$(mktemp -d)"
