@@ -13,6 +13,21 @@ namespace {
 // Large enough that a download costs few system calls per megabyte.
 constexpr std::size_t kFileBufferSize = 256 * 1024;
 
+// Opens aPath for writing from its start. A file that exists and is empty (a download's
+// reserved temporary file) is opened as it stands: truncating it, even when that changes
+// nothing, makes ext4 write the whole file out when it is closed (its guard for files
+// rewritten in place), which halves the speed of parallel downloads to disk.
+std::FILE* OpenForWriting(const std::filesystem::path& aPath) {
+    std::error_code error;
+    if (std::filesystem::is_regular_file(aPath, error) &&
+        std::filesystem::file_size(aPath, error) == 0 && !error) {
+        if (std::FILE* file = std::fopen(aPath.c_str(), "r+b")) {
+            return file;
+        }
+    }
+    return std::fopen(aPath.c_str(), "wb");
+}
+
 } // namespace
 
 void TMemoryContent::Write(std::string_view aBytes) {
@@ -24,7 +39,7 @@ void TMemoryContent::Write(std::string_view aBytes) {
 }
 
 TFileContent::TFileContent(const std::filesystem::path& aPath) : fPath(aPath) {
-    fFile = std::fopen(aPath.c_str(), "wb");
+    fFile = OpenForWriting(aPath);
     if (fFile == nullptr) {
         Fail("Cannot create");
     }
