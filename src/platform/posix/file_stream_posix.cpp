@@ -1,9 +1,25 @@
 #include "platform/file_stream.h"
 
+#include <system_error>
+
 namespace brivane::platform {
 
 std::FILE* OpenFileForWriting(const std::filesystem::path& aPath, TFileCreation aCreation) {
-    return std::fopen(aPath.c_str(), aCreation == TFileCreation::Exclusive ? "wbx" : "wb");
+    if (aCreation == TFileCreation::Exclusive) {
+        return std::fopen(aPath.c_str(), "wbx");
+    }
+    // A file that exists and is empty (a download's reserved temporary file) is opened as
+    // it stands: truncating it, even when that changes nothing, makes ext4 write the
+    // whole file out when it is closed (its guard for files rewritten in place), which
+    // halves the speed of parallel downloads to disk.
+    std::error_code error;
+    if (std::filesystem::is_regular_file(aPath, error) &&
+        std::filesystem::file_size(aPath, error) == 0 && !error) {
+        if (std::FILE* file = std::fopen(aPath.c_str(), "r+b")) {
+            return file;
+        }
+    }
+    return std::fopen(aPath.c_str(), "wb");
 }
 
 } // namespace brivane::platform
