@@ -63,10 +63,8 @@ void TFileContent::Clear() {
     if (std::fflush(fFile) != 0 || std::fseek(fFile, 0, SEEK_SET) != 0) {
         Fail("Cannot rewind");
     }
-    std::error_code error;
-    std::filesystem::resize_file(fPath, 0, error);
-    if (error) {
-        throw std::runtime_error("Cannot truncate '" + fPath.string() + "': " + error.message());
+    if (!platform::TruncateFileStream(fFile)) {
+        Fail("Cannot truncate");
     }
     fSize = 0;
 }

@@ -14,4 +14,9 @@ enum class TFileCreation {
 // Opens aPath for writing bytes ("wb"); nullptr with errno set when it cannot.
 std::FILE* OpenFileForWriting(const std::filesystem::path& aPath, TFileCreation aCreation);
 
+// Cuts the file of a stream opened for writing to nothing, through the stream's own
+// descriptor (Windows lets no second handle change a file the stream holds). The
+// stream must be flushed first. False with errno set when it cannot.
+bool TruncateFileStream(std::FILE* aFile);
+
 } // namespace brivane::platform

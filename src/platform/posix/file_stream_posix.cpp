@@ -2,6 +2,8 @@
 
 #include <system_error>
 
+#include <unistd.h>
+
 namespace brivane::platform {
 
 std::FILE* OpenFileForWriting(const std::filesystem::path& aPath, TFileCreation aCreation) {
@@ -20,6 +22,10 @@ std::FILE* OpenFileForWriting(const std::filesystem::path& aPath, TFileCreation 
         }
     }
     return std::fopen(aPath.c_str(), "wb");
+}
+
+bool TruncateFileStream(std::FILE* aFile) {
+    return ::ftruncate(::fileno(aFile), 0) == 0;
 }
 
 } // namespace brivane::platform

@@ -37,4 +37,8 @@ std::FILE* OpenFileForWriting(const std::filesystem::path& aPath, TFileCreation 
     return stream;
 }
 
+bool TruncateFileStream(std::FILE* aFile) {
+    return _chsize_s(_fileno(aFile), 0) == 0;
+}
+
 } // namespace brivane::platform
