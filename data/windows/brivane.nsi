@@ -127,8 +127,13 @@ Section "Brivane"
   RMDir /r "$INSTDIR\Demo"
   ClearErrors
   File "${BRIVANE_SOURCE}/${PROGRAM}"
-  File /r "${BRIVANE_SOURCE}/Cache"
-  File /r "${BRIVANE_SOURCE}/Demo"
+  ; "File /r FOLDER" would take every file or folder of that name anywhere below the
+  ; build folder (object folders included); the folders' contents are named instead.
+  SetOutPath "$INSTDIR\Cache"
+  File /r "${BRIVANE_SOURCE}/Cache/*"
+  SetOutPath "$INSTDIR\Demo"
+  File /r "${BRIVANE_SOURCE}/Demo/*"
+  SetOutPath "$INSTDIR"
   WriteUninstaller "$INSTDIR\${UNINSTALLER}"
   ; A file that cannot be written asks the user; a silent run would pass over it and
   ; report success with a broken program, so it fails instead (exit code 2).

@@ -83,6 +83,15 @@ expect_installed() { # what, folder (default: the default one)
     diff -r "$build/src/Cache" "$folder/Cache" >/dev/null 2>&1 || fail "$1: the Cache folder differs from the build's"
     diff -r "$build/src/Demo" "$folder/Demo" >/dev/null 2>&1 || fail "$1: the Demo folder differs from the build's"
     [[ -f "$folder/uninstall.exe" ]] || fail "$1: no uninstall.exe"
+    # The program's own files and nothing else of the build (a user's file may be beside them).
+    local entry
+    for entry in "$folder"/* "$folder"/.[!.]*; do
+        [[ -e "$entry" ]] || continue
+        case "${entry##*/}" in
+        brivane-cli.exe | Cache | Demo | uninstall.exe | notes.txt) ;;
+        *) fail "$1: more was installed than the program: ${entry##*/}" ;;
+        esac
+    done
 }
 # One value of the uninstall record in the 64-bit view, as reg.exe shows it.
 record_value() { # name
