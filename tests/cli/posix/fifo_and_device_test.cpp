@@ -10,7 +10,7 @@ namespace {
 
 // A FIFO or a device where a file is read is bad input: neither waited on nor read for
 // ever.
-TEST(SpecialFilesTest, AreBadInputWhereverAFileIsRead) {
+TEST(FifoAndDeviceTest, AreBadInputWhereverAFileIsRead) {
     TTempDir home;
     const auto fifo = home / "fifo.exe";
     ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
