@@ -1,3 +1,4 @@
+#include "support/language_environment.h"
 #include "support/run_process.h"
 #include "support/temp_dir.h"
 
@@ -17,13 +18,11 @@ protected:
     test::TProcessResult Run(const std::vector<std::string>& aArgs) {
         std::vector<std::string> args = {"config"};
         args.insert(args.end(), aArgs.begin(), aArgs.end());
-        return test::RunCli(args, {},
-                            {{"XDG_DATA_HOME", fDir.Path().string()},
-                             {"LC_ALL", std::nullopt},
-                             {"LC_MESSAGES", std::nullopt},
-                             {"LANG", "ru_RU.UTF-8"}});
+        auto environment = test::LanguageEnvironment("ru");
+        environment["XDG_DATA_HOME"] = fDir.Path().string();
+        return test::RunCli(args, {}, environment);
     }
-    std::filesystem::path File() const { return fDir / "Brivane/Config.dat"; }
+    std::filesystem::path File() const { return fDir / "Brivane" / "Config.dat"; }
 
     test::TTempDir fDir;
 };
@@ -57,7 +56,8 @@ TEST_F(ConfigCliTest, SetStoresAndGetAndListShowTheValues) {
 }
 
 TEST_F(ConfigCliTest, WithoutAStoredLanguageTheLocaleDecides) {
-    EXPECT_EQ(Run({"get", "Language"}).Out, "2\n"); // LANG is Russian
+    EXPECT_EQ(Run({"get", "Language"}).Out,
+              test::ChildSystemLanguage("ru") == "ru" ? "2\n" : "1\n");
     EXPECT_FALSE(std::filesystem::exists(File()));
 }
 
@@ -128,12 +128,16 @@ TEST_F(ConfigCliTest, FilesThatMayNotBeWrittenAreLeftAsTheyAre) {
 
     fDir.Write("Brivane/Config.dat", R"({"FirstRun":true})");
     std::filesystem::permissions(File(), std::filesystem::perms::owner_read);
+    // On Windows the read-only attribute, which reads as r--r--r--.
+    const auto readOnlyPermissions = std::filesystem::status(File()).permissions();
+    ASSERT_EQ(readOnlyPermissions & std::filesystem::perms::owner_write,
+              std::filesystem::perms::none);
     const auto readOnly = Run({"set", "AllowBeta", "true"});
     EXPECT_EQ(readOnly.ExitCode, 1);
     EXPECT_EQ(readOnly.Err, "brivane-cli: cannot write the settings file '" + File().string() +
                                 "': it is read-only\n");
     EXPECT_EQ(test::ReadAll(File()), R"({"FirstRun":true})");
-    EXPECT_EQ(std::filesystem::status(File()).permissions(), std::filesystem::perms::owner_read);
+    EXPECT_EQ(std::filesystem::status(File()).permissions(), readOnlyPermissions);
 }
 
 TEST_F(ConfigCliTest, ConcurrentSetsLoseNoUpdate) {

@@ -36,6 +36,13 @@ TEST(ProbeTest, PrintsTheVersionOfARemoteExecutableAndWhatItCost) {
     EXPECT_NE(table.Out.find("FileVersionText     9.8.7.6"), std::string::npos) << table.Out;
 }
 
+// The transport's own words for a refused connection.
+#ifdef _WIN32
+constexpr const char* kRefusedText = "(12029) "; // WinINet's ERROR_INTERNET_CANNOT_CONNECT
+#else
+constexpr const char* kRefusedText = "Couldn't connect to server"; // libcurl's
+#endif
+
 TEST(ProbeTest, WhatIsNoExecutableWithAVersionFailsWithTheReason) {
     TLoopbackServer server;
     TPeFileOptions noVersion;
@@ -61,7 +68,7 @@ TEST(ProbeTest, WhatIsNoExecutableWithAVersionFailsWithTheReason) {
         {server.Url("/missing.exe"), "HTTP 404 Not Found"},
         {server.Url("/readme.txt"), "not a Windows executable"},
         {server.Url("/plain.exe"), "has no version information"},
-        {refused, "Couldn't connect to server"},
+        {refused, kRefusedText},
     };
     for (const auto& test : cases) {
         const auto result = RunCli({"probe", test.URL, "--json"});

@@ -81,11 +81,19 @@ void MakePipe(THandle& aRead, THandle& aWrite, bool aChildReads) {
     SetHandleInformation((aChildReads ? aWrite : aRead).Get(), HANDLE_FLAG_INHERIT, 0);
 }
 
+// Reads a text-mode program's output as written: the C runtime wrote each "\n" as "\r\n",
+// so every "\r\n" read is turned back (a "\r\n" the program wrote arrived as "\r\r\n").
 void ReadAll(HANDLE aPipe, std::string& aOut) {
     char buffer[65536];
     DWORD read = 0;
+    std::string raw;
     while (ReadFile(aPipe, buffer, sizeof buffer, &read, nullptr) && read > 0) {
-        aOut.append(buffer, read);
+        raw.append(buffer, read);
+    }
+    for (std::size_t i = 0; i < raw.size(); ++i) {
+        if (raw[i] != '\r' || i + 1 == raw.size() || raw[i + 1] != '\n') {
+            aOut.push_back(raw[i]);
+        }
     }
 }
 
