@@ -131,6 +131,9 @@ description_pattern='"InformationEn": "[^"]'
 version_pattern='^Brivane ([0-9.]+) build ([0-9]+)$'
 [[ "$build_version" =~ $version_pattern ]] || fail "the build's --version said '$build_version'"
 version="${BASH_REMATCH[1]}.${BASH_REMATCH[2]}"
+# Its version resource says the same, read by the program itself.
+file_version="$(output_of "$program" version-of "$program" | sed -n 's/^FileVersion  *//p')"
+expect_equal "the installed brivane-cli.exe's FileVersion" "$version" "$file_version"
 
 while IFS='|' read -r name value; do
     expect_equal "the record's $name" "$value" "$(record_value "$name")"
