@@ -1,6 +1,7 @@
 #include "pe/executable_icons.h"
 
 #include "base/little_endian.h"
+#include "pe/pe_format.h"
 
 #include <algorithm>
 #include <vector>
@@ -9,8 +10,9 @@ namespace brivane {
 
 namespace {
 
-constexpr std::size_t kIconDirSize = 6;        // reserved, type, count
-constexpr std::size_t kIconDirEntrySize = 16;  // in an icon file: ends with the image offset
+using pe_format::kIconDirEntrySize;
+using pe_format::kIconDirSize;
+
 constexpr std::size_t kGroupDirEntrySize = 14; // in a group resource: ends with the image ID
 constexpr std::uint16_t kIconType = 1;
 

@@ -1,6 +1,7 @@
 #include "pe/executable_reader.h"
 
 #include "base/little_endian.h"
+#include "pe/pe_format.h"
 
 #include <algorithm>
 #include <cstring>
@@ -8,6 +9,8 @@
 namespace brivane {
 
 namespace {
+
+using namespace pe_format;
 
 constexpr std::int64_t kDosHeaderSize = 64;
 constexpr std::size_t kNewHeaderOffsetField = 60;
@@ -22,10 +25,6 @@ constexpr std::size_t kResourceDirectoryPe32Plus = 128;
 
 constexpr std::int64_t kRootDirectoryReadSize = 512;
 constexpr std::int64_t kSubdirectoryReadSize = 48; // a header and up to four entries
-constexpr std::int64_t kDataEntrySize = 16;
-constexpr std::size_t kDirectoryHeaderSize = 16;
-constexpr std::size_t kDirectoryEntrySize = 8;
-constexpr std::uint32_t kSubdirectoryFlag = 0x80000000;
 
 TSectionHeader ParseSectionHeader(std::string_view aBytes) {
     TSectionHeader header;

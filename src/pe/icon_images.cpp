@@ -1,6 +1,7 @@
 #include "pe/icon_images.h"
 
 #include "base/little_endian.h"
+#include "pe/pe_format.h"
 
 #include <stdexcept>
 
@@ -8,8 +9,9 @@ namespace brivane {
 
 namespace {
 
-constexpr std::uint32_t kIconDirSize = 6;
-constexpr std::uint32_t kIconDirEntrySize = 16;
+using pe_format::kIconDirEntrySize;
+using pe_format::kIconDirSize;
+
 constexpr std::uint32_t kBitmapHeaderSize = 40;
 
 // One bit per pixel, rows padded to 32 bits.

@@ -1,6 +1,7 @@
 #include "pe/pe_writer.h"
 
 #include "base/little_endian.h"
+#include "pe/pe_format.h"
 
 #include <algorithm>
 #include <charconv>
@@ -10,10 +11,11 @@ namespace brivane {
 
 namespace {
 
+using pe_format::kSubdirectoryFlag;
+
 constexpr std::uint32_t kFileAlignment = 0x200;
 constexpr std::uint32_t kSectionAlignment = 0x1000;
 constexpr std::uint32_t kNewHeaderOffset = 0x80;
-constexpr std::uint32_t kSubdirectory = 0x80000000;
 
 std::uint32_t AlignUp(std::uint32_t aValue, std::uint32_t aAlignment) {
     return (aValue + aAlignment - 1) / aAlignment * aAlignment;
@@ -118,7 +120,7 @@ std::string BuildResourceSection(const std::vector<TPeResource>& aResources, std
         const std::uint32_t at = stringsStart + static_cast<std::uint32_t>(strings.size());
         AppendWord(strings, static_cast<std::uint16_t>(text.size()));
         AppendUtf16(strings, text);
-        return kSubdirectory | at;
+        return kSubdirectoryFlag | at;
     };
     const auto directoryHeader = [](std::string& aOut, const auto& aLevel) {
         const auto named =
@@ -135,14 +137,14 @@ std::string BuildResourceSection(const std::vector<TPeResource>& aResources, std
     directoryHeader(tree, types);
     for (std::size_t t = 0; t < types.Entries.size(); ++t) {
         AppendDWord(tree, nameField(types.Entries[t].first));
-        AppendDWord(tree, kSubdirectory | typeDirs[t]);
+        AppendDWord(tree, kSubdirectoryFlag | typeDirs[t]);
     }
     std::size_t languageDir = 0;
     for (auto& [type, names] : types.Entries) {
         directoryHeader(tree, names);
         for (auto& [name, languages] : names.Entries) {
             AppendDWord(tree, nameField(name));
-            AppendDWord(tree, kSubdirectory | languageDirs[languageDir++]);
+            AppendDWord(tree, kSubdirectoryFlag | languageDirs[languageDir++]);
         }
     }
     std::uint32_t dataEntry = dataEntriesStart;

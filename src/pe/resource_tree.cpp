@@ -1,6 +1,7 @@
 #include "pe/resource_tree.h"
 
 #include "base/little_endian.h"
+#include "pe/pe_format.h"
 
 #include <algorithm>
 
@@ -8,10 +9,8 @@ namespace brivane {
 
 namespace {
 
-constexpr std::int64_t kDirectoryHeaderSize = 16;
-constexpr std::int64_t kDirectoryEntrySize = 8;
-constexpr std::int64_t kDataEntrySize = 16;
-constexpr std::uint32_t kSubdirectoryFlag = 0x80000000;
+using namespace pe_format;
+
 // Real trees are three levels deep (type, name, language).
 constexpr int kMaxDepth = 8;
 // Far more entries than the largest real executables hold, and at most 2 MB of reads.
