@@ -1,7 +1,6 @@
 #include "platform/file_stream.h"
 
-#include <system_error>
-
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace brivane::platform {
@@ -14,9 +13,8 @@ std::FILE* OpenFileForWriting(const std::filesystem::path& aPath, TFileCreation 
     // it stands: truncating it, even when that changes nothing, makes ext4 write the
     // whole file out when it is closed (its guard for files rewritten in place), which
     // halves the speed of parallel downloads to disk.
-    std::error_code error;
-    if (std::filesystem::is_regular_file(aPath, error) &&
-        std::filesystem::file_size(aPath, error) == 0 && !error) {
+    struct stat info {};
+    if (::stat(aPath.c_str(), &info) == 0 && S_ISREG(info.st_mode) && info.st_size == 0) {
         if (std::FILE* file = std::fopen(aPath.c_str(), "r+b")) {
             return file;
         }
