@@ -6,6 +6,7 @@
 
 #include "app/controller.h"
 #include "app/localization.h"
+#include "app/run_settings.h"
 #include "app/settings.h"
 #include "base/unicode.h"
 #include "catalogue/base_software.h"
@@ -14,11 +15,8 @@
 #include "cli/checking_run.h"
 #include "cli/commands.h"
 #include "cli/console_view.h"
-#include "cli/hosts_option.h"
 #include "cli/lists_output.h"
 #include "cli/progress_bar.h"
-#include "cli/registry_option.h"
-#include "cli/run_settings.h"
 #include "tasks/main_thread.h"
 #include "tasks/waking_main_loop.h"
 
@@ -34,18 +32,13 @@ namespace {
 
 struct TCheckOptions {
     std::vector<std::string> Names;
-    bool Beta = false;
-    bool Shareware = false;
-    std::string Registry;
-    std::string Hosts;
+    TCheckingOptions Checking;
     bool Json = false;
     bool Trace = false;
 };
 
 void RunCheck(const TCheckOptions& aOptions) {
-    ApplyHostsOption(aOptions.Hosts);
-    ApplyRegistryOption(aOptions.Registry);
-    const auto settings = ReadRunSettings(aOptions.Beta, aOptions.Shareware);
+    const auto settings = ApplyCheckingOptions(aOptions.Checking);
 
     TProgressBar bar(std::cerr, TProgressBar::StandardErrorIsTerminal());
     const auto loop = CliMainLoop();
@@ -74,8 +67,7 @@ void RegisterCheckCommand(CLI::App& aApp) {
         "check", "Check the installed programs and the catalogue online and list the results");
     auto* names = command->add_option("NAME", options->Names,
                                       "check only these catalogue programs (any letter case)");
-    AddCheckingOptions(*command, options->Beta, options->Shareware, options->Registry,
-                       options->Hosts);
+    AddCheckingOptions(*command, options->Checking);
     command->add_flag("--json", options->Json, "print the three lists as JSON");
     command
         ->add_flag("--trace", options->Trace,

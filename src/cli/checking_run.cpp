@@ -7,6 +7,7 @@
 #include "cli/commands.h"
 #include "cli/hosts_option.h"
 #include "cli/registry_option.h"
+#include "cli/run_settings.h"
 #include "tasks/main_thread.h"
 #include "tasks/waking_main_loop.h"
 
@@ -17,12 +18,17 @@
 
 namespace brivane::cli {
 
-void AddCheckingOptions(CLI::App& aCommand, bool& aBeta, bool& aShareware, std::string& aRegistry,
-                        std::string& aHosts) {
-    aCommand.add_flag("--beta", aBeta, "offer pre-release versions (this run only)");
-    aCommand.add_flag("--shareware", aShareware, "show paid programs (this run only)");
-    AddRegistryOption(aCommand, aRegistry);
-    AddHostsOption(aCommand, aHosts);
+void AddCheckingOptions(CLI::App& aCommand, TCheckingOptions& aOptions) {
+    aCommand.add_flag("--beta", aOptions.Beta, "offer pre-release versions (this run only)");
+    aCommand.add_flag("--shareware", aOptions.Shareware, "show paid programs (this run only)");
+    AddRegistryOption(aCommand, aOptions.Registry);
+    AddHostsOption(aCommand, aOptions.Hosts);
+}
+
+std::unique_ptr<TRunSettings> ApplyCheckingOptions(const TCheckingOptions& aOptions) {
+    ApplyHostsOption(aOptions.Hosts);
+    ApplyRegistryOption(aOptions.Registry);
+    return ReadRunSettings(aOptions.Beta, aOptions.Shareware);
 }
 
 std::vector<TBaseSoftware*> FindNames(const TController& aController,

@@ -19,9 +19,19 @@ class TWakingMainLoop;
 
 namespace brivane::cli {
 
-// --beta, --shareware, --registry PATH and --hosts FILE for aCommand.
-void AddCheckingOptions(CLI::App& aCommand, bool& aBeta, bool& aShareware, std::string& aRegistry,
-                        std::string& aHosts);
+// What every command that checks online takes: --beta, --shareware, --registry PATH and
+// --hosts FILE.
+struct TCheckingOptions {
+    bool Beta = false;
+    bool Shareware = false;
+    std::string Registry;
+    std::string Hosts;
+};
+void AddCheckingOptions(CLI::App& aCommand, TCheckingOptions& aOptions);
+
+// Puts the registry and host map options in force and reads the run's settings with the
+// options on top (ReadRunSettings).
+std::unique_ptr<TRunSettings> ApplyCheckingOptions(const TCheckingOptions& aOptions);
 
 // The catalogue entries of the names, in their order. Every name must be an entry's, in
 // any letter case; the first that is not is a TCliError (bad input).

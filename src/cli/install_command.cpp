@@ -3,18 +3,16 @@
 // downloads and the installers one at a time, the inventory read again; then the lists.
 
 #include "app/controller.h"
+#include "app/run_settings.h"
 #include "base/unicode.h"
 #include "cli/checking_run.h"
 #include "cli/commands.h"
 #include "cli/console_view.h"
-#include "cli/hosts_option.h"
 #include "cli/install_run.h"
 #include "cli/interrupt.h"
 #include "cli/lists_output.h"
 #include "cli/output.h"
 #include "cli/progress_bar.h"
-#include "cli/registry_option.h"
-#include "cli/run_settings.h"
 #include "platform/console.h"
 #include "tasks/main_thread.h"
 #include "tasks/waking_main_loop.h"
@@ -34,10 +32,7 @@ struct TInstallOptions {
     std::vector<std::string> Names;
     bool All = false;
     bool Yes = false;
-    bool Beta = false;
-    bool Shareware = false;
-    std::string Registry;
-    std::string Hosts;
+    TCheckingOptions Checking;
     bool Json = false;
 };
 
@@ -55,9 +50,7 @@ void RunInstall(const TInstallOptions& aOptions) {
     if (!aOptions.Yes && !platform::IsTerminal(platform::TStandardStream::Input)) {
         throw TCliError("Standard input is not a terminal: give --yes to install without asking");
     }
-    ApplyHostsOption(aOptions.Hosts);
-    ApplyRegistryOption(aOptions.Registry);
-    const auto settings = ReadRunSettings(aOptions.Beta, aOptions.Shareware);
+    const auto settings = ApplyCheckingOptions(aOptions.Checking);
 
     TProgressBar bar(std::cerr, TProgressBar::StandardErrorIsTerminal());
     const auto loop = CliMainLoop();
@@ -114,8 +107,7 @@ void RegisterInstallCommand(CLI::App& aApp) {
                         "install these programs: an update or a Library program (any letter case)");
     command->add_flag("--all", options->All, "install every update");
     command->add_flag("--yes", options->Yes, "install without asking");
-    AddCheckingOptions(*command, options->Beta, options->Shareware, options->Registry,
-                       options->Hosts);
+    AddCheckingOptions(*command, options->Checking);
     command->add_flag("--json", options->Json, "print what started and the three lists as JSON");
     command->callback([options] { RunInstall(*options); });
 }
