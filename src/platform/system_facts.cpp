@@ -261,12 +261,9 @@ TSystemVersion ReadSystemVersion(const IRegistry& aRegistry) {
 }
 
 std::string GetAppDataFolder(const IRegistry& aRegistry) {
-    for (const char* name : {"APPDATA", "appdata"}) {
-        if (auto value = GetEnv(name); value && !value->empty()) {
-            return *value;
-        }
-    }
-    // Wine keeps the user's environment and shell folders in the user's hive.
+    // The registry's own user first: a registry file or prefix read on another account,
+    // or on Windows, names its user's folders, not this process's. Windows and Wine keep
+    // the user's environment and shell folders in the user's hive.
     const std::pair<std::string_view, std::string_view> kPlaces[] = {
         {"Volatile Environment", "APPDATA"},
         {"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders", "AppData"},
@@ -277,6 +274,11 @@ std::string GetAppDataFolder(const IRegistry& aRegistry) {
             if (auto value = key->ReadString(name); value && !value->empty()) {
                 return *value;
             }
+        }
+    }
+    for (const char* name : {"APPDATA", "appdata"}) {
+        if (auto value = GetEnv(name); value && !value->empty()) {
+            return *value;
         }
     }
     return {};

@@ -66,8 +66,9 @@ TSystemVersion ReadSystemVersion(const IRegistry& aRegistry);
 // when it records neither.
 std::string ReadSystemLanguage(const IRegistry& aRegistry);
 
-// The Windows user's roaming application-data folder, as %APPDATA% names it
-// (C:\Users\...\AppData\Roaming); empty when unknown.
+// The roaming application-data folder of the registry's user, as %APPDATA% names it
+// (C:\Users\...\AppData\Roaming): from the user's hive, else from this process's
+// environment; empty when neither says.
 std::string GetAppDataFolder(const IRegistry& aRegistry);
 
 } // namespace brivane::platform

@@ -159,7 +159,7 @@ TEST(SystemFactsTest, LanguageOfTheUsersLocaleElseTheMachines) {
     EXPECT_EQ(language("\"Locale\"=dword:00000419\n"), "");
 }
 
-TEST(SystemFactsTest, AppDataFromTheEnvironmentElseTheUsersHive) {
+TEST(SystemFactsTest, AppDataFromTheUsersHiveElseTheEnvironment) {
     TScopedEnv lower("appdata", nullptr);
     const std::string volatileEnvironment = R"(WINE REGISTRY Version 2
 [Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders] 1
@@ -180,8 +180,11 @@ TEST(SystemFactsTest, AppDataFromTheEnvironmentElseTheUsersHive) {
                   "C:\\users\\shell\\AppData\\Roaming");
         EXPECT_EQ(GetAppDataFolder(*WineRegistry(empty, empty)), "");
     }
+    // This process's environment stands in only where the registry's user has none.
     TScopedEnv appData("APPDATA", "D:\\Roaming");
-    EXPECT_EQ(GetAppDataFolder(*WineRegistry(empty, volatileEnvironment)), "D:\\Roaming");
+    EXPECT_EQ(GetAppDataFolder(*WineRegistry(empty, volatileEnvironment)),
+              "C:\\users\\volatile\\AppData\\Roaming");
+    EXPECT_EQ(GetAppDataFolder(*WineRegistry(empty, empty)), "D:\\Roaming");
 }
 
 } // namespace
