@@ -1,6 +1,9 @@
+#include "support/language_environment.h"
 #include "support/loopback_server.h"
+#include "support/private_access.h"
 #include "support/run_process.h"
 #include "support/temp_dir.h"
+#include "support/test_installer.h"
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
@@ -12,9 +15,11 @@ using namespace brivane::test;
 
 namespace {
 
-// The installer: a shell script (BRIVANE_LAUNCHER=/bin/sh) that leaves its arguments
-// beside itself. It inherits brivane-cli's output, so RunCli returns only after it ended.
-const std::string kInstaller = "printf '%s\\n' \"$@\" > \"$0.arguments\"\n";
+// The installer leaves its arguments beside itself.
+const std::string& Installer() {
+    static const std::string installer = MakeInstaller({.WritesArguments = true});
+    return installer;
+}
 
 class SelfUpdateCliTest : public testing::Test {
 protected:
@@ -36,7 +41,7 @@ protected:
     }
 
     // A manifest offering aBuild, with the extra members given.
-    void Serve(int aBuild, const nlohmann::json& aExtra, std::string aInstaller = kInstaller) {
+    void Serve(int aBuild, const nlohmann::json& aExtra, std::string aInstaller = Installer()) {
         nlohmann::json manifest = {
             {"version", "2016.05.12"},
             {"build", aBuild},
@@ -48,19 +53,19 @@ protected:
         fInstaller = std::move(aInstaller);
     }
 
+    // Runs self-update asking for aLanguage ("en", "ru") where the system lets a child
+    // choose; the installer is downloaded into fDownloads, the temporary folder.
     TProcessResult Run(std::vector<std::string> aArgs, const std::string& aStdin = {},
-                       const char* aLanguage = "en_US.UTF-8",
+                       const std::string& aLanguage = "en",
                        std::optional<std::string> aUpdateURL = std::nullopt) {
         aArgs.insert(aArgs.begin(), "self-update");
-        return RunCli(aArgs, aStdin,
-                      {{"XDG_DATA_HOME", fDir.Path().string()},
-                       {"TMPDIR", fDownloads.Path().string()},
-                       {"BRIVANE_LAUNCHER", "/bin/sh"},
-                       {"BRIVANE_HOSTS", fHosts.string()},
-                       {"BRIVANE_UPDATE_URL", std::move(aUpdateURL)},
-                       {"LC_ALL", std::nullopt},
-                       {"LC_MESSAGES", std::nullopt},
-                       {"LANG", aLanguage}});
+        auto environment = LanguageEnvironment(aLanguage);
+        environment.merge(TempFolderEnvironment(fDownloads.Path()));
+        environment.insert({{"XDG_DATA_HOME", fDir.Path().string()},
+                            {"BRIVANE_LAUNCHER", InstallerLauncher()},
+                            {"BRIVANE_HOSTS", fHosts.string()},
+                            {"BRIVANE_UPDATE_URL", std::move(aUpdateURL)}});
+        return RunCli(aArgs, aStdin, environment);
     }
 
     // The "sha256" and "signature" members that --sign prints for the installer.
@@ -103,13 +108,16 @@ TEST_F(SelfUpdateCliTest, CheckSaysWhetherANewerBuildIsOffered) {
               "build 12)\n");
 
     Serve(13, nlohmann::json::object());
-    const auto english = Run({"--check"});
-    EXPECT_EQ(english.ExitCode, 10) << english.Err;
-    EXPECT_EQ(english.Out, "New version available: 2016.05.12 build 13\nFixes\n");
-    EXPECT_EQ(english.Err, "");
-    const auto russian = Run({"--check"}, {}, "ru_RU.UTF-8");
-    EXPECT_EQ(russian.ExitCode, 10) << russian.Err;
-    EXPECT_EQ(russian.Out, "Доступна новая версия: 2016.05.12 build 13\nИсправления\n");
+    // In the language the system gives the command.
+    for (const std::string language : {"en", "ru"}) {
+        const auto offered = Run({"--check"}, {}, language);
+        EXPECT_EQ(offered.ExitCode, 10) << offered.Err;
+        EXPECT_EQ(offered.Out, ChildSystemLanguage(language) == "ru"
+                                   ? "Доступна новая версия: 2016.05.12 build 13\nИсправления\n"
+                                   : "New version available: 2016.05.12 build 13\nFixes\n")
+            << language;
+        EXPECT_EQ(offered.Err, "");
+    }
     EXPECT_TRUE(Downloads().empty());
 }
 
@@ -124,7 +132,7 @@ TEST_F(SelfUpdateCliTest, AFailedCheckExitsWithOneAndTheReason) {
         {"not an address", "the update address is not https"},
     };
     for (const auto& test : cases) {
-        const auto result = Run({"--check"}, {}, "en_US.UTF-8", test.URL);
+        const auto result = Run({"--check"}, {}, "en", test.URL);
         EXPECT_EQ(result.ExitCode, 1) << *test.URL;
         EXPECT_EQ(result.Out, "");
         EXPECT_TRUE(result.Err.starts_with("brivane-cli: " + test.Message)) << result.Err;
@@ -132,13 +140,12 @@ TEST_F(SelfUpdateCliTest, AFailedCheckExitsWithOneAndTheReason) {
     }
     // The same address as the default, named through BRIVANE_UPDATE_URL.
     EXPECT_EQ(
-        Run({"--check"}, {}, "en_US.UTF-8", "https://any.example/download/brivane/version.json")
-            .ExitCode,
+        Run({"--check"}, {}, "en", "https://any.example/download/brivane/version.json").ExitCode,
         10);
 }
 
 TEST_F(SelfUpdateCliTest, AnAcceptedUpdateStartsTheVerifiedInstallerSilently) {
-    Serve(13, SignedMembers(kInstaller));
+    Serve(13, SignedMembers(Installer()));
 
     const auto declined = Run({}, "n\n");
     EXPECT_EQ(declined.ExitCode, 0) << declined.Err;
@@ -155,14 +162,16 @@ TEST_F(SelfUpdateCliTest, AnAcceptedUpdateStartsTheVerifiedInstallerSilently) {
             << result.Out;
         const auto folders = Downloads();
         ASSERT_EQ(folders.size(), 1u);
+        // The command leaves the installer running, to replace the program.
+        WaitForProgramsFrom(folders[0]);
         EXPECT_EQ(ReadAll(folders[0] / "Brivane_13.exe.arguments"), "/silent\n");
         std::filesystem::remove_all(folders[0]);
     }
 }
 
 TEST_F(SelfUpdateCliTest, AnInstallerThatIsNotTheReleaseIsRefused) {
-    auto members = SignedMembers(kInstaller);
-    Serve(13, members, kInstaller + "# changed on the way\n");
+    auto members = SignedMembers(Installer());
+    Serve(13, members, Installer() + "# changed on the way\n");
     const auto result = Run({"--yes"});
     EXPECT_EQ(result.ExitCode, 1);
     EXPECT_EQ(result.Err, "brivane-cli: the installer was refused: the installer's SHA-256 does "
@@ -183,8 +192,7 @@ TEST_F(SelfUpdateCliTest, KeysAreMadeOnceAndKeptPrivate) {
     const auto key = fDir / "release.key";
     const auto made = Run({"--keygen", key.string()});
     ASSERT_EQ(made.ExitCode, 0) << made.Err;
-    EXPECT_EQ(std::filesystem::status(key).permissions() & std::filesystem::perms::all,
-              std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
+    ExpectOnlyTheUser(key);
     const std::string publicKey = ReadAll(key.string() + ".pub");
     EXPECT_EQ(publicKey.size(), 45u); // 32 bytes in Base64 and a line break
     EXPECT_NE(made.Out.find("-DBRIVANE_RELEASE_PUBLIC_KEY=" + publicKey.substr(0, 44)),
@@ -198,7 +206,7 @@ TEST_F(SelfUpdateCliTest, KeysAreMadeOnceAndKeptPrivate) {
               "brivane-cli: " + key.string() + ": exists already; a key is never replaced\n");
     EXPECT_EQ(ReadAll(key), secret);
 
-    const auto installer = fDir.Write("Setup.exe", kInstaller);
+    const auto installer = fDir.Write("Setup.exe", Installer());
     const auto signature = Run({"--sign", key.string(), installer.string()});
     ASSERT_EQ(signature.ExitCode, 0) << signature.Err;
     const auto members = nlohmann::json::parse("{" + signature.Out + "}");
@@ -212,7 +220,7 @@ TEST_F(SelfUpdateCliTest, KeysAreMadeOnceAndKeptPrivate) {
 }
 
 TEST_F(SelfUpdateCliTest, SigningRefusesWhatItCannotUse) {
-    const auto installer = fDir.Write("Setup.exe", kInstaller);
+    const auto installer = fDir.Write("Setup.exe", Installer());
     const auto notAKey = fDir.Write("not.key", "not a key\n");
     const auto large = fDir.Write("large.key", std::string(4096, 'A'));
     for (const auto& args : std::vector<std::vector<std::string>>{

@@ -1,7 +1,9 @@
 #include "install/auto_updater.h"
 #include "net/host_map.h"
 #include "support/loopback_server.h"
+#include "support/private_access.h"
 #include "support/temp_dir.h"
+#include "support/test_installer.h"
 #include "support/wait_condition.h"
 
 #include <gtest/gtest.h>
@@ -22,9 +24,11 @@ namespace {
 constexpr const char* kOrigin = "https://update.example";
 constexpr const char* kDeadOrigin = "https://dead.example";
 
-// A shell script as the installer: BRIVANE_LAUNCHER=/bin/sh runs it, and it leaves the
-// arguments it was given beside itself.
-const std::string kInstaller = "printf '%s\\n' \"$@\" > \"$0.arguments\"\n" + std::string(64, '#');
+// The installer leaves the arguments it was given beside itself.
+const std::string& InstallerBytes() {
+    static const std::string installer = test::MakeInstaller({.WritesArguments = true});
+    return installer;
+}
 
 // A gate the slow download waits at until the test opens it.
 struct TGate {
@@ -113,8 +117,8 @@ private:
 class AutoUpdaterTest : public testing::Test {
 protected:
     AutoUpdaterTest()
-        : fKeys(GenerateKeyPair()), fLauncher("BRIVANE_LAUNCHER", "/bin/sh"),
-          fSeal(SignInstaller(fFiles.Write("Setup.exe", kInstaller), fKeys.SecretKey)) {
+        : fKeys(GenerateKeyPair()), fLauncher("BRIVANE_LAUNCHER", test::InstallerLauncher()),
+          fSeal(SignInstaller(fFiles.Write("Setup.exe", InstallerBytes()), fKeys.SecretKey)) {
         auto& http = fServer.Server();
         http.Get(kUpdateManifestPath,
                  [this](const httplib::Request&, httplib::Response& aResponse) {
@@ -130,7 +134,7 @@ protected:
         http.Get("/files/unsized.exe", [](const httplib::Request&, httplib::Response& aResponse) {
             aResponse.set_chunked_content_provider(
                 "application/octet-stream", [](std::size_t, httplib::DataSink& aSink) {
-                    aSink.write(kInstaller.data(), kInstaller.size());
+                    aSink.write(InstallerBytes().data(), InstallerBytes().size());
                     aSink.done();
                     return true;
                 });
@@ -153,7 +157,7 @@ protected:
         const std::string dead = TLoopbackServer().Origin();
         net::SetHostMap(std::make_shared<const net::THostMap>(net::THostMap::Parse(
             nlohmann::json{{kOrigin, fServer.Origin()}, {kDeadOrigin, dead}}.dump(), "test")));
-        fServedInstaller = kInstaller;
+        fServedInstaller = InstallerBytes();
     }
 
     ~AutoUpdaterTest() override {
@@ -289,13 +293,12 @@ TEST_F(AutoUpdaterTest, AVerifiedInstallerIsStartedSilently) {
     // In a folder of its own that only this user may enter, under the server's name.
     const auto folders = Downloads();
     ASSERT_EQ(folders.size(), 1u);
-    EXPECT_EQ(std::filesystem::status(folders[0]).permissions() & std::filesystem::perms::all,
-              std::filesystem::perms::owner_all);
-    EXPECT_EQ(test::ReadAll(folders[0] / "Brivane 13.exe"), kInstaller);
+    test::ExpectOnlyTheUser(folders[0]);
+    EXPECT_EQ(test::ReadAll(folders[0] / "Brivane 13.exe"), InstallerBytes());
     EXPECT_EQ(test::ReadAll(folders[0] / "Brivane 13.exe.arguments"), "/silent\n");
     const auto progress = fRecorder.Progress();
     ASSERT_FALSE(progress.empty());
-    const auto size = static_cast<std::int64_t>(kInstaller.size());
+    const auto size = static_cast<std::int64_t>(InstallerBytes().size());
     EXPECT_EQ(progress.back(), std::make_pair(size, size));
     // Completed is final.
     updater->Update(Release());
@@ -315,7 +318,7 @@ TEST_F(AutoUpdaterTest, WithoutAKeyTheDigestDecides) {
 }
 
 TEST_F(AutoUpdaterTest, AnInstallerThatFailsVerificationIsRemovedUnstarted) {
-    std::string tampered = kInstaller;
+    std::string tampered = InstallerBytes();
     tampered.back() = '!';
     const auto otherKeys = GenerateKeyPair();
     const auto withKey = DecodePublicKey(fKeys.PublicKey);
@@ -328,23 +331,24 @@ TEST_F(AutoUpdaterTest, AnInstallerThatFailsVerificationIsRemovedUnstarted) {
         std::string Path;
         std::string Reason;
     } cases[] = {
-        {"signature missing", kInstaller, fSeal.Sha256, "", withKey, "/files/Setup.exe",
+        {"signature missing", InstallerBytes(), fSeal.Sha256, "", withKey, "/files/Setup.exe",
          "the installer was refused: the installer is not signed"},
-        {"wrong key", kInstaller, fSeal.Sha256, fSeal.Signature,
+        {"wrong key", InstallerBytes(), fSeal.Sha256, fSeal.Signature,
          DecodePublicKey(otherKeys.PublicKey), "/files/Setup.exe",
          "the installer was refused: the installer's signature is not valid"},
         {"tampered byte", tampered, "", fSeal.Signature, withKey, "/files/Setup.exe",
          "the installer was refused: the installer's signature is not valid"},
         {"digest mismatch", tampered, fSeal.Sha256, "", std::nullopt, "/files/Setup.exe",
          "the installer was refused: the installer's SHA-256 does not match the manifest"},
-        {"digest mismatch beside a valid signature", kInstaller, std::string(64, '0'),
+        {"digest mismatch beside a valid signature", InstallerBytes(), std::string(64, '0'),
          fSeal.Signature, withKey, "/files/Setup.exe",
          "the installer was refused: the installer's SHA-256 does not match the manifest"},
-        {"no digest and no key", kInstaller, "", fSeal.Signature, std::nullopt, "/files/Setup.exe",
+        {"no digest and no key", InstallerBytes(), "", fSeal.Signature, std::nullopt,
+         "/files/Setup.exe",
          "the installer was refused: the manifest gives no SHA-256 of the installer"},
-        {"no length", kInstaller, fSeal.Sha256, fSeal.Signature, withKey, "/files/unsized.exe",
-         "the installer's server announced no length"},
-        {"missing", kInstaller, fSeal.Sha256, fSeal.Signature, withKey, "/files/missing.exe",
+        {"no length", InstallerBytes(), fSeal.Sha256, fSeal.Signature, withKey,
+         "/files/unsized.exe", "the installer's server announced no length"},
+        {"missing", InstallerBytes(), fSeal.Sha256, fSeal.Signature, withKey, "/files/missing.exe",
          "the installer's server answered HTTP 404 Not Found"},
     };
     for (const auto& test : cases) {

@@ -46,6 +46,16 @@ std::vector<std::filesystem::path> FolderEntries(const std::filesystem::path& aF
     return entries;
 }
 
+std::map<std::string, std::optional<std::string>>
+TempFolderEnvironment(const std::filesystem::path& aFolder) {
+    const std::string folder = platform::PathToUtf8(aFolder);
+#ifdef _WIN32
+    return {{"TMP", folder}, {"TEMP", folder}};
+#else
+    return {{"TMPDIR", folder}};
+#endif
+}
+
 TScopedEnv::TScopedEnv(std::string aName, const char* aValue) : fName(std::move(aName)) {
     if (const char* old = std::getenv(fName.c_str())) {
         fHadValue = true;
@@ -57,6 +67,9 @@ TScopedEnv::TScopedEnv(std::string aName, const char* aValue) : fName(std::move(
         platform::UnsetEnv(fName);
     }
 }
+
+TScopedEnv::TScopedEnv(std::string aName, const std::optional<std::string>& aValue)
+    : TScopedEnv(std::move(aName), aValue ? aValue->c_str() : nullptr) {}
 
 TScopedEnv::TScopedEnv(std::string aName, const std::filesystem::path& aValue)
     : TScopedEnv(std::move(aName), platform::PathToUtf8(aValue).c_str()) {}

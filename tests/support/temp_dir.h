@@ -1,6 +1,8 @@
 #pragma once
 
 #include <filesystem>
+#include <map>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -30,10 +32,17 @@ std::string ReadAll(const std::filesystem::path& aPath);
 // The entries directly in a folder, in no particular order.
 std::vector<std::filesystem::path> FolderEntries(const std::filesystem::path& aFolder);
 
-// Sets an environment variable for the life of the object, then restores it.
+// The environment entries that make aFolder a child process's temporary folder: TMPDIR
+// on POSIX, TMP and TEMP on Windows.
+std::map<std::string, std::optional<std::string>>
+TempFolderEnvironment(const std::filesystem::path& aFolder);
+
+// Sets an environment variable (nullptr or std::nullopt unsets it) for the life
+// of the object, then restores it.
 class TScopedEnv {
 public:
     TScopedEnv(std::string aName, const char* aValue);
+    TScopedEnv(std::string aName, const std::optional<std::string>& aValue);
     // A path as its UTF-8 text (a path's c_str() is UTF-16 on Windows).
     TScopedEnv(std::string aName, const std::filesystem::path& aValue);
     ~TScopedEnv();

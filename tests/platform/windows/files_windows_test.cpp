@@ -3,14 +3,12 @@
 #include "platform/file_stream.h"
 #include "platform/files.h"
 #include "platform/private_folder.h"
+#include "support/private_access.h"
 #include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
 
 #include <windows.h>
-
-#include <aclapi.h>
-#include <sddl.h>
 
 namespace brivane::test {
 namespace {
@@ -121,39 +119,6 @@ TEST(FilesWindowsTest, TheLockExcludesOtherHandlesUntilItEnds) {
     }
     EXPECT_TRUE(CanLock(path));
     EXPECT_THROW(platform::TFileLock(dir / "missing folder" / "x.lock"), std::runtime_error);
-}
-
-// The access entries of a file or folder grant full access to the current user and
-// nothing to other users or groups (the system's own account aside, which Wine adds).
-void ExpectOnlyTheUser(const fs::path& aPath) {
-    PACL acl = nullptr;
-    PSECURITY_DESCRIPTOR descriptor = nullptr;
-    ASSERT_EQ(GetNamedSecurityInfoW(aPath.c_str(), SE_FILE_OBJECT, DACL_SECURITY_INFORMATION,
-                                    nullptr, nullptr, &acl, nullptr, &descriptor),
-              ERROR_SUCCESS);
-    ASSERT_NE(acl, nullptr);
-    HANDLE token = nullptr;
-    ASSERT_TRUE(OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token));
-    char buffer[256];
-    DWORD size = 0;
-    ASSERT_TRUE(GetTokenInformation(token, TokenUser, buffer, sizeof buffer, &size));
-    CloseHandle(token);
-    const PSID user = reinterpret_cast<TOKEN_USER*>(buffer)->User.Sid;
-    PSID system = nullptr;
-    ASSERT_TRUE(ConvertStringSidToSidW(L"S-1-5-18", &system));
-    bool userHasAll = false;
-    for (DWORD i = 0; i < acl->AceCount; ++i) {
-        void* entry = nullptr;
-        ASSERT_TRUE(GetAce(acl, i, &entry));
-        const auto* allowed = static_cast<ACCESS_ALLOWED_ACE*>(entry);
-        ASSERT_EQ(allowed->Header.AceType, ACCESS_ALLOWED_ACE_TYPE);
-        const PSID sid = const_cast<DWORD*>(&allowed->SidStart);
-        EXPECT_TRUE(EqualSid(sid, user) || EqualSid(sid, system)) << "entry " << i;
-        userHasAll |= EqualSid(sid, user) && (allowed->Mask & FILE_ALL_ACCESS) == FILE_ALL_ACCESS;
-    }
-    EXPECT_TRUE(userHasAll);
-    LocalFree(system);
-    LocalFree(descriptor);
 }
 
 TEST(FilesWindowsTest, PrivateFoldersAndFilesAreTheUsersAlone) {
