@@ -117,8 +117,8 @@ public:
 
     // The start hook (main thread): limits the catalogue, shows the splash screen, loads
     // the settings into aSender, binds its events and starts the start body on
-    // DefaultTasks, which reads the inventory, runs the update pass, shows the lists
-    // and queues the library pass.
+    // DefaultTasks, which reads the inventory, runs the update pass, queues the library
+    // pass and shows the lists.
     void HandleOnStart(IMainView& aSender);
 
     // Offline (main thread): loads the settings into aSender, reads the inventory,
@@ -212,6 +212,8 @@ private:
     void CheckSoftwareUpdate(const std::vector<TBaseSoftware*>& aList, bool aCheckBeta);
     void CheckLibraryUpdate();
     void DrainLibraryPool();
+    // From a body: CheckLibraryUpdate, then ShowLists on the main thread.
+    void ShowListsWithLibraryPass();
     void LibraryTask(TBaseSoftware* aSoftware, bool aCheckBeta);
     void LinkTask(TBaseSoftware* aSoftware, bool aCheckBeta);
     void NotifyChecked(TBaseSoftware* aSoftware);
@@ -276,7 +278,7 @@ private:
     // The list screen's Cancel handler, set by the install flows.
     TViewEvent fOnCancelInstall;
 
-    // One refresh cycle (Init, update pass, lists, library pass) at a time, so that Init
+    // One refresh cycle (Init, update pass, library pass, lists) at a time, so that Init
     // of an entry never meets a check of it.
     std::mutex fCycleLock;
     // The lists show what the cache remembers instead of what this run's checks found.

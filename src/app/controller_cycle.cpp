@@ -58,8 +58,14 @@ void TController::StartBody() {
     if (assessment) {
         assessment->Wait(false);
     }
-    RunInMainThread([this] { ShowLists(); });
+    ShowListsWithLibraryPass();
+}
+
+void TController::ShowListsWithLibraryPass() {
+    // Queued before the lists show: a link retrieval the user starts from them at once
+    // must not have its tasks dropped by the start of the pass.
     CheckLibraryUpdate();
+    RunInMainThread([this] { ShowLists(); });
 }
 
 std::shared_ptr<IExecutable> TController::InitAnimations() {

@@ -74,8 +74,7 @@ void TController::OnConfigChanged() {
         AddBody([this] {
             const std::lock_guard cycle(fCycleLock);
             RefreshSoftwareList(true);
-            RunInMainThread([this] { ShowLists(); });
-            CheckLibraryUpdate();
+            ShowListsWithLibraryPass();
         });
     } else if (fConfig->GetBoolean(kAllowShareware) != oldShareware) {
         // The lists are rebuilt from the results already known.

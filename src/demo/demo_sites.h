@@ -31,7 +31,7 @@ inline constexpr std::int64_t kSiteInstallerSize = 2048;
 inline constexpr const char* kSiteInstallerDate = "Wed, 01 May 2024 10:00:00 GMT";
 
 // What the sites answer: their files, or, to show that entries survive it, an empty page
-// or 2 MB of noise for every page.
+// or 256 KiB of noise (several times a large real page) for every page.
 enum class TSiteMode { Files, EmptyPages, Noise };
 
 // Registers the handler for aFolders, the first folder with a file for an address

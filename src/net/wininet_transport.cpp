@@ -296,9 +296,10 @@ void TWinINetHTTPClient::THandleCloser::operator()(void* aHandle) const {
     InternetCloseHandle(aHandle);
 }
 
-TWinINetHTTPClient::TWinINetHTTPClient() {
-    Session(TURI::Parse("http://localhost/"));
-}
+// The session is opened by the first request, not here: every catalogue entry makes a
+// client when it is made, many never send a request, and opening a session is slow
+// enough (half a millisecond under Wine) to add up over the whole catalogue.
+TWinINetHTTPClient::TWinINetHTTPClient() = default;
 
 TWinINetHTTPClient::~TWinINetHTTPClient() = default;
 

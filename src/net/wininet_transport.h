@@ -15,8 +15,8 @@ namespace brivane::net {
 
 class TWinINetHTTPClient final : public THTTPClient {
 public:
-    // Throws ENetHTTPClientException "Error obtaining session handle" when WinINet
-    // gives no session.
+    // Opens no session yet: a request throws ENetHTTPClientException "Error obtaining
+    // session handle" when WinINet gives none.
     TWinINetHTTPClient();
     ~TWinINetHTTPClient() override;
 

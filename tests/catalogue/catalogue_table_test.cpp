@@ -108,7 +108,7 @@ TEST(CatalogueTableTest, TheInstallerFollowsTheMachineAndTheLanguageWhereTheEntr
 TEST(CatalogueTableTest, EveryEntryFindsNothingWhereThePublisherAnswersNothingUseful) {
     for (const auto& [what, mode, refuse] : {
              std::tuple{"empty pages", TSiteMode::EmptyPages, false},
-             std::tuple{"2 MB of noise", TSiteMode::Noise, false},
+             std::tuple{"noise", TSiteMode::Noise, false},
              std::tuple{"refused connections", TSiteMode::Files, true},
          }) {
         for (const TEntryExpectation& row : CatalogueExpectations()) {

@@ -7,6 +7,8 @@
 
 #include <windows.h>
 
+#include <aclapi.h>
+
 #include <cerrno>
 #include <fcntl.h>
 #include <io.h>
@@ -70,6 +72,28 @@ std::runtime_error SystemError(const std::string& aWhat, const std::filesystem::
     return std::runtime_error(aWhat + " '" + Narrow(aPath.wstring()) +
                               "': " + SystemMessage(aError));
 }
+
+// The access list of an existing file, for a file made to replace it.
+class TSecurityOf {
+public:
+    explicit TSecurityOf(const std::filesystem::path& aPath) {
+        if (GetNamedSecurityInfoW(aPath.c_str(), SE_FILE_OBJECT, DACL_SECURITY_INFORMATION, nullptr,
+                                  nullptr, nullptr, nullptr, &fDescriptor) != ERROR_SUCCESS) {
+            fDescriptor = nullptr;
+        }
+        fAttributes.lpSecurityDescriptor = fDescriptor;
+    }
+    ~TSecurityOf() { LocalFree(fDescriptor); }
+    TSecurityOf(const TSecurityOf&) = delete;
+    TSecurityOf& operator=(const TSecurityOf&) = delete;
+
+    // Null (the folder's defaults) when the file has none we may read.
+    SECURITY_ATTRIBUTES* Get() { return fDescriptor != nullptr ? &fAttributes : nullptr; }
+
+private:
+    PSECURITY_DESCRIPTOR fDescriptor = nullptr;
+    SECURITY_ATTRIBUTES fAttributes{sizeof(SECURITY_ATTRIBUTES), nullptr, FALSE};
+};
 
 } // namespace
 
@@ -149,6 +173,12 @@ void WriteFileAtomically(const std::filesystem::path& aPath, std::string_view aB
     if (target != INVALID_FILE_ATTRIBUTES && (target & FILE_ATTRIBUTE_DIRECTORY) != 0) {
         throw SystemError("Cannot replace", aPath, ERROR_DIRECTORY);
     }
+    // The new file is the replaced one's from its creation on: the same access list, so
+    // that a private file's new contents are never open to others, and the same hidden
+    // and system attributes. ReplaceFileW carries both over on Windows, Wine's does not.
+    const bool replacing = target != INVALID_FILE_ATTRIBUTES;
+    TSecurityOf security(replacing ? aPath : std::filesystem::path());
+    const DWORD kept = replacing ? target & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM) : 0;
     std::filesystem::path temporary;
     THandle file;
     // The name RemoveStaleAtomicWriteFiles recognises: "." + the name + "." + six
@@ -156,8 +186,8 @@ void WriteFileAtomically(const std::filesystem::path& aPath, std::string_view aB
     for (int attempt = 0; attempt < 100 && !file.Valid(); ++attempt) {
         temporary = folder / (L"." + aPath.filename().wstring() + L"." +
                               windows::Wide(windows::RandomNameSuffix()));
-        file.Reset(CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                               FILE_ATTRIBUTE_NORMAL, nullptr));
+        file.Reset(CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, security.Get(), CREATE_NEW,
+                               kept != 0 ? kept : FILE_ATTRIBUTE_NORMAL, nullptr));
         if (!file.Valid() && GetLastError() != ERROR_FILE_EXISTS) {
             break;
         }
