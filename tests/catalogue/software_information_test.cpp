@@ -82,13 +82,15 @@ TEST_F(SoftwareInformationTest, ReadsARegeditExport) {
     EXPECT_EQ(ReadInstalledApplications(*registry), expected);
 }
 
-TEST_F(SoftwareInformationTest, ExpandsAppDataFromTheEnvironmentWhenItIsSet) {
+// An installer's icon under %APPDATA% is in the registry's own user's folder, whatever
+// account reads the registry.
+TEST_F(SoftwareInformationTest, ExpandsAppDataOfTheRegistrysUser) {
     TScopedEnv appData("APPDATA", "D:\\Roaming");
     const auto registry =
         OpenFrom(platform::TRegistrySourceKind::WinePrefix, RegistryFixture("wine64"));
     const auto items = ReadInstalledApplications(*registry);
     ASSERT_EQ(items.size(), 11u);
-    EXPECT_EQ(items[9].Icon, "D:\\Roaming\\player\\icon.ico");
+    EXPECT_EQ(items[9].Icon, "C:\\users\\tester\\AppData\\Roaming\\player\\icon.ico");
 }
 
 TEST_F(SoftwareInformationTest, ThirtyTwoBitSystemListsEachRecordOnce) {
