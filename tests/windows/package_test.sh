@@ -16,27 +16,7 @@ build="${1:-$root/build/windows}"
 build="$(cd "$build" && pwd)"
 started=$SECONDS
 
-work="$(mktemp -d)"
-export WINEPREFIX="$work/prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-wine_program="${WINE:-$(command -v wine64 || command -v wine)}"
-# An installer that shows a window where it should not would wait for a click for ever.
-wine() {
-    timeout 300 "$wine_program" "$@"
-}
-wineserver="${WINESERVER:-$(command -v wineserver64 || command -v wineserver || echo /usr/lib/wine/wineserver)}"
-cleanup() {
-    if [[ -d "$WINEPREFIX" ]]; then
-        "$wineserver" -k 2>/dev/null || true
-    fi
-    rm -rf "$work"
-}
-trap cleanup EXIT
-
-failures=0
-fail() {
-    echo "FAIL: $*" >&2
-    failures=$((failures + 1))
-}
+source "$root/tests/windows/wine_test_prefix.sh"
 expect_equal() { # what, expected, actual
     [[ "$2" == "$3" ]] || fail "$1: expected '$2', got '$3'"
 }

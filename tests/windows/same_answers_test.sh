@@ -11,24 +11,11 @@ build="$(cd "${1:?usage: $0 WINDOWS_BUILD_DIR LINUX_BRIVANE_CLI}" && pwd)"
 linux_cli="${2:?usage: $0 WINDOWS_BUILD_DIR LINUX_BRIVANE_CLI}"
 windows_cli="$build/src/brivane-cli.exe"
 
-work="$(mktemp -d)"
-export WINEPREFIX="$work/prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-unset DISPLAY WAYLAND_DISPLAY BRIVANE_REGISTRY BRIVANE_HOSTS APPDATA
-wine_program="$(command -v wine64 || command -v wine)"
-wineserver="$(command -v wineserver64 || command -v wineserver || echo /usr/lib/wine/wineserver)"
-cleanup() {
-    "$wineserver" -k 2>/dev/null || true
-    rm -rf "$work"
-}
-trap cleanup EXIT
+source "$(dirname "$0")/wine_test_prefix.sh"
+unset BRIVANE_REGISTRY BRIVANE_HOSTS APPDATA
 
-failures=0
-fail() {
-    echo "FAIL: $*" >&2
-    failures=$((failures + 1))
-}
 windows() { # the Windows program's output with Windows' line ends made plain
-    timeout 300 "$wine_program" "$windows_cli" "$@" | tr -d '\r'
+    wine "$windows_cli" "$@" | tr -d '\r'
 }
 # Everything of the demo's JSON but the order of the names installed.
 lists_of() {
@@ -38,7 +25,7 @@ installed_of() {
     sed -n '/^  "installed": \[/,/^  \],$/p' "$1" | grep -v '[][]' | sed 's/[ ,]//g' | sort
 }
 
-timeout 300 "$wine_program" wineboot -i >/dev/null 2>&1
+wine wineboot -i >/dev/null 2>&1
 windows inventory --json >"$work/inventory.windows"
 "$wineserver" -w # the registry is on disk once the prefix is at rest
 "$linux_cli" inventory --registry "$WINEPREFIX" --json >"$work/inventory.linux"
