@@ -124,13 +124,16 @@ void TRegistryStore::Index(TKeyId aKey, std::uint32_t aHash) {
 }
 
 TRegistryStore::TKeyId TRegistryStore::FindKey(TKeyId aParent, std::string_view aName) const {
-    thread_local std::string folded;
+    // A buffer of this call's own: lookups may run on several threads at once. (No
+    // thread_local: under mingw-w64 its destructor may run at thread exit after its
+    // storage is gone.)
+    std::string folded;
     FoldName(aName, folded);
     return Lookup(aParent, folded, HashOf(aParent, folded));
 }
 
 TRegistryStore::TKeyId TRegistryStore::AddKey(TKeyId aParent, std::string_view aName) {
-    thread_local std::string folded;
+    std::string& folded = fFoldedName; // keys are added by one thread, while loading
     FoldName(aName, folded);
     const std::uint32_t hash = HashOf(aParent, folded);
     if (const TKeyId found = Lookup(aParent, folded, hash); found != kNoKey) {

@@ -132,6 +132,7 @@ private:
     // Open addressing: each slot holds a key's hash (high half) and id (low half),
     // so most probes are decided without touching the key itself.
     std::vector<std::uint64_t> fIndex;
+    std::string fFoldedName; // AddKey's buffer, kept to spare an allocation per key
     std::size_t fIndexed = 0;
     std::vector<std::unique_ptr<const std::string>> fTexts;
 };
