@@ -3,6 +3,7 @@
 #include "platform/files_common.h"
 #include "platform/windows/handle.h"
 #include "platform/windows/random_name.h"
+#include "platform/windows/security_attributes.h"
 #include "platform/windows/wide.h"
 
 #include <windows.h>
@@ -73,26 +74,17 @@ std::runtime_error SystemError(const std::string& aWhat, const std::filesystem::
                               "': " + SystemMessage(aError));
 }
 
-// The access list of an existing file, for a file made to replace it.
-class TSecurityOf {
+// The access list of an existing file, for a file made to replace it; none when the
+// file has none we may read.
+class TSecurityOf : public windows::TSecurityAttributes {
 public:
     explicit TSecurityOf(const std::filesystem::path& aPath) {
+        PSECURITY_DESCRIPTOR descriptor = nullptr;
         if (GetNamedSecurityInfoW(aPath.c_str(), SE_FILE_OBJECT, DACL_SECURITY_INFORMATION, nullptr,
-                                  nullptr, nullptr, nullptr, &fDescriptor) != ERROR_SUCCESS) {
-            fDescriptor = nullptr;
+                                  nullptr, nullptr, nullptr, &descriptor) == ERROR_SUCCESS) {
+            Reset(descriptor);
         }
-        fAttributes.lpSecurityDescriptor = fDescriptor;
     }
-    ~TSecurityOf() { LocalFree(fDescriptor); }
-    TSecurityOf(const TSecurityOf&) = delete;
-    TSecurityOf& operator=(const TSecurityOf&) = delete;
-
-    // Null (the folder's defaults) when the file has none we may read.
-    SECURITY_ATTRIBUTES* Get() { return fDescriptor != nullptr ? &fAttributes : nullptr; }
-
-private:
-    PSECURITY_DESCRIPTOR fDescriptor = nullptr;
-    SECURITY_ATTRIBUTES fAttributes{sizeof(SECURITY_ATTRIBUTES), nullptr, FALSE};
 };
 
 } // namespace

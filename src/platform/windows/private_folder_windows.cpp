@@ -8,6 +8,7 @@
 
 #include "platform/windows/handle.h"
 #include "platform/windows/random_name.h"
+#include "platform/windows/security_attributes.h"
 #include "platform/windows/wide.h"
 
 #include <windows.h>
@@ -51,7 +52,7 @@ std::wstring CurrentUserSid() {
 }
 
 // Security attributes that give the current user alone full access.
-class TPrivateAttributes {
+class TPrivateAttributes : public windows::TSecurityAttributes {
 public:
     // aInherit: folders pass the entry on to their files and subfolders.
     explicit TPrivateAttributes(bool aInherit) {
@@ -62,24 +63,19 @@ public:
         }
         const std::wstring sddl =
             L"D:P(A;" + std::wstring(aInherit ? L"OICI" : L"") + L";FA;;;" + sid + L")";
+        PSECURITY_DESCRIPTOR descriptor = nullptr;
         if (!ConvertStringSecurityDescriptorToSecurityDescriptorW(sddl.c_str(), SDDL_REVISION_1,
-                                                                  &fDescriptor, nullptr)) {
+                                                                  &descriptor, nullptr)) {
             fError = GetLastError();
-            fDescriptor = nullptr;
+            return;
         }
-        fAttributes.lpSecurityDescriptor = fDescriptor;
+        Reset(descriptor);
     }
-    ~TPrivateAttributes() { LocalFree(fDescriptor); }
-    TPrivateAttributes(const TPrivateAttributes&) = delete;
-    TPrivateAttributes& operator=(const TPrivateAttributes&) = delete;
 
-    // Null when the descriptor could not be made; Error() says why.
-    SECURITY_ATTRIBUTES* Get() { return fDescriptor != nullptr ? &fAttributes : nullptr; }
+    // Why Get() is null, when it is.
     DWORD Error() const { return fError; }
 
 private:
-    PSECURITY_DESCRIPTOR fDescriptor = nullptr;
-    SECURITY_ATTRIBUTES fAttributes{sizeof(SECURITY_ATTRIBUTES), nullptr, FALSE};
     DWORD fError = ERROR_SUCCESS;
 };
 
