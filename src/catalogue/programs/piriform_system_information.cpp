@@ -1,6 +1,7 @@
-// Speccy: the version comes from the publisher's update service (the one CCleaner
-// asks), the installer from the program's download page; the installed version is
-// the file version of the program itself.
+// Piriform's system information tool (its catalogue name is below): the version comes
+// from the publisher's update service (the one CCleaner asks), the installer from the
+// program's download page; the installed version is the file version of the program
+// itself.
 
 #include "catalogue/base_software.h"
 #include "catalogue/publisher_sources.h"
@@ -11,9 +12,9 @@ namespace {
 
 constexpr const char* kExecutable = "Speccy.exe";
 
-class TSpeccy final : public TBaseSoftware {
+class TPiriformSystemInformation final : public TBaseSoftware {
 public:
-    TSpeccy() : TBaseSoftware("Speccy", scSystem) {}
+    TPiriformSystemInformation() : TBaseSoftware("Speccy", scSystem) {}
 
 protected:
     std::string GetCurrentVersion() override {
@@ -29,7 +30,7 @@ protected:
 } // namespace
 
 std::unique_ptr<TBaseSoftware> MakeSpeccy() {
-    return std::make_unique<TSpeccy>();
+    return std::make_unique<TPiriformSystemInformation>();
 }
 
 } // namespace brivane::programs
