@@ -74,13 +74,14 @@ std::runtime_error SystemError(const std::string& aWhat, const std::filesystem::
                               "': " + SystemMessage(aError));
 }
 
-// The access list of an existing file, for a file made to replace it; none when the
-// file has none we may read.
+// The access list of an existing file, for a file made to replace it; none for an empty
+// path or a file that has none we may read.
 class TSecurityOf : public windows::TSecurityAttributes {
 public:
     explicit TSecurityOf(const std::filesystem::path& aPath) {
         PSECURITY_DESCRIPTOR descriptor = nullptr;
-        if (GetNamedSecurityInfoW(aPath.c_str(), SE_FILE_OBJECT, DACL_SECURITY_INFORMATION, nullptr,
+        if (!aPath.empty() &&
+            GetNamedSecurityInfoW(aPath.c_str(), SE_FILE_OBJECT, DACL_SECURITY_INFORMATION, nullptr,
                                   nullptr, nullptr, nullptr, &descriptor) == ERROR_SUCCESS) {
             Reset(descriptor);
         }

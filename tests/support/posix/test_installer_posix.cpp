@@ -1,5 +1,7 @@
 #include "support/test_installer.h"
 
+#include "support/registry_fixtures.h"
+
 #include <poll.h>
 #include <sys/syscall.h>
 #include <unistd.h>
@@ -21,12 +23,10 @@ std::string MakeInstaller(const TInstallerPlan& aPlan) {
         const std::string& name = aPlan.Name;
         script += "echo 'setup of " + name + " running'\n" + "echo \"start " + name +
                   " $(date +%s%N)\" >> '" + log + "'\n" + "sleep 0.5\n" +
-                  "printf '\\n[HKEY_LOCAL_MACHINE\\\\SOFTWARE\\\\Microsoft\\\\Windows\\\\"
-                  "CurrentVersion\\\\Uninstall\\\\" +
-                  name + "]\\n\"DisplayName\"=\"" + aPlan.DisplayName +
-                  "\"\\n\"DisplayVersion\"=\"" + aPlan.Version +
-                  "\"\\n' >> \"$BRIVANE_REGISTRY\"\n" + "echo \"end " + name +
-                  " $(date +%s%N)\" >> '" + log + "'\n";
+                  // A quoted delimiter keeps the record's backslashes as they are.
+                  "cat >> \"$BRIVANE_REGISTRY\" <<'RECORD'\n\n" +
+                  UninstallRecordText(name, aPlan.DisplayName, aPlan.Version) + "RECORD\n" +
+                  "echo \"end " + name + " $(date +%s%N)\" >> '" + log + "'\n";
     }
     if (aPlan.WritesArguments) {
         script += "printf '%s\\n' \"$@\" > \"$0.arguments\"\n";

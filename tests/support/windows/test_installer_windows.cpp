@@ -1,5 +1,6 @@
 #include "support/test_installer.h"
 
+#include "platform/path_text.h"
 #include "support/registry_fixtures.h"
 #include "support/temp_dir.h"
 
@@ -24,11 +25,6 @@ const std::string& Program() {
     return image;
 }
 
-std::string Utf8(const std::filesystem::path& aPath) {
-    const std::u8string text = aPath.u8string();
-    return {text.begin(), text.end()};
-}
-
 // Whether aPath lies in aFolder; Windows compares names without case.
 bool IsIn(const std::wstring& aPath, const std::wstring& aFolder) {
     return aPath.size() > aFolder.size() && aPath[aFolder.size()] == L'\\' &&
@@ -47,8 +43,8 @@ std::string MakeInstaller(const TInstallerPlan& aPlan) {
         entries.insert(
             entries.end(),
             {{"name", aPlan.Name},
-             {"log", Utf8(aPlan.Log)},
-             {"registry", Utf8(aPlan.Registry)},
+             {"log", platform::PathToUtf8(aPlan.Log)},
+             {"registry", platform::PathToUtf8(aPlan.Registry)},
              {"record", "\n" + UninstallRecordText(aPlan.Name, aPlan.DisplayName, aPlan.Version)}});
     }
     std::string plan;
