@@ -70,11 +70,12 @@ void SetTimeout(HINTERNET aHandle, DWORD aOption, std::chrono::milliseconds aTim
 // HttpSendRequestW on a thread of its own when the exchange has a deadline, so that
 // the wait for the answer's head ends then, however steadily the server trickles it.
 // Closing the request handle ends the call on Windows; Wine's call runs on until the
-// server stops, so the job owns everything the call uses and may outlive its attempt.
+// server stops, so the job owns everything the call uses and may outlive its attempt,
+// and its client: it holds the session too, to close its handles before their parent.
 class TSendJob {
 public:
-    TSendJob(HINTERNET aConnection, HINTERNET aRequest)
-        : fConnection(aConnection), fRequest(aRequest) {}
+    TSendJob(std::shared_ptr<void> aSession, HINTERNET aConnection, HINTERNET aRequest)
+        : fSession(std::move(aSession)), fConnection(aConnection), fRequest(aRequest) {}
     ~TSendJob() {
         if (!fAbandoned) { // else closed when it was abandoned
             InternetCloseHandle(fRequest);
@@ -93,6 +94,7 @@ public:
     bool TimedOut() const { return fAbandoned; }
 
 private:
+    std::shared_ptr<void> fSession; // closed after the handles below, by its last holder
     HINTERNET fConnection;
     HINTERNET fRequest;
     std::wstring fHeaders;
@@ -303,7 +305,7 @@ TWinINetHTTPClient::TWinINetHTTPClient() = default;
 
 TWinINetHTTPClient::~TWinINetHTTPClient() = default;
 
-void* TWinINetHTTPClient::Session(const TURI& aTarget) {
+std::shared_ptr<void> TWinINetHTTPClient::Session(const TURI& aTarget) {
     std::optional<std::string> proxy; // none: the system's settings
     if (const auto& settings = ProxySettings()) {
         proxy = UsesProxy(*settings, aTarget)
@@ -311,7 +313,7 @@ void* TWinINetHTTPClient::Session(const TURI& aTarget) {
                     : std::string();
     }
     if (fSession && proxy == fSessionProxy) {
-        return fSession.get();
+        return fSession;
     }
     fSession.reset();
     HINTERNET session = nullptr;
@@ -327,11 +329,11 @@ void* TWinINetHTTPClient::Session(const TURI& aTarget) {
     if (session == nullptr) {
         throw ENetHTTPClientException("Error obtaining session handle", ErrorText(GetLastError()));
     }
-    fSession.reset(session);
+    fSession = std::shared_ptr<void>(session, THandleCloser());
     fSessionProxy = std::move(proxy);
     BOOL decoding = FALSE; // bodies stay as they came: the framework decodes them
     InternetSetOptionW(session, INTERNET_OPTION_HTTP_DECODING, &decoding, sizeof decoding);
-    return session;
+    return fSession;
 }
 
 THTTPClient::TExecution TWinINetHTTPClient::ExecuteRequest(const THTTPRequest& aRequest,
@@ -346,7 +348,8 @@ THTTPClient::TExecution TWinINetHTTPClient::ExecuteRequest(const THTTPRequest& a
         return {TExecutionResult::UnknownError, transfer.LimitText()};
     }
 
-    THandle connection(InternetConnectW(Session(target), Wide(ServerName(target.Host)).c_str(),
+    auto session = Session(target);
+    THandle connection(InternetConnectW(session.get(), Wide(ServerName(target.Host)).c_str(),
                                         static_cast<INTERNET_PORT>(target.Port), nullptr, nullptr,
                                         INTERNET_SERVICE_HTTP, 0, 0));
     if (!connection) {
@@ -359,8 +362,8 @@ THTTPClient::TExecution TWinINetHTTPClient::ExecuteRequest(const THTTPRequest& a
     if (request == nullptr) {
         return {TExecutionResult::UnknownError, ErrorText(GetLastError())};
     }
-    TAttempt attempt(std::make_shared<TSendJob>(connection.release(), request), transfer,
-                     ResponseTimeout());
+    TAttempt attempt(std::make_shared<TSendJob>(std::move(session), connection.release(), request),
+                     transfer, ResponseTimeout());
     // A body that stalls ends at the deadline too.
     const auto receiveTimeout =
         timeLeft ? std::min(ResponseTimeout(), *timeLeft + kTimerSlack) : ResponseTimeout();

@@ -3,7 +3,9 @@
 // certificate store. WinINet only moves bytes: redirects, cookies and content
 // decoding are left to the framework (it follows nothing, keeps no cookies,
 // decodes nothing and caches nothing). Each client keeps one session handle;
-// WinINet pools the connections behind it.
+// WinINet pools the connections behind it. A session outlives the requests opened
+// under it: closing a handle closes its children too, and a child's number, free
+// again, would soon name another request when its owner closed it later.
 
 #include "net/http_client.h"
 
@@ -33,10 +35,10 @@ private:
     using THandle = std::unique_ptr<void, THandleCloser>;
 
     // The session for a request to aTarget under the current proxy settings: the
-    // system's ("" key none), a direct one or one through the named proxy.
-    void* Session(const TURI& aTarget);
+    // system's (none), a direct one ("") or one through the named proxy.
+    std::shared_ptr<void> Session(const TURI& aTarget);
 
-    THandle fSession;
+    std::shared_ptr<void> fSession;
     std::optional<std::string> fSessionProxy; // what fSession was opened for; none: the system's
 };
 

@@ -312,7 +312,7 @@ TEST_F(AutoUpdaterTest, WithoutAKeyTheDigestDecides) {
     auto release = Release();
     release.fSignature.clear();
     updater->Update(release);
-    ASSERT_TRUE(fRecorder.WaitForStates({Completed}));
+    ASSERT_TRUE(fRecorder.WaitForStates({Completed})) << updater->ErrorText();
     ASSERT_TRUE(updater->Installer());
     EXPECT_TRUE(updater->Installer()->Wait(platform::kWaitForever));
 }

@@ -178,7 +178,7 @@ TEST_F(ProgrammTest, HostileFileNamesStayInTheDownloadFolder) {
         auto job = Make("/get/setup.exe");
         ASSERT_TRUE(job->Init()) << test.Expected;
         EXPECT_EQ(job->FileName(), test.Expected);
-        ASSERT_TRUE(job->Download());
+        ASSERT_TRUE(job->Download()) << test.Expected << ": " << job->Failure();
         ASSERT_TRUE(job->Run());
         EXPECT_EQ(job->TargetFile(), fDir.Path() / test.Expected);
         EXPECT_EQ(FilesIn(fDir.Path()), std::vector<std::filesystem::path>{test.Expected});
